@@ -1,0 +1,19 @@
+// A second derivative: the first derivative's shape with a small raised "2"
+// after the numerator's "d" and after the whole denominator.
+#pragma once
+
+#include "atoms/EqDerive.h"
+
+class CEqDerive2 : public CEqDerive {
+    VEXLOR_DECLARE_DYNCREATE(CEqDerive2)
+
+  public:
+    CEqDerive2() = default;
+
+    void Serialize(CArchive& ar) override;
+    CEqAtom* Clone() const override;
+    void CalcSize() override;
+    void Redraw(int x, int y, int hAlign, int vAlign) override;
+    void Draw() override;
+    std::string ToText() override;
+};

@@ -1,0 +1,45 @@
+// A base row with one index row in the small font: a low index (subscript,
+// an array element) or a high index (a power; on the base "e" the
+// exponential function).
+#pragma once
+
+#include <cstdint>
+
+#include "elements/EqAtom.h"
+
+class CEqIndex : public CEqAtom {
+    VEXLOR_DECLARE_DYNCREATE(CEqIndex)
+
+  public:
+    // Loading starts from two empty rows and a low index.
+    CEqIndex();
+    ~CEqIndex() override;
+    CEqIndex(const CEqIndex&) = delete;
+    CEqIndex& operator=(const CEqIndex&) = delete;
+
+    void SetRows(CEqExpr* base, CEqExpr* index);
+
+    void Serialize(CArchive& ar) override;
+    void SetOwner(CVexlorData* owner) override;
+    int Compose() override;
+    CEqAtom* Clone() const override;
+    bool HitTest(POINT* pt) override;
+    bool HitTestRange(POINT* from, POINT* to) override;
+    bool LeaveChild(CEqExpr* row, UINT vk) override;
+    bool EnterFrom(UINT vk) override;
+    void CalcSize() override;
+    void Redraw(int x, int y, int hAlign, int vAlign) override;
+    void Draw() override;
+    std::string ToText() override;
+    bool IsBlank() const override;
+    int GetRowCount() const override { return 2; }
+    CEqExpr* GetRow(int i) const override;
+
+    // Whether the base row's text is exactly "e", decided without changing
+    // the tree (painting must not trim rows).
+    bool IsExponential() const;
+
+    int32_t m_bHigh = 0; // 0 low index, 1 high index
+    CEqExpr* m_pBase = nullptr;
+    CEqExpr* m_pIndex = nullptr;
+};

@@ -1,0 +1,51 @@
+#include "elements/EqAtom.h"
+
+#include <memory>
+
+#include "editor/VexlorData.h"
+#include "platform/DC.h"
+
+VEXLOR_IMPLEMENT_DYNCREATE(CEqAtom)
+
+void CEqAtom::ClampPoint(POINT* pt) {
+    if (!pt || pt->x < m_rect.left || pt->x >= m_rect.right)
+        return;
+    if (pt->y < m_rect.top)
+        pt->y = m_rect.top;
+    else if (pt->y >= m_rect.bottom)
+        pt->y = m_rect.bottom - 1;
+}
+
+CEqAtom* CEqAtom::Clone() const {
+    auto* copy = new CEqAtom;
+    CopyBaseTo(copy);
+    return copy;
+}
+
+void CEqAtom::Redraw(int x, int y, int hAlign, int vAlign) {
+    if (!CEqObject::Redraw(x, y, hAlign, vAlign))
+        EraseInvalid();
+}
+
+std::string CEqAtom::PeekText() const {
+    std::unique_ptr<CEqAtom> copy(Clone());
+    return copy->ToText();
+}
+
+bool CEqAtom::IsSymbol() const { return IsClass("CEqSymbol"); }
+
+bool CEqAtom::IsEnd() const { return IsClass("CEqEmpty"); }
+
+void CEqAtom::CopyBaseTo(CEqAtom* copy) const {
+    copy->m_pOwner = m_pOwner;
+    copy->m_size = m_size;
+    copy->m_ptAnchor = m_ptAnchor;
+    copy->m_rect = m_rect;
+    copy->m_pParent = m_pParent;
+}
+
+void CEqAtom::EraseInvalid() {
+    CDC* dc = DC();
+    if (dc && m_pOwner)
+        dc->FillSolidRect(m_pOwner->m_rcInvalid, dc->GetBkColor());
+}

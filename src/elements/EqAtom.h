@@ -1,0 +1,55 @@
+// Base of everything that stands in a row: leaf atoms and compound atoms.
+#pragma once
+
+#include <string>
+
+#include "elements/EqObject.h"
+#include "platform/Keys.h"
+
+class CEqExpr;
+
+class CEqAtom : public CEqObject {
+    VEXLOR_DECLARE_DYNCREATE(CEqAtom)
+
+  public:
+    CEqAtom() = default;
+
+    void ClampPoint(POINT* pt) override;
+    // A new atom of the same class, a deep copy of this one.
+    virtual CEqAtom* Clone() const;
+    virtual void SetParent(CEqExpr* row) { m_pParent = row; }
+    virtual bool HitTest(POINT*) { return false; }
+    virtual bool HitTestRange(POINT*, POINT*) { return false; }
+    // One of this atom's rows hands over an arrow key it cannot use.
+    virtual bool LeaveChild(CEqExpr*, UINT) { return false; }
+    // The caret arrives from outside: VK_LEFT from the right, VK_RIGHT from the left.
+    virtual bool EnterFrom(UINT) { return false; }
+    virtual void CalcSize() {}
+    // Places the atom; when its box moved, erases the old box.
+    virtual void Redraw(int x, int y, int hAlign, int vAlign);
+    virtual void Draw() {}
+    // Linear text; compound atoms trim their rows as they write them.
+    virtual std::string ToText() { return {}; }
+    virtual int GetChar() const { return 0; }
+    virtual bool IsBlank() const { return true; }
+
+    // The linear text without changing the tree (a copy is written).
+    virtual std::string PeekText() const;
+
+    // The rows of a compound atom, for code that walks whole trees.
+    virtual int GetRowCount() const { return 0; }
+    virtual CEqExpr* GetRow(int) const { return nullptr; }
+
+    bool IsSymbol() const;
+    bool IsEnd() const;
+    // A compound atom: anything that is neither a symbol nor an end atom.
+    bool IsCompound() const { return !IsSymbol() && !IsEnd(); }
+
+    CEqExpr* m_pParent = nullptr;
+
+  protected:
+    // Copies the base fields into a freshly created clone.
+    void CopyBaseTo(CEqAtom* copy) const;
+    // Fills the owner's invalid rectangle with the background colour.
+    void EraseInvalid();
+};

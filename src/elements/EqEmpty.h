@@ -1,0 +1,22 @@
+// The end atom of every row. Its form lives in its width: exactly 2 means
+// collapsed (an undrawn sliver), anything else a dotted placeholder box.
+#pragma once
+
+#include "elements/EqAtom.h"
+
+class CEqEmpty : public CEqAtom {
+    VEXLOR_DECLARE_DYNCREATE(CEqEmpty)
+
+  public:
+    static constexpr int kCollapsedWidth = 2;
+
+    CEqEmpty() = default;
+
+    CEqAtom* Clone() const override;
+    void CalcSize() override;
+    void Draw() override;
+    int GetChar() const override { return -1; }
+
+    void SetPlaceholder(bool show);
+    bool IsCollapsed() const { return m_size.cx == kCollapsedWidth; }
+};

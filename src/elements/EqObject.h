@@ -1,0 +1,43 @@
+// Common base of every formula element: geometry and the link to the editor
+// data that owns the tree.
+#pragma once
+
+#include "platform/Geometry.h"
+#include "platform/Object.h"
+
+class CVexlorData;
+class CEqWindow;
+class CDC;
+
+class CEqObject : public CObject {
+    VEXLOR_DECLARE_DYNCREATE(CEqObject)
+
+  public:
+    CEqObject() = default;
+
+    // Stores or loads the 32-byte base record: size, anchor, rectangle.
+    void Serialize(CArchive& ar) override;
+    virtual void SetOwner(CVexlorData* owner);
+    virtual int Compose() { return 0; }
+    virtual void ClampPoint(POINT*) {}
+
+    // Base placement step: turns (x, y) into the box's top-left corner per the
+    // alignment codes (horizontal 0 anchor, 1 left, 2 right; vertical 0
+    // anchor, 3 top, 4 bottom), then moves the box there. Returns true when
+    // the box did not move; otherwise the old box goes to the owner's
+    // invalid rectangle.
+    bool Redraw(int& x, int& y, int hAlign, int vAlign);
+    // Whether the box meets the window's client rectangle.
+    bool IsVisible() const;
+
+    // The owner's window and device context, or null without them.
+    CEqWindow* Window() const;
+    CDC* DC() const;
+    // Extent of "M" in the device context's current font.
+    SIZE MeasureM() const;
+
+    CVexlorData* m_pOwner = nullptr;
+    SIZE m_size;
+    POINT m_ptAnchor;
+    RECT m_rect;
+};

@@ -1,0 +1,33 @@
+// One character of an expression. The multiplication sign is kept as the
+// middle dot 0xB7 and written back as "*".
+#pragma once
+
+#include <cstdint>
+
+#include "elements/EqAtom.h"
+
+class CEqSymbol : public CEqAtom {
+    VEXLOR_DECLARE_DYNCREATE(CEqSymbol)
+
+  public:
+    static constexpr char kMiddleDot = static_cast<char>(0xB7);
+
+    CEqSymbol() = default;
+
+    void Serialize(CArchive& ar) override;
+    CEqAtom* Clone() const override;
+    void CalcSize() override;
+    void Draw() override;
+    std::string ToText() override;
+    std::string PeekText() const override;
+    // The byte as a signed value; the middle dot comes back as '*'.
+    int GetChar() const override;
+
+    void SetChar(char c);
+    // The stored byte, unsigned (0xB7 for a multiplication).
+    uint8_t GetByte() const { return static_cast<uint8_t>(m_ch); }
+    // The byte the symbol stands for in text ('*' for the middle dot).
+    uint8_t TextByte() const;
+
+    char m_ch = 0;
+};

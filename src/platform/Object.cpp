@@ -1,0 +1,3 @@
+#include "platform/Object.h"
+
+void CObject::Serialize(CArchive&) {}

@@ -1,0 +1,249 @@
+#include "rows/EqExpr.h"
+
+#include <algorithm>
+
+#include "atoms/EqBrackets.h"
+#include "editor/VexlorData.h"
+#include "elements/EqEmpty.h"
+#include "elements/EqSymbol.h"
+#include "platform/Charset.h"
+#include "platform/DC.h"
+#include "platform/EqWindow.h"
+
+VEXLOR_IMPLEMENT_DYNCREATE(CEqExpr)
+
+CEqExpr::~CEqExpr() { DeleteAtoms(); }
+
+void CEqExpr::SetOwner(CVexlorData* owner) {
+    m_pOwner = owner;
+    for (CEqAtom* atom : m_atoms)
+        atom->SetOwner(owner);
+}
+
+void CEqExpr::ClampPoint(POINT* pt) {
+    if (!pt || pt->y <= m_rect.top || pt->y >= m_rect.bottom)
+        return;
+    if (pt->x < m_rect.left)
+        pt->x = m_rect.left;
+    else if (pt->x >= m_rect.right)
+        pt->x = m_rect.right - 1;
+}
+
+CEqAtom* CEqExpr::GetAt(int i) const {
+    return i >= 0 && i < GetCount() ? m_atoms[static_cast<size_t>(i)] : nullptr;
+}
+
+void CEqExpr::InsertAt(CEqAtom* atom, int pos) {
+    if (!atom)
+        return;
+    // Never after the end atom: a position past it goes right before it.
+    pos = std::clamp(pos, 0, std::max(GetCount() - 1, 0));
+    m_atoms.insert(m_atoms.begin() + pos, atom);
+    atom->SetParent(this);
+    atom->SetOwner(m_pOwner);
+    if (auto* end = dynamic_cast<CEqEmpty*>(GetEnd()); end && end != atom)
+        end->SetPlaceholder(false);
+}
+
+void CEqExpr::RemoveAt(int pos, bool erase) {
+    if (pos < 0 || pos >= GetCount() - 1)
+        return;
+    CEqAtom* atom = m_atoms[static_cast<size_t>(pos)];
+    if (erase)
+        FillBackground(atom->m_rect);
+    delete atom;
+    m_atoms.erase(m_atoms.begin() + pos);
+    if (GetCount() == 1)
+        if (auto* end = dynamic_cast<CEqEmpty*>(GetEnd()))
+            end->SetPlaceholder(true);
+}
+
+void CEqExpr::RemoveRange(int from, int to, bool erase) {
+    for (int k = from; k < to; ++k)
+        RemoveAt(from, erase);
+}
+
+void CEqExpr::DeleteAtoms() {
+    for (CEqAtom* atom : m_atoms)
+        delete atom;
+    m_atoms.clear();
+}
+
+void CEqExpr::Clear() {
+    DeleteAtoms();
+    auto* end = new CEqEmpty;
+    end->m_pOwner = m_pOwner;
+    end->m_size.cx = 0;
+    end->SetParent(this);
+    m_atoms.push_back(end);
+}
+
+int CEqExpr::IndexOf(const CEqAtom* atom) const {
+    auto it = std::find(m_atoms.begin(), m_atoms.end(), atom);
+    return it == m_atoms.end() ? -1 : static_cast<int>(it - m_atoms.begin());
+}
+
+bool CEqExpr::DeleteSelection() {
+    int lo = 0;
+    int hi = 0;
+    SelectionBounds(&lo, &hi);
+    if (lo == hi)
+        return false;
+    RECT r{};
+    GetSelectionRect(&r);
+    RemoveRange(lo, hi, false);
+    if (m_pOwner)
+        m_pOwner->SetCaret(this, lo);
+    FillBackground(r);
+    if (CDC* dc = DC())
+        dc->InvertRect(r);
+    return true;
+}
+
+CEqExpr* CEqExpr::Clone() const {
+    auto* copy = new CEqExpr(m_pOwner);
+    copy->m_size = m_size;
+    copy->m_ptAnchor = m_ptAnchor;
+    copy->m_rect = m_rect;
+    copy->m_pOwnerAtom = m_pOwnerAtom;
+    copy->m_atoms.reserve(m_atoms.size());
+    for (const CEqAtom* atom : m_atoms) {
+        CEqAtom* a = atom->Clone();
+        copy->m_atoms.push_back(a);
+        a->SetParent(copy);
+        a->SetOwner(m_pOwner);
+    }
+    return copy;
+}
+
+CEqExpr* CEqExpr::CloneSelection() const {
+    auto* copy = new CEqExpr(m_pOwner);
+    copy->Clear();
+    int lo = 0;
+    int hi = 0;
+    SelectionBounds(&lo, &hi);
+    for (int i = lo; i < hi; ++i)
+        copy->Append(m_atoms[static_cast<size_t>(i)]->Clone());
+    return copy;
+}
+
+CEqExpr* CEqExpr::SplitAtCaret() {
+    auto* tail = new CEqExpr(m_pOwner);
+    tail->Clear();
+    int caret = m_pOwner ? std::clamp(m_pOwner->m_nCaret, 0, std::max(GetCount() - 1, 0)) : 0;
+    int repeat = GetCount() - caret - 1;
+    for (int k = 0; k < repeat; ++k) {
+        tail->Append(m_atoms[static_cast<size_t>(caret)]->Clone());
+        RemoveAt(caret, false);
+    }
+    return tail;
+}
+
+void CEqExpr::InsertRow(const CEqExpr& other, bool atEnd) {
+    if (!m_pOwner)
+        return;
+    if (atEnd) {
+        m_pOwner->SetCaret(this, GetCount() - 1);
+        for (int i = 0; i + 1 < other.GetCount(); ++i)
+            Append(other.m_atoms[static_cast<size_t>(i)]->Clone());
+        return;
+    }
+    DeleteSelection();
+    int pos = std::clamp(m_pOwner->m_nCaret, 0, std::max(GetCount() - 1, 0));
+    for (int i = 0; i + 1 < other.GetCount(); ++i)
+        InsertAt(other.m_atoms[static_cast<size_t>(i)]->Clone(), pos++);
+    m_pOwner->SetCaret(this, pos);
+}
+
+bool CEqExpr::IsSpaceAt(int i) const { return SymbolAt(i) == ' '; }
+
+bool CEqExpr::IsIdentAt(int i) const {
+    int byte = SymbolAt(i);
+    return byte >= 0 && Charset::IsIdentChar(static_cast<uint8_t>(byte));
+}
+
+int CEqExpr::SymbolAt(int i) const {
+    const auto* symbol = dynamic_cast<const CEqSymbol*>(GetAt(i));
+    return symbol ? symbol->TextByte() : -1;
+}
+
+bool CEqExpr::IsBlank() const {
+    for (int i = 0; i + 1 < GetCount(); ++i)
+        if (!IsSpaceAt(i))
+            return false;
+    return true;
+}
+
+bool CEqExpr::IsSimple() const {
+    if (IsBlank())
+        return false;
+    int last = GetCount() - 1; // index of the end atom
+    if (last == 1 && GetAt(0)->IsCompound())
+        return true;
+    int i = 0;
+    while (i < last && IsSpaceAt(i))
+        ++i;
+    int j = last - 1;
+    while (j > i && IsSpaceAt(j))
+        --j;
+    for (int k = i; k <= j; ++k)
+        if (!IsIdentAt(k))
+            return false;
+    return true;
+}
+
+void CEqExpr::Trim() {
+    if (GetCount() == 0)
+        return;
+    if (IsBlank()) {
+        RemoveRange(0, GetCount() - 1, true);
+        return;
+    }
+    while (GetCount() > 1 && IsSpaceAt(0))
+        RemoveAt(0, true);
+    while (GetCount() > 1 && IsSpaceAt(GetCount() - 2))
+        RemoveAt(GetCount() - 2, true);
+}
+
+void CEqExpr::TrimUnwrap() {
+    Trim();
+    if (!IsSimple())
+        return;
+    auto* brackets = dynamic_cast<CEqBrackets*>(GetAt(0));
+    if (!brackets || !brackets->IsClass("CEqBrackets") || !brackets->m_pRow)
+        return;
+    CEqExpr* inner = brackets->m_pRow->Clone();
+    inner->Trim();
+    RemoveRange(0, GetCount() - 1, true);
+    for (int i = 0; i + 1 < inner->GetCount(); ++i)
+        Append(inner->m_atoms[static_cast<size_t>(i)]->Clone());
+    delete inner;
+}
+
+void CEqExpr::WrapIfNeeded() {
+    Trim();
+    if (IsBlank() || IsSimple() || ToText(false) == "?")
+        return;
+    CEqExpr* inner = Clone();
+    RemoveRange(0, GetCount() - 1, true);
+    auto* brackets = new CEqBrackets;
+    brackets->m_pOwner = m_pOwner;
+    brackets->SetRow(inner);
+    Append(brackets);
+}
+
+void CEqExpr::SelectionBounds(int* lo, int* hi) const {
+    *lo = *hi = 0;
+    if (!m_pOwner || GetCount() == 0)
+        return;
+    int last = GetCount() - 1;
+    int a = std::clamp(m_pOwner->m_nAnchor, 0, last);
+    int c = std::clamp(m_pOwner->m_nCaret, 0, last);
+    *lo = std::min(a, c);
+    *hi = std::max(a, c);
+}
+
+void CEqExpr::FillBackground(const RECT& r) const {
+    if (CDC* dc = DC())
+        dc->FillSolidRect(r, dc->GetBkColor());
+}

@@ -1,0 +1,102 @@
+// The expression row: atoms laid out left to right on a common axis, always
+// ending with exactly one end atom. Caret positions 0 .. n-1 lie before the
+// atom of that index; the caret and selection live in the owner.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "elements/EqObject.h"
+#include "platform/Keys.h"
+
+class CEqAtom;
+
+class CEqExpr : public CEqObject {
+    VEXLOR_DECLARE_DYNCREATE(CEqExpr)
+
+  public:
+    // A row with no atoms at all (before loading); editing code sets the
+    // owner and calls Clear() to give it its end atom.
+    CEqExpr() = default;
+    explicit CEqExpr(CVexlorData* owner) { m_pOwner = owner; }
+    ~CEqExpr() override;
+    CEqExpr(const CEqExpr&) = delete;
+    CEqExpr& operator=(const CEqExpr&) = delete;
+
+    void Serialize(CArchive& ar) override;
+    void SetOwner(CVexlorData* owner) override;
+    void ClampPoint(POINT* pt) override;
+    virtual CEqExpr* Clone() const;
+
+    // Structure.
+    int GetCount() const { return static_cast<int>(m_atoms.size()); }
+    CEqAtom* GetAt(int i) const;
+    CEqAtom* GetEnd() const { return m_atoms.empty() ? nullptr : m_atoms.back(); }
+    void InsertAt(CEqAtom* atom, int pos);
+    void RemoveAt(int pos, bool erase);
+    void RemoveRange(int from, int to, bool erase);
+    void DeleteAtoms();
+    void Clear();
+    int IndexOf(const CEqAtom* atom) const;
+    bool DeleteSelection();
+    // Appends an atom before the end atom.
+    void Append(CEqAtom* atom) { InsertAt(atom, GetCount() - 1); }
+
+    // Copies.
+    CEqExpr* CloneSelection() const;
+    CEqExpr* SplitAtCaret();
+    void InsertRow(const CEqExpr& other, bool atEnd);
+
+    // Normalising helpers.
+    bool IsBlank() const;
+    bool IsSimple() const;
+    void Trim();
+    void TrimUnwrap();
+    void WrapIfNeeded();
+
+    // Geometry, drawing and hit testing.
+    void CalcSize();
+    void Redraw(int x, int y, int hAlign, int vAlign);
+    void Draw();
+    void GetCaretRect(RECT* r) const;
+    void GetSelectionRect(RECT* r) const;
+    int CaretPosAt(const POINT* pt, int index) const;
+    bool HitTest(POINT* pt);
+    bool HitTestRange(POINT* from, POINT* to);
+
+    // Caret movement, Shift selection and deletion in the row that holds
+    // the caret; keys it cannot use go to the owner atom. True when handled.
+    bool HandleKey(UINT vk);
+
+    // Vocabulary recognisers: length in atoms of the word found, or 0.
+    int MatchKeyword(int pos, bool backward) const;
+    int MatchName(int pos) const;
+    int MatchFunction(int pos) const;
+
+    // Linear text of the whole row or of the owner's selection in it.
+    std::string ToText(bool selectionOnly);
+    // The row's text without changing anything (written from a copy).
+    std::string PeekText() const;
+
+    // Character classes of the atom at i: a space symbol, or a symbol whose
+    // byte is an identifier character. Anything else (compound atoms, the
+    // end atom, positions outside the row) is neither.
+    bool IsSpaceAt(int i) const;
+    bool IsIdentAt(int i) const;
+    // The symbol byte at i ('*' for the middle dot), or -1 when the atom at
+    // i is not a symbol.
+    int SymbolAt(int i) const;
+
+    std::vector<CEqAtom*> m_atoms;
+    CEqAtom* m_pOwnerAtom = nullptr;
+
+  private:
+    bool ShiftHeld() const;
+    bool LeaveToOwnerAtom(UINT vk);
+    bool HandleDeletion(UINT vk);
+    // Selection bounds from the owner, clamped into the row.
+    void SelectionBounds(int* lo, int* hi) const;
+    // The joined text of atoms [from, to), clamped into [0, count-1).
+    std::string WindowText(int from, int to) const;
+    void FillBackground(const RECT& r) const;
+};

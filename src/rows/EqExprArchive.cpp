@@ -1,0 +1,40 @@
+// The row record: base record, atom count, then each atom framed by its
+// class name.
+#include "elements/EqAtom.h"
+#include "platform/Archive.h"
+#include "rows/AtomFactory.h"
+#include "rows/EqExpr.h"
+
+void CEqExpr::Serialize(CArchive& ar) {
+    CEqObject::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar << static_cast<int32_t>(GetCount());
+        for (CEqAtom* atom : m_atoms) {
+            ar.WriteString(atom->ClassName());
+            atom->Serialize(ar);
+        }
+        return;
+    }
+    DeleteAtoms();
+    int32_t n = 0;
+    ar >> n;
+    // Every atom takes at least its name byte and 32-byte base record, so a
+    // count the image cannot hold is damage.
+    if (n < 0 || static_cast<size_t>(n) > ar.Remaining() / 33) {
+        ar.SetFailed();
+        return;
+    }
+    if (!ar.EnterNested()) {
+        ar.LeaveNested();
+        return;
+    }
+    m_atoms.reserve(static_cast<size_t>(n));
+    for (int32_t i = 0; i < n && !ar.IsFailed(); ++i) {
+        CEqAtom* atom = AtomFactory::Create(ar.ReadString());
+        m_atoms.push_back(atom);
+        atom->SetOwner(m_pOwner);
+        atom->Serialize(ar);
+        atom->SetParent(this);
+    }
+    ar.LeaveNested();
+}

@@ -1,0 +1,87 @@
+// The three vocabulary recognisers. Each reads a window of atoms, joins
+// their texts and compares case-insensitively; none changes the row.
+#include <algorithm>
+
+#include "elements/EqAtom.h"
+#include "platform/Charset.h"
+#include "rows/EqExpr.h"
+#include "rows/Vocabulary.h"
+
+namespace {
+bool StartsWith(const std::string& w, const std::string& s) {
+    return w.size() >= s.size() && w.compare(0, s.size(), s) == 0;
+}
+
+bool IdentByte(char c) { return Charset::IsIdentChar(static_cast<uint8_t>(c)); }
+} // namespace
+
+std::string CEqExpr::WindowText(int from, int to) const {
+    from = std::max(from, 0);
+    to = std::min(to, GetCount() - 1);
+    std::string w;
+    for (int i = from; i < to; ++i)
+        w += m_atoms[static_cast<size_t>(i)]->PeekText();
+    return w;
+}
+
+int CEqExpr::MatchKeyword(int pos, bool backward) const {
+    if (SymbolAt(pos) < 0)
+        return 0;
+    std::string w = backward ? WindowText(pos - Vocabulary::kKeywordLongest, pos + 1)
+                             : WindowText(pos, pos + Vocabulary::kKeywordLongest + 1);
+    if (backward)
+        std::reverse(w.begin(), w.end());
+    w = Charset::ToLowerAscii(w);
+    for (std::string_view keyword : Vocabulary::kKeywords) {
+        std::string s = Charset::ToLowerAscii(std::string(keyword));
+        if (backward)
+            std::reverse(s.begin(), s.end());
+        if (!StartsWith(w, s))
+            continue;
+        int len = static_cast<int>(s.size());
+        if (len == 1)
+            return 1;
+        if (backward ? (pos < GetCount() - 2 && IsIdentAt(pos + 1)) : (pos > 0 && IsIdentAt(pos - 1)))
+            return 0;
+        if (w.size() == s.size() || !IdentByte(w[s.size()]))
+            return len;
+    }
+    return 0;
+}
+
+int CEqExpr::MatchName(int pos) const {
+    if (SymbolAt(pos) < 0)
+        return 0;
+    std::string w = Charset::ToLowerAscii(WindowText(pos, pos + Vocabulary::kNameLongest + 1));
+    for (std::string_view name : Vocabulary::kNames) {
+        std::string s = Charset::ToLowerAscii(std::string(name));
+        if (!StartsWith(w, s))
+            continue;
+        if (pos > 0 && IsIdentAt(pos - 1))
+            return 0;
+        if (w.size() > s.size() && IdentByte(w[s.size()]))
+            continue;
+        return static_cast<int>(s.size());
+    }
+    return 0;
+}
+
+int CEqExpr::MatchFunction(int pos) const {
+    if (SymbolAt(pos) < 0)
+        return 0;
+    std::string w = Charset::ToLowerAscii(WindowText(pos, pos + Vocabulary::kFunctionLongest));
+    for (std::string_view function : Vocabulary::kFunctions) {
+        std::string s = Charset::ToLowerAscii(std::string(function));
+        if (!StartsWith(w, s))
+            continue;
+        if (pos > 0 && IsIdentAt(pos - 1))
+            return 0;
+        int len = static_cast<int>(s.size());
+        int j = pos + len;
+        while (j < GetCount() - 1 && IsSpaceAt(j))
+            ++j;
+        if (j < GetCount() - 1 && (SymbolAt(j) == '(' || GetAt(j)->IsClass("CEqBrackets")))
+            return len;
+    }
+    return 0;
+}
