@@ -54,6 +54,7 @@ std::string SwitchValue(const std::string& line, size_t pos, size_t* end) {
     *end = stop == std::string::npos ? line.size() : stop;
     return WithoutQuotes(line.substr(pos, *end - pos));
 }
+
 // Decimal conversion of the start of text from pos, as atoi does it.
 int32_t ToInt(const std::string& text, size_t pos) {
     pos = SkipBlanks(text, pos);

@@ -28,4 +28,6 @@ void CompoundRows::Serialize(CEqAtom* atom, CArchive& ar, std::initializer_list<
         row->m_pOwnerAtom = atom;
 }
 
-CEqExpr* CompoundRows::CloneRow(const CEqExpr* row) { return row ? row->Clone() : nullptr; }
+CEqExpr* CompoundRows::CloneRow(const CEqExpr* row) {
+    return row ? row->Clone() : nullptr;
+}

@@ -10,9 +10,13 @@ VEXLOR_IMPLEMENT_DYNCREATE(CEqBrackets)
 
 CEqBrackets::CEqBrackets() : m_pRow(new CEqExpr) {}
 
-CEqBrackets::~CEqBrackets() { delete m_pRow; }
+CEqBrackets::~CEqBrackets() {
+    delete m_pRow;
+}
 
-void CEqBrackets::SetRow(CEqExpr* row) { CompoundRows::Adopt(this, m_pRow, row); }
+void CEqBrackets::SetRow(CEqExpr* row) {
+    CompoundRows::Adopt(this, m_pRow, row);
+}
 
 void CEqBrackets::Serialize(CArchive& ar) {
     CEqObject::Serialize(ar);
@@ -25,7 +29,9 @@ void CEqBrackets::SetOwner(CVexlorData* owner) {
         m_pRow->SetOwner(owner);
 }
 
-int CEqBrackets::Compose() { return m_pRow->Compose(); }
+int CEqBrackets::Compose() {
+    return m_pRow->Compose();
+}
 
 CEqAtom* CEqBrackets::Clone() const {
     auto* copy = new CEqBrackets;
@@ -34,9 +40,13 @@ CEqAtom* CEqBrackets::Clone() const {
     return copy;
 }
 
-bool CEqBrackets::HitTest(POINT* pt) { return m_pRow->HitTest(pt); }
+bool CEqBrackets::HitTest(POINT* pt) {
+    return m_pRow->HitTest(pt);
+}
 
-bool CEqBrackets::HitTestRange(POINT* from, POINT* to) { return m_pRow->HitTestRange(from, to); }
+bool CEqBrackets::HitTestRange(POINT* from, POINT* to) {
+    return m_pRow->HitTestRange(from, to);
+}
 
 bool CEqBrackets::LeaveChild(CEqExpr*, UINT vk) {
     if (!m_pParent || !m_pOwner)
@@ -117,4 +127,6 @@ std::string CEqBrackets::ToText() {
     return "( " + m_pRow->ToText(false) + " )";
 }
 
-bool CEqBrackets::IsBlank() const { return m_pRow->IsBlank(); }
+bool CEqBrackets::IsBlank() const {
+    return m_pRow->IsBlank();
+}

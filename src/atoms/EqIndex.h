@@ -42,4 +42,22 @@ class CEqIndex : public CEqAtom {
     int32_t m_bHigh = 0; // 0 low index, 1 high index
     CEqExpr* m_pBase = nullptr;
     CEqExpr* m_pIndex = nullptr;
+
+  private:
+    friend class CEqPowIndex; // shares the operand texts
+
+    bool IsHigh() const { return m_bHigh != 0; }
+    // A fresh row holding only its end atom, standing in for a missing row.
+    CEqExpr* EmptyRow() const;
+    bool LeaveBase(UINT vk, int i);
+    bool LeaveIndex(UINT vk, int i);
+    void CaretToEnd(CEqExpr* row);
+
+    // Operand texts of a trimmed row. A base may be written bare when it is
+    // simple and its first atom is no structure other than a low index.
+    static bool IsBareOperand(const CEqExpr* row);
+    static std::string BaseText(CEqExpr* row);
+    static std::string PowerText(CEqExpr* row);
+    static std::string LowText(CEqExpr* row);
+    static std::string ExpArgument(CEqExpr* row);
 };

@@ -32,9 +32,13 @@ std::string CEqAtom::PeekText() const {
     return copy->ToText();
 }
 
-bool CEqAtom::IsSymbol() const { return IsClass("CEqSymbol"); }
+bool CEqAtom::IsSymbol() const {
+    return IsClass("CEqSymbol");
+}
 
-bool CEqAtom::IsEnd() const { return IsClass("CEqEmpty"); }
+bool CEqAtom::IsEnd() const {
+    return IsClass("CEqEmpty");
+}
 
 void CEqAtom::CopyBaseTo(CEqAtom* copy) const {
     copy->m_pOwner = m_pOwner;

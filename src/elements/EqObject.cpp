@@ -8,7 +8,7 @@ VEXLOR_IMPLEMENT_DYNCREATE(CEqObject)
 
 void CEqObject::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
-        const int32_t fields[8] = {m_size.cx,   m_size.cy, m_ptAnchor.x, m_ptAnchor.y,
+        const int32_t fields[8] = {m_size.cx,   m_size.cy,  m_ptAnchor.x, m_ptAnchor.y,
                                    m_rect.left, m_rect.top, m_rect.right, m_rect.bottom};
         for (int32_t x : fields)
             ar << x;
@@ -22,7 +22,9 @@ void CEqObject::Serialize(CArchive& ar) {
     m_rect = RECT{v[4], v[5], v[6], v[7]};
 }
 
-void CEqObject::SetOwner(CVexlorData* owner) { m_pOwner = owner; }
+void CEqObject::SetOwner(CVexlorData* owner) {
+    m_pOwner = owner;
+}
 
 bool CEqObject::Redraw(int& x, int& y, int hAlign, int vAlign) {
     switch (hAlign) {
@@ -71,7 +73,9 @@ bool CEqObject::IsVisible() const {
            m_rect.bottom >= c.top;
 }
 
-CEqWindow* CEqObject::Window() const { return m_pOwner ? m_pOwner->m_pWnd : nullptr; }
+CEqWindow* CEqObject::Window() const {
+    return m_pOwner ? m_pOwner->m_pWnd : nullptr;
+}
 
 CDC* CEqObject::DC() const {
     CEqWindow* wnd = Window();

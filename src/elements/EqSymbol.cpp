@@ -23,9 +23,13 @@ CEqAtom* CEqSymbol::Clone() const {
     return copy;
 }
 
-void CEqSymbol::SetChar(char c) { m_ch = c == '*' ? kMiddleDot : c; }
+void CEqSymbol::SetChar(char c) {
+    m_ch = c == '*' ? kMiddleDot : c;
+}
 
-uint8_t CEqSymbol::TextByte() const { return m_ch == kMiddleDot ? '*' : GetByte(); }
+uint8_t CEqSymbol::TextByte() const {
+    return m_ch == kMiddleDot ? '*' : GetByte();
+}
 
 int CEqSymbol::GetChar() const {
     if (m_ch == kMiddleDot)
@@ -33,9 +37,13 @@ int CEqSymbol::GetChar() const {
     return static_cast<int>(static_cast<signed char>(m_ch));
 }
 
-std::string CEqSymbol::ToText() { return std::string(1, static_cast<char>(TextByte())); }
+std::string CEqSymbol::ToText() {
+    return std::string(1, static_cast<char>(TextByte()));
+}
 
-std::string CEqSymbol::PeekText() const { return std::string(1, static_cast<char>(TextByte())); }
+std::string CEqSymbol::PeekText() const {
+    return std::string(1, static_cast<char>(TextByte()));
+}
 
 void CEqSymbol::CalcSize() {
     CDC* dc = DC();

@@ -50,7 +50,8 @@ template <typename T> T GetLittle(CArchive& ar) {
     ar.Read(bytes, sizeof(T));
     std::make_unsigned_t<T> u = 0;
     for (size_t i = 0; i < sizeof(T); ++i)
-        u = static_cast<std::make_unsigned_t<T>>(u | (static_cast<std::make_unsigned_t<T>>(bytes[i]) << (8 * i)));
+        u = static_cast<std::make_unsigned_t<T>>(
+            u | (static_cast<std::make_unsigned_t<T>>(bytes[i]) << (8 * i)));
     return static_cast<T>(u);
 }
 } // namespace

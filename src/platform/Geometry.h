@@ -21,29 +21,43 @@ struct RECT {
     int32_t bottom = 0;
 };
 
-inline bool operator==(const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; }
-inline bool operator==(const SIZE& a, const SIZE& b) { return a.cx == b.cx && a.cy == b.cy; }
+inline bool operator==(const POINT& a, const POINT& b) {
+    return a.x == b.x && a.y == b.y;
+}
+inline bool operator==(const SIZE& a, const SIZE& b) {
+    return a.cx == b.cx && a.cy == b.cy;
+}
 
 inline bool EqualRect(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
-inline bool operator==(const RECT& a, const RECT& b) { return EqualRect(a, b); }
+inline bool operator==(const RECT& a, const RECT& b) {
+    return EqualRect(a, b);
+}
 
 // Half-open test: the right and bottom edges are outside.
 inline bool PtInRect(const RECT& r, const POINT& p) {
     return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
 }
 
-inline bool IsRectEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
+inline bool IsRectEmpty(const RECT& r) {
+    return r.right <= r.left || r.bottom <= r.top;
+}
 
-inline void SetRectEmpty(RECT& r) { r = RECT{}; }
+inline void SetRectEmpty(RECT& r) {
+    r = RECT{};
+}
 
 inline RECT MakeRect(int32_t left, int32_t top, int32_t right, int32_t bottom) {
     return RECT{left, top, right, bottom};
 }
 
-inline int32_t RectWidth(const RECT& r) { return r.right - r.left; }
-inline int32_t RectHeight(const RECT& r) { return r.bottom - r.top; }
+inline int32_t RectWidth(const RECT& r) {
+    return r.right - r.left;
+}
+inline int32_t RectHeight(const RECT& r) {
+    return r.bottom - r.top;
+}
 
 inline void OffsetRect(RECT& r, int32_t dx, int32_t dy) {
     r.left += dx;

@@ -35,9 +35,15 @@ CPen* CHeadlessDC::SelectObject(CPen* pen) {
     return old;
 }
 
-void CHeadlessDC::MoveTo(int x, int y) { m_ptCurrent = POINT{x, y}; }
-void CHeadlessDC::LineTo(int x, int y) { m_ptCurrent = POINT{x, y}; }
-void CHeadlessDC::Arc(int, int, int, int, int, int, int x2, int y2) { m_ptCurrent = POINT{x2, y2}; }
+void CHeadlessDC::MoveTo(int x, int y) {
+    m_ptCurrent = POINT{x, y};
+}
+void CHeadlessDC::LineTo(int x, int y) {
+    m_ptCurrent = POINT{x, y};
+}
+void CHeadlessDC::Arc(int, int, int, int, int, int, int x2, int y2) {
+    m_ptCurrent = POINT{x2, y2};
+}
 void CHeadlessDC::Rectangle(const RECT&) {}
 void CHeadlessDC::FillSolidRect(const RECT&, COLORREF) {}
 void CHeadlessDC::InvertRect(const RECT&) {}

@@ -28,16 +28,24 @@ short CHeadlessWindow::GetKeyState(unsigned vk) const {
     return m_held.count(vk) ? static_cast<short>(0x8000) : 0;
 }
 
-void CHeadlessWindow::MessageBox(const std::string& text) { m_messages.push_back(text); }
+void CHeadlessWindow::MessageBox(const std::string& text) {
+    m_messages.push_back(text);
+}
 
 void CHeadlessWindow::CreateCaret(int width, int height) {
     m_sizeCaret = SIZE{width, height};
     m_bCaretShown = false;
 }
 
-void CHeadlessWindow::SetCaretPos(POINT pt) { m_ptCaret = pt; }
-void CHeadlessWindow::ShowCaret() { m_bCaretShown = true; }
-void CHeadlessWindow::DestroyCaret() { m_bCaretShown = false; }
+void CHeadlessWindow::SetCaretPos(POINT pt) {
+    m_ptCaret = pt;
+}
+void CHeadlessWindow::ShowCaret() {
+    m_bCaretShown = true;
+}
+void CHeadlessWindow::DestroyCaret() {
+    m_bCaretShown = false;
+}
 
 void CHeadlessWindow::SetScrollInfo(int bar, const SCROLLINFO& info) {
     if (bar == SB_HORZ || bar == SB_VERT)
@@ -48,8 +56,12 @@ SCROLLINFO CHeadlessWindow::GetScrollInfo(int bar) const {
     return bar == SB_HORZ || bar == SB_VERT ? m_scroll[bar] : SCROLLINFO{};
 }
 
-void CHeadlessWindow::InvalidateRect(const RECT&, bool) { ++m_nInvalidations; }
-void CHeadlessWindow::Invalidate(bool) { ++m_nInvalidations; }
+void CHeadlessWindow::InvalidateRect(const RECT&, bool) {
+    ++m_nInvalidations;
+}
+void CHeadlessWindow::Invalidate(bool) {
+    ++m_nInvalidations;
+}
 
 void CHeadlessWindow::SetStatusMessage(const std::string& text, bool error) {
     m_strStatus = text;

@@ -18,10 +18,14 @@ struct CRuntimeClass {
 #define VEXLOR_DECLARE_DYNCREATE(ClassName)                                                        \
   public:                                                                                          \
     static const CRuntimeClass class##ClassName;                                                   \
-    const CRuntimeClass* GetRuntimeClass() const override { return &class##ClassName; }            \
+    const CRuntimeClass* GetRuntimeClass() const override {                                        \
+        return &class##ClassName;                                                                  \
+    }                                                                                              \
     static CObject* CreateObject();
 
 // Defines the record of a class that can be created from its name.
 #define VEXLOR_IMPLEMENT_DYNCREATE(ClassName)                                                      \
-    CObject* ClassName::CreateObject() { return new ClassName; }                                   \
+    CObject* ClassName::CreateObject() {                                                           \
+        return new ClassName;                                                                      \
+    }                                                                                              \
     const CRuntimeClass ClassName::class##ClassName = {#ClassName, &ClassName::CreateObject};

@@ -5,7 +5,9 @@
 #include "elements/EqSymbol.h"
 
 namespace {
-template <typename T> CEqAtom* Make() { return new T; }
+template <typename T> CEqAtom* Make() {
+    return new T;
+}
 
 struct Entry {
     const char* name;

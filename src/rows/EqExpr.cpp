@@ -12,7 +12,9 @@
 
 VEXLOR_IMPLEMENT_DYNCREATE(CEqExpr)
 
-CEqExpr::~CEqExpr() { DeleteAtoms(); }
+CEqExpr::~CEqExpr() {
+    DeleteAtoms();
+}
 
 void CEqExpr::SetOwner(CVexlorData* owner) {
     m_pOwner = owner;
@@ -155,7 +157,9 @@ void CEqExpr::InsertRow(const CEqExpr& other, bool atEnd) {
     m_pOwner->SetCaret(this, pos);
 }
 
-bool CEqExpr::IsSpaceAt(int i) const { return SymbolAt(i) == ' '; }
+bool CEqExpr::IsSpaceAt(int i) const {
+    return SymbolAt(i) == ' ';
+}
 
 bool CEqExpr::IsIdentAt(int i) const {
     int byte = SymbolAt(i);

@@ -3,4 +3,6 @@
 
 // Deleting atoms needs the undo machinery of the editor data; until the row
 // has it, deletion keys are reported as not handled.
-bool CEqExpr::HandleDeletion(UINT) { return false; }
+bool CEqExpr::HandleDeletion(UINT) {
+    return false;
+}

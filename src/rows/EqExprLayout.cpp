@@ -67,7 +67,8 @@ void CEqExpr::GetCaretRect(RECT* r) const {
     if (!r)
         return;
     *r = RECT{};
-    const CEqAtom* atom = m_pOwner ? GetAt(std::clamp(m_pOwner->m_nCaret, 0, GetCount() - 1)) : GetAt(0);
+    const CEqAtom* atom =
+        m_pOwner ? GetAt(std::clamp(m_pOwner->m_nCaret, 0, GetCount() - 1)) : GetAt(0);
     if (!atom)
         return;
     r->left = atom->m_rect.left;

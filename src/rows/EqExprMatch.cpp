@@ -12,7 +12,9 @@ bool StartsWith(const std::string& w, const std::string& s) {
     return w.size() >= s.size() && w.compare(0, s.size(), s) == 0;
 }
 
-bool IdentByte(char c) { return Charset::IsIdentChar(static_cast<uint8_t>(c)); }
+bool IdentByte(char c) {
+    return Charset::IsIdentChar(static_cast<uint8_t>(c));
+}
 } // namespace
 
 std::string CEqExpr::WindowText(int from, int to) const {
@@ -41,7 +43,8 @@ int CEqExpr::MatchKeyword(int pos, bool backward) const {
         int len = static_cast<int>(s.size());
         if (len == 1)
             return 1;
-        if (backward ? (pos < GetCount() - 2 && IsIdentAt(pos + 1)) : (pos > 0 && IsIdentAt(pos - 1)))
+        if (backward ? (pos < GetCount() - 2 && IsIdentAt(pos + 1))
+                     : (pos > 0 && IsIdentAt(pos - 1)))
             return 0;
         if (w.size() == s.size() || !IdentByte(w[s.size()]))
             return len;

@@ -50,8 +50,8 @@ TEST(ArchiveEncoding, StringLengthForms) {
     EXPECT_EQ(s0xFFFE[5], 0x00);
     EXPECT_EQ(s0xFFFE[6], 0x00);
 
-    for (size_t n : {size_t{0}, size_t{254}, size_t{255}, size_t{0xFFFD}, size_t{0xFFFE},
-                     size_t{70000}}) {
+    for (size_t n :
+         {size_t{0}, size_t{254}, size_t{255}, size_t{0xFFFD}, size_t{0xFFFE}, size_t{70000}}) {
         std::string original(n, '\xE0');
         CArchive in(StoreString(original));
         EXPECT_EQ(in.ReadString(), original) << n;

@@ -78,6 +78,8 @@ TEST(CommandLineTest, HostIsSignedDecimalAndClamped) {
         {"/H", 0, "", "", false},
         {"/H /T", 0, "", "", true},
         {"/H 2147483647", kMax, "", "", false},
+        {"/H 2147483648", kMax, "", "", false},
+        {"/H -2147483649", kMin, "", "", false},
         {"/H 99999999999999999999", kMax, "", "", false},
         {"/H -2147483648", kMin, "", "", false},
         {"/H -99999999999999999999", kMin, "", "", false},

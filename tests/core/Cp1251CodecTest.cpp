@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <iconv.h>
 #include <random>
 #include <string>
 
@@ -34,6 +35,27 @@ TEST(Cp1251CodecTest, EveryMappedByteRoundTrips) {
     std::string back;
     ASSERT_TRUE(Cp1251Codec::FromUtf8(Cp1251Codec::ToUtf8(bytes), &back));
     EXPECT_EQ(back, bytes);
+}
+
+TEST(Cp1251CodecTest, AgreesWithSystemConverter) {
+    iconv_t cd = iconv_open("UTF-8", "CP1251");
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        GTEST_SKIP() << "no CP1251 converter in the C library";
+    for (int b = 0; b < 256; ++b) {
+        if (b == kUnassigned)
+            continue;
+        char in = static_cast<char>(b);
+        char buffer[8] = {};
+        char* inPtr = &in;
+        char* outPtr = buffer;
+        size_t inLeft = 1;
+        size_t outLeft = sizeof buffer;
+        ASSERT_NE(iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft), static_cast<size_t>(-1)) << b;
+        EXPECT_EQ(Cp1251Codec::ToUtf8(std::string(1, in)),
+                  std::string(buffer, sizeof buffer - outLeft))
+            << b;
+    }
+    iconv_close(cd);
 }
 
 TEST(Cp1251CodecTest, KnownCharacters) {

@@ -35,7 +35,9 @@ std::string CheckRow(const CEqExpr& row, CVexlorData* owner, const std::string& 
 }
 } // namespace
 
-std::string CheckTree(const CEqExpr& row, CVexlorData* owner) { return CheckRow(row, owner, "row"); }
+std::string CheckTree(const CEqExpr& row, CVexlorData* owner) {
+    return CheckRow(row, owner, "row");
+}
 
 std::string CheckCaret(const CVexlorData& data) {
     const CEqExpr* row = data.m_pCurRow;
