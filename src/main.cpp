@@ -1,6 +1,48 @@
-#include <cstdio>
+// The vexlor program: the batch mode runs here without any GUI library; the
+// editor window is the vexlor-gui program beside this one.
+#include <unistd.h>
 
-int main() {
-    std::puts("Vexlor: the formula engine is built; the editor window is not there yet.");
-    return 0;
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/BatchMode.h"
+
+namespace {
+// The folder this program was started from.
+std::string OwnFolder() {
+    char path[4096];
+    ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (n <= 0)
+        return ".";
+    std::string p(path, static_cast<size_t>(n));
+    size_t slash = p.rfind('/');
+    return slash == std::string::npos ? "." : p.substr(0, slash);
+}
+
+int StartEditorWindow(char** argv) {
+    std::string gui = OwnFolder() + "/vexlor-gui";
+    argv[0] = const_cast<char*>(gui.c_str());
+    execv(gui.c_str(), argv);
+    std::fprintf(stderr, "vexlor: cannot start the editor window %s: %s\n", gui.c_str(),
+                 std::strerror(errno));
+    return 1;
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (!args.empty() && args[0] == "--help") {
+        std::fputs(BatchMode::Usage(), stdout);
+        return 0;
+    }
+    if (!args.empty() && args[0] == "--version") {
+        std::puts("Vexlor 1.1.15.0");
+        return 0;
+    }
+    if (BatchMode::Wanted(args))
+        return BatchMode::Run(args, stdin, stdout, stderr);
+    return StartEditorWindow(argv);
 }

@@ -4,6 +4,8 @@
 
 #include "elements/EqAtom.h"
 
+class CFont;
+
 class CEqDerive : public CEqAtom {
     VEXLOR_DECLARE_DYNCREATE(CEqDerive)
 
@@ -34,4 +36,21 @@ class CEqDerive : public CEqAtom {
 
     CEqExpr* m_pNumerator = nullptr;
     CEqExpr* m_pDenominator = nullptr;
+
+  protected:
+    // W3, the room for the "d": one and a half M widths.
+    static int LetterWidth(SIZE m);
+    // Selects the bold italic font of the current size; returns the font it replaced.
+    CFont* SelectBoldItalic() const;
+    // Clears the strip of a row's old height when that row moved.
+    void EraseMovedBands(const RECT& oldNum, const RECT& oldDen) const;
+    void DrawBar() const;
+
+  private:
+    // Key handling at the edge of one row; i is the atom's index in its parent.
+    bool LeaveNumerator(int i, UINT vk);
+    bool LeaveDenominator(int i, UINT vk);
+    std::string FunctionText();
+    std::string VariableText();
+    static bool IsBareVariable(const CEqAtom* first);
 };

@@ -16,4 +16,14 @@ class CEqDerive2 : public CEqDerive {
     void Redraw(int x, int y, int hAlign, int vAlign) override;
     void Draw() override;
     std::string ToText() override;
+
+  private:
+    // S, the M box of the small font (selected for the measurement only).
+    SIZE MeasureS() const;
+    // Whether the numerator is tall enough to leave room above for the "2".
+    bool IsTallNumerator(SIZE m, SIZE s) const;
+    // k, how far the rows move sideways to make room for the "2"s.
+    static int Shift(SIZE m, SIZE s);
+    POINT NumeratorLetter(SIZE m, SIZE s) const;
+    POINT DenominatorLetter(SIZE m, SIZE s) const;
 };

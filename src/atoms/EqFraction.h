@@ -33,4 +33,11 @@ class CEqFraction : public CEqAtom {
 
     CEqExpr* m_pNumerator = nullptr;
     CEqExpr* m_pDenominator = nullptr;
+
+  private:
+    // Key handling at the edge of one row; i is the atom's index in its parent.
+    bool LeaveNumerator(int i, UINT vk);
+    bool LeaveDenominator(int i, UINT vk);
+    std::string NumeratorText();
+    std::string DenominatorText();
 };

@@ -7,6 +7,8 @@
 
 #include "elements/EqAtom.h"
 
+class CFont;
+
 class CEqIndex : public CEqAtom {
     VEXLOR_DECLARE_DYNCREATE(CEqIndex)
 
@@ -44,11 +46,25 @@ class CEqIndex : public CEqAtom {
     CEqExpr* m_pIndex = nullptr;
 
   private:
-    friend class CEqPowIndex; // shares the operand texts
+    friend class CEqPowIndex; // shares the index font and the operand texts
+
+    // Selects the window's index font for the scope's lifetime, then puts
+    // the font it replaced back. Without a window it does nothing.
+    class SmallFontScope {
+      public:
+        explicit SmallFontScope(CEqWindow* wnd);
+        ~SmallFontScope();
+        SmallFontScope(const SmallFontScope&) = delete;
+        SmallFontScope& operator=(const SmallFontScope&) = delete;
+
+      private:
+        CDC* m_pDC;
+        CFont* m_pPrevious = nullptr;
+    };
 
     bool IsHigh() const { return m_bHigh != 0; }
     // A fresh row holding only its end atom, standing in for a missing row.
-    CEqExpr* EmptyRow() const;
+    static CEqExpr* EmptyRow(CVexlorData* owner);
     bool LeaveBase(UINT vk, int i);
     bool LeaveIndex(UINT vk, int i);
     void CaretToEnd(CEqExpr* row);

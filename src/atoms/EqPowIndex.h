@@ -37,8 +37,6 @@ class CEqPowIndex : public CEqAtom {
     CEqExpr* m_pHigh = nullptr;
 
   private:
-    // A fresh row holding only its end atom, standing in for a missing row.
-    CEqExpr* EmptyRow() const;
     bool LeaveBase(UINT vk, int i);
     bool LeaveLow(UINT vk, int i);
     bool LeaveHigh(UINT vk, int i);

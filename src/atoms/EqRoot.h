@@ -32,4 +32,8 @@ class CEqRoot : public CEqAtom {
     CEqExpr* GetRow(int i) const override { return i == 0 ? m_pRow : nullptr; }
 
     CEqExpr* m_pRow = nullptr;
+
+  private:
+    void DrawSign(CDC* dc, SIZE m) const;
+    std::string BracketedText();
 };

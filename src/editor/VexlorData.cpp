@@ -1,6 +1,16 @@
 #include "editor/VexlorData.h"
 
+#include <algorithm>
+#include <memory>
+#include <unordered_set>
+
+#include "elements/EqAtom.h"
+#include "elements/EqSymbol.h"
+#include "platform/Archive.h"
+#include "platform/EqWindow.h"
 #include "rows/EqExpr.h"
+
+VEXLOR_IMPLEMENT_DYNCREATE(CVexlorData)
 
 namespace {
 // Clamps pos into 0 .. n-1; reports whether it had to be lowered.
@@ -12,7 +22,123 @@ int ClampPos(int pos, int n, bool* lowered) {
         pos = 0;
     return pos;
 }
+
+void SerializeRect(CArchive& ar, RECT& r) {
+    if (ar.IsStoring()) {
+        ar << r.left << r.top << r.right << r.bottom;
+    } else {
+        ar >> r.left >> r.top >> r.right >> r.bottom;
+    }
+}
+
+bool IsZero(const RECT& r) {
+    return r.left == 0 && r.top == 0 && r.right == 0 && r.bottom == 0;
+}
 } // namespace
+
+CVexlorData::CVexlorData(const CVexlorData& other) : CObject() {
+    CopyFrom(other);
+    EndRun();
+}
+
+CVexlorData::~CVexlorData() {
+    ClearRedo();
+    ClearUndo();
+    DeleteRows();
+}
+
+void CVexlorData::Assign(const CVexlorData& other) {
+    if (&other == this)
+        return;
+    ClearRedo();
+    ClearUndo();
+    DeleteRows();
+    CopyFrom(other);
+}
+
+void CVexlorData::CopyFrom(const CVexlorData& other) {
+    m_pWnd = other.m_pWnd;
+    for (const CEqExpr* row : other.m_rows) {
+        CEqExpr* copy = row->Clone();
+        copy->SetOwner(this);
+        m_rows.push_back(copy);
+    }
+    m_nCurRow = other.m_nCurRow;
+    m_nAnchor = other.m_nAnchor;
+    m_nCaret = other.m_nCaret;
+    m_rcInvalid = other.m_rcInvalid;
+    m_rcCaret = other.m_rcCaret;
+    m_rcSel = other.m_rcSel;
+    ResolveCaret();
+    m_bChanged = false;
+    m_sizeTotal = other.m_sizeTotal;
+    m_ptScroll = other.m_ptScroll;
+}
+
+// Finds the row that held the caret by hit-testing the remembered caret
+// rectangle, then puts the remembered positions back, clamped into that row.
+void CVexlorData::ResolveCaret() {
+    if (m_rows.empty()) {
+        m_pCurRow = nullptr;
+        m_nAnchor = m_nCaret = 0;
+        return;
+    }
+    m_nCurRow = std::clamp(m_nCurRow, 0, static_cast<int>(m_rows.size()) - 1);
+    CEqExpr* top = m_rows[static_cast<size_t>(m_nCurRow)];
+    if (IsZero(m_rcCaret)) {
+        SetCaret(top, 0);
+        return;
+    }
+    int anchor = m_nAnchor;
+    int caret = m_nCaret;
+    m_pCurRow = nullptr;
+    POINT pt{m_rcCaret.left, m_rcCaret.top};
+    if (top->HitTest(&pt) && m_pCurRow) {
+        SetSelection(m_pCurRow, anchor, caret);
+        return;
+    }
+    SetRectEmpty(m_rcCaret);
+    SetCaret(top, 0);
+}
+
+void CVexlorData::Reset() {
+    ClearRedo();
+    ClearUndo();
+    DeleteRows();
+    auto* row = new CEqExpr(this);
+    row->Clear();
+    m_rows.push_back(row);
+    Home();
+}
+
+void CVexlorData::Home() {
+    m_nCurRow = 0;
+    SetCaret(m_rows.empty() ? nullptr : m_rows[0], 0);
+    SetRectEmpty(m_rcCaret);
+    SetRectEmpty(m_rcSel);
+    EndRun();
+    m_ptScroll = POINT{};
+    m_pRunRow = nullptr;
+    m_strParse.clear();
+    m_bChanged = false;
+}
+
+void CVexlorData::DeleteRows() {
+    for (CEqExpr* row : m_rows)
+        delete row;
+    m_rows.clear();
+    m_pCurRow = nullptr;
+    m_pRunRow = nullptr;
+}
+
+void CVexlorData::ClearUndo() {
+    m_undo.clear();
+    EndRun();
+}
+
+void CVexlorData::ClearRedo() {
+    m_redo.clear();
+}
 
 int CVexlorData::SetCaret(CEqExpr* row, int pos) {
     m_pCurRow = row;
@@ -31,4 +157,194 @@ int CVexlorData::SetSelection(CEqExpr* row, int from, int to) {
     m_nAnchor = ClampPos(from, n, &ignored);
     m_nCaret = ClampPos(to, n, &lowered);
     return lowered ? n - 1 : n;
+}
+
+RECT CVexlorData::GetCaretRect() {
+    RECT r{};
+    if (m_pCurRow)
+        m_pCurRow->GetCaretRect(&r);
+    m_rcCaret = r;
+    return r;
+}
+
+RECT CVexlorData::GetSelectionRect() {
+    RECT r{};
+    if (m_pCurRow)
+        m_pCurRow->GetSelectionRect(&r);
+    m_rcSel = r;
+    return r;
+}
+
+void CVexlorData::CaretFromPoint(POINT* pt) {
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        if (m_rows[i]->HitTest(pt)) {
+            m_nCurRow = static_cast<int>(i);
+            UpdateCaret(true, false);
+            return;
+        }
+    }
+}
+
+void CVexlorData::SelectBetween(POINT* from, POINT* to) {
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        POINT a = *from;
+        POINT b = *to;
+        if (m_rows[i]->HitTestRange(&a, &b)) {
+            UpdateCaret(false, false);
+            return;
+        }
+    }
+}
+
+void CVexlorData::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        ar << static_cast<int32_t>(m_rows.size());
+        for (CEqExpr* row : m_rows)
+            row->Serialize(ar);
+        ar << m_sizeTotal.cx << m_sizeTotal.cy << m_ptScroll.x << m_ptScroll.y;
+        ar << static_cast<int32_t>(m_nCurRow);
+        SerializeRect(ar, m_rcCaret);
+        SerializeRect(ar, m_rcSel);
+        ar << static_cast<int32_t>(m_nAnchor) << static_cast<int32_t>(m_nCaret);
+        SerializeRect(ar, m_rcInvalid);
+        return;
+    }
+    // Loading goes through ReadSnapshot, which checks the image first.
+    Snapshot rest(ar.GetBuffer().begin() + static_cast<long>(ar.Position()), ar.GetBuffer().end());
+    if (!ReadSnapshot(rest))
+        ar.SetFailed();
+}
+
+CVexlorData::Snapshot CVexlorData::WriteSnapshot() {
+    CArchive ar;
+    Serialize(ar);
+    return ar.TakeBuffer();
+}
+
+UndoSnapshot CVexlorData::MakeStep(const UndoSnapshot* previous) {
+    std::vector<UndoSnapshot::Bytes> rows;
+    rows.reserve(m_rows.size());
+    for (CEqExpr* row : m_rows) {
+        CArchive ar;
+        row->Serialize(ar);
+        rows.push_back(ar.TakeBuffer());
+    }
+    CArchive tail;
+    tail << m_sizeTotal.cx << m_sizeTotal.cy << m_ptScroll.x << m_ptScroll.y;
+    tail << static_cast<int32_t>(m_nCurRow);
+    SerializeRect(tail, m_rcCaret);
+    SerializeRect(tail, m_rcSel);
+    tail << static_cast<int32_t>(m_nAnchor) << static_cast<int32_t>(m_nCaret);
+    SerializeRect(tail, m_rcInvalid);
+    return UndoSnapshot(std::move(rows), tail.TakeBuffer(), previous);
+}
+
+size_t CVexlorData::HistoryBytes() const {
+    std::unordered_set<const void*> seen;
+    size_t total = 0;
+    auto count = [&](const UndoSnapshot::Part& part) {
+        if (part && seen.insert(part.get()).second)
+            total += part->capacity();
+    };
+    for (const auto* stack : {&m_undo, &m_redo})
+        for (const UndoSnapshot& step : *stack) {
+            for (const auto& row : step.Rows())
+                count(row);
+            count(step.Tail());
+        }
+    return total;
+}
+
+int CVexlorData::Depth(const CEqExpr& row) {
+    int deepest = 0;
+    for (int i = 0; i < row.GetCount(); ++i) {
+        const CEqAtom* atom = row.GetAt(i);
+        for (int k = 0; k < atom->GetRowCount(); ++k)
+            if (const CEqExpr* inner = atom->GetRow(k))
+                deepest = std::max(deepest, Depth(*inner));
+    }
+    return deepest + 1;
+}
+
+bool CVexlorData::RefuseTooDeep(size_t undoBefore) {
+    if (m_undo.size() <= undoBefore || m_nCurRow < 0 ||
+        m_nCurRow >= static_cast<int>(m_rows.size()))
+        return false;
+    if (Depth(*m_rows[static_cast<size_t>(m_nCurRow)]) <= CArchive::kMaxDepth)
+        return false;
+    if (!ReadSnapshot(m_undo.back().Image()))
+        return false;
+    m_undo.pop_back();
+    EndRun();
+    return true;
+}
+
+bool CVexlorData::ReadSnapshot(const Snapshot& image) {
+    CArchive ar(image);
+    int32_t count = 0;
+    ar >> count;
+    if (ar.IsFailed() || count < 1 || static_cast<size_t>(count) > ar.Remaining() / 36)
+        return false;
+    std::vector<std::unique_ptr<CEqExpr>> rows;
+    for (int32_t i = 0; i < count && !ar.IsFailed(); ++i) {
+        auto row = std::make_unique<CEqExpr>();
+        row->SetOwner(this);
+        row->Serialize(ar);
+        rows.push_back(std::move(row));
+    }
+    SIZE total;
+    POINT scroll;
+    int32_t curRow = 0, anchor = 0, caret = 0;
+    RECT rcCaret, rcSel, rcInvalid;
+    ar >> total.cx >> total.cy >> scroll.x >> scroll.y >> curRow;
+    SerializeRect(ar, rcCaret);
+    SerializeRect(ar, rcSel);
+    ar >> anchor >> caret;
+    SerializeRect(ar, rcInvalid);
+    if (ar.IsFailed() || curRow < 0 || curRow >= count)
+        return false;
+    DeleteRows();
+    for (auto& row : rows)
+        m_rows.push_back(row.release());
+    m_sizeTotal = total;
+    m_ptScroll = scroll;
+    m_nCurRow = curRow;
+    m_rcCaret = rcCaret;
+    m_rcSel = rcSel;
+    m_nAnchor = anchor;
+    m_nCaret = caret;
+    m_rcInvalid = rcInvalid;
+    ResolveCaret();
+    return true;
+}
+
+void CVexlorData::PushUndo() {
+    m_undo.push_back(MakeStep(m_undo.empty() ? nullptr : &m_undo.back()));
+    m_pRunRow = m_pCurRow;
+    ClearRedo();
+}
+
+// Moves one step from `from` to `to`: the present state goes on `to`, the
+// top of `from` becomes the present state.
+static bool Step(CVexlorData& data, std::vector<UndoSnapshot>& from,
+                 std::vector<UndoSnapshot>& to) {
+    if (from.empty())
+        return false;
+    data.EndRun();
+    UndoSnapshot present = data.MakeStep(&from.back());
+    if (!data.ReadSnapshot(from.back().Image()))
+        return false;
+    from.pop_back();
+    to.push_back(std::move(present));
+    if (data.m_pWnd)
+        data.m_pWnd->Invalidate(true);
+    return true;
+}
+
+bool CVexlorData::Undo() {
+    return Step(*this, m_undo, m_redo);
+}
+
+bool CVexlorData::Redo() {
+    return Step(*this, m_redo, m_undo);
 }

@@ -1,29 +1,152 @@
-// The editor data: owner of all formula trees, holder of the caret and the
-// selection, and the elements' way to their window.
+// The editor data: the list of expressions (one top-level row per line),
+// caret and selection, layout and scrolling, text in and out, undo and redo,
+// the keys that work across rows, and the clipboard commands. Every element
+// reaches its window through it.
 #pragma once
 
-#include "platform/Geometry.h"
+#include <cstdint>
+#include <string>
+#include <vector>
 
+#include "editor/UndoSnapshot.h"
+#include "platform/Geometry.h"
+#include "platform/Keys.h"
+#include "platform/Object.h"
+
+class CArchive;
 class CEqExpr;
 class CEqWindow;
 
-class CVexlorData {
+class CVexlorData : public CObject {
+    VEXLOR_DECLARE_DYNCREATE(CVexlorData)
+
   public:
+    using Snapshot = std::vector<uint8_t>;
+
+    // Character classes of the text scanner.
+    enum CharClass { kEnd = 0, kLineEnd = 10, kOrdinary = 11 };
+
+    // A data object with no rows; call Reset() before use.
     CVexlorData() = default;
-    CVexlorData(const CVexlorData&) = delete;
+    // Copies rows, current row, caret and selection; never the undo history.
+    CVexlorData(const CVexlorData& other);
     CVexlorData& operator=(const CVexlorData&) = delete;
-    virtual ~CVexlorData() = default;
+    ~CVexlorData() override;
 
-    // Puts the caret (and an empty selection) at pos in row, clamped into
-    // 0 .. n-1. Returns n, less 1 when pos had to be lowered.
+    void Serialize(CArchive& ar) override;
+    virtual CVexlorData* Clone() const { return new CVexlorData(*this); }
+    void Assign(const CVexlorData& other);
+
+    void Reset();
+    void Home();
+    void DeleteRows();
+    void ClearUndo();
+    void ClearRedo();
+    bool IsModified() const { return !m_undo.empty(); }
+
+    // Caret and selection.
     int SetCaret(CEqExpr* row, int pos);
-    // Selects from `from` (anchor) to `to` (caret) in row, both clamped.
-    // Returns n, or n-1 when `to` had to be lowered.
     int SetSelection(CEqExpr* row, int from, int to);
+    RECT GetCaretRect();
+    RECT GetSelectionRect();
+    void CaretFromPoint(POINT* pt);
+    void SelectBetween(POINT* from, POINT* to);
+    // Closes any open typing or erasing run: the next edit starts a new undo step.
+    void EndRun() {
+        m_bTypingRun = false;
+        m_bEraseRun = false;
+    }
 
+    // Text.
+    void LoadText(const std::string& text);
+    std::string GetText();
+    std::string RowText(int i);
+    void SetRowText(int i, const std::string& text);
+    CEqExpr* ParseRow(const std::string& text);
+    void ScanChar();
+
+    // Layout and display.
+    void Layout();
+    void UpdateScrollBars();
+    void UpdateCaret(bool bLayout, bool bScroll);
+    // The window's caret: one pixel wide, as high as the caret rectangle,
+    // only while the window has the focus.
+    void PlaceCaret();
+
+    // Editing entry points.
+    void OnKeyDown(UINT vk);
+    void OnChar(UINT ch);
+    void PushUndo();
+    bool Undo();
+    bool Redo();
+    // Runs one of the insert commands (by its row operation) with undo.
+    enum InsertCommand {
+        kBrackets,
+        kDerive,
+        kDerive2,
+        kFraction,
+        kHighIndex,
+        kLowIndex,
+        kBothIndexes,
+        kRoot
+    };
+    void RunInsert(InsertCommand command);
+
+    // Clipboard.
+    bool CopySelection();
+    CEqExpr* ReadClipboard();
+    bool CanPaste() const;
+    bool Copy();
+    bool Cut();
+    bool Paste();
+
+    // The whole image that Serialize writes.
+    Snapshot WriteSnapshot();
+    // Reads an image back; a damaged image changes nothing and gives false.
+    bool ReadSnapshot(const Snapshot& image);
+    // The present state as an undo step sharing unchanged rows with previous.
+    UndoSnapshot MakeStep(const UndoSnapshot* previous);
+    // Bytes held by the undo and redo history, each shared part counted once.
+    size_t HistoryBytes() const;
+    // Rows nested in the deepest place of row (1 for a row of plain symbols).
+    static int Depth(const CEqExpr& row);
+    // After an edit that took an undo step: when the current tree became
+    // deeper than an archive image may hold, goes back to that step and
+    // drops it. Returns whether the edit was refused.
+    bool RefuseTooDeep(size_t undoBefore);
+
+    std::vector<CEqExpr*> m_rows;
+    int m_nCurRow = 0;
+    RECT m_rcCaret;
+    RECT m_rcSel;
+    bool m_bChanged = false;
+    int m_nCharClass = 0;
+    std::string m_strParse;
+    int m_nParsePos = 0;
+    std::vector<UndoSnapshot> m_undo;
+    std::vector<UndoSnapshot> m_redo;
+    bool m_bTypingRun = false;
     CEqWindow* m_pWnd = nullptr;
+    SIZE m_sizeTotal;
     CEqExpr* m_pCurRow = nullptr;
     int m_nAnchor = 0;
     int m_nCaret = 0;
+    CEqExpr* m_pRunRow = nullptr;
+    int m_nRunPos = 0;
+    bool m_bEraseRun = false;
     RECT m_rcInvalid;
+    POINT m_ptScroll;
+
+  private:
+    void CopyFrom(const CVexlorData& other);
+    void ResolveCaret();
+    bool IsAtTopLevel() const;
+    bool HandleRowKey(UINT vk);
+    void JoinRows(int k);
+    void SplitLine();
+    void PageUp();
+    void PageDown();
+    void InvertRect(const RECT& r);
+    RECT ScrollTarget() const;
+    void ScrollTo(const RECT& target);
 };

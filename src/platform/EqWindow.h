@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "platform/Clipboard.h"
 #include "platform/DC.h"
 #include "platform/DrawTypes.h"
 #include "platform/Geometry.h"
@@ -56,4 +57,7 @@ class CEqWindow {
 
     // The status bar's message pane; error texts show in red.
     virtual void SetStatusMessage(const std::string& text, bool error) = 0;
+
+    // The clipboard the editor exchanges fragments through.
+    virtual CClipboard* GetClipboard() = 0;
 };

@@ -10,6 +10,7 @@
 
 #include "platform/EqWindow.h"
 #include "platform/HeadlessDC.h"
+#include "platform/MemoryClipboard.h"
 
 class CHeadlessWindow : public CEqWindow {
   public:
@@ -34,6 +35,7 @@ class CHeadlessWindow : public CEqWindow {
     void InvalidateRect(const RECT& rect, bool erase) override;
     void Invalidate(bool erase) override;
     void SetStatusMessage(const std::string& text, bool error) override;
+    CClipboard* GetClipboard() override { return &m_clipboard; }
 
     // Test and batch controls.
     void PressKey(unsigned vk) { m_held.insert(vk); }
@@ -49,6 +51,7 @@ class CHeadlessWindow : public CEqWindow {
     bool m_bCaretShown = false;
     SCROLLINFO m_scroll[2];
     int m_nInvalidations = 0;
+    CMemoryClipboard m_clipboard;
 
   private:
     std::unique_ptr<CHeadlessDC> m_ownDC;

@@ -26,6 +26,8 @@ class CEqExpr : public CEqObject {
     void Serialize(CArchive& ar) override;
     void SetOwner(CVexlorData* owner) override;
     void ClampPoint(POINT* pt) override;
+    // Rewrites runs of symbols into compound atoms; returns the structures formed.
+    int Compose() override;
     virtual CEqExpr* Clone() const;
 
     // Structure.
@@ -67,6 +69,18 @@ class CEqExpr : public CEqObject {
     // Caret movement, Shift selection and deletion in the row that holds
     // the caret; keys it cannot use go to the owner atom. True when handled.
     bool HandleKey(UINT vk);
+
+    // Editing commands on the row that holds the caret. Each replaces the
+    // selection or takes the operands around the caret, places the caret
+    // and returns the count of the row's final Compose().
+    int InsertChar(int ch);
+    int InsertBrackets();
+    int InsertRoot();
+    int InsertDerive();
+    int InsertDerive2();
+    int InsertFraction();
+    // kind 0: low index, 1: high index, 2: both indexes.
+    int InsertIndex(int kind);
 
     // Vocabulary recognisers: length in atoms of the word found, or 0.
     int MatchKeyword(int pos, bool backward) const;

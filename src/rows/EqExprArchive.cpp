@@ -5,6 +5,20 @@
 #include "rows/AtomFactory.h"
 #include "rows/EqExpr.h"
 
+namespace {
+// A row in use ends with exactly one end atom; an image without one is
+// damage that the editing code must never see.
+bool EndsWithEndAtom(const CEqExpr& row) {
+    int n = row.GetCount();
+    if (n == 0 || !row.GetAt(n - 1)->IsEnd())
+        return false;
+    for (int i = 0; i + 1 < n; ++i)
+        if (row.GetAt(i)->IsEnd())
+            return false;
+    return true;
+}
+} // namespace
+
 void CEqExpr::Serialize(CArchive& ar) {
     CEqObject::Serialize(ar);
     if (ar.IsStoring()) {
@@ -37,4 +51,6 @@ void CEqExpr::Serialize(CArchive& ar) {
         atom->SetParent(this);
     }
     ar.LeaveNested();
+    if (!EndsWithEndAtom(*this))
+        ar.SetFailed();
 }

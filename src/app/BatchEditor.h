@@ -1,0 +1,37 @@
+// The editor without a display: a headless window holding one editor data
+// object, with the paint pass and the key frames of the editor window.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/KeyScript.h"
+#include "editor/VexlorData.h"
+#include "platform/HeadlessWindow.h"
+
+class BatchEditor {
+  public:
+    BatchEditor();
+
+    // Splits the host's marker off the text and installs it.
+    void Install(const std::string& markedText);
+    // What the window's paint handler does: layout, selection rectangle,
+    // scroll bars, caret.
+    void PaintPass();
+    // Delivers one key or typed character as the window would, then paints.
+    void Deliver(const KeyEvent& key);
+
+    CVexlorData& Data() { return *m_pData; }
+    CHeadlessWindow& Window() { return m_wnd; }
+
+  private:
+    static bool IsEditingKey(const KeyEvent& key);
+    void KeyFrame(unsigned vk);
+    void CharFrame(unsigned ch);
+    void InsertFrame(CVexlorData::InsertCommand command);
+    // The printable character a key types besides its key-down, or 0.
+    static unsigned TypedBy(const KeyEvent& key);
+
+    CHeadlessWindow m_wnd;
+    std::unique_ptr<CVexlorData> m_pData;
+};

@@ -1,0 +1,144 @@
+#include "app/BatchMode.h"
+
+#include "app/BatchEditor.h"
+#include "app/ExpressionsFile.h"
+#include "app/KeyScript.h"
+#include "platform/Cp1251Codec.h"
+#include "rows/EqExpr.h"
+#include "rows/TreeDump.h"
+
+namespace {
+struct Options {
+    BatchMode::Output output = BatchMode::kNone;
+    bool hasKeys = false;
+    std::string keys;
+    bool hasFile = false;
+    std::string file;
+};
+
+// "Ошибка открытия файла: " in Windows-1251.
+const char kOpenError[] = "\xCE\xF8\xE8\xE1\xEA\xE0 \xEE\xF2\xEA\xF0\xFB\xF2\xE8\xFF "
+                          "\xF4\xE0\xE9\xEB\xE0: ";
+
+bool ParseOptions(const std::vector<std::string>& args, Options* o, std::string* error) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        BatchMode::Output output = a == "--print-text"    ? BatchMode::kText
+                                   : a == "--print-image" ? BatchMode::kImage
+                                   : a == "--print-tree"  ? BatchMode::kTree
+                                                          : BatchMode::kNone;
+        if (output != BatchMode::kNone) {
+            if (o->output != BatchMode::kNone) {
+                *error = "only one of --print-text, --print-image, --print-tree";
+                return false;
+            }
+            o->output = output;
+        } else if (a == "--keys") {
+            if (o->hasKeys || i + 1 >= args.size()) {
+                *error = "--keys takes one script";
+                return false;
+            }
+            o->hasKeys = true;
+            o->keys = args[++i];
+        } else if (a.size() > 1 && a[0] == '-' && a != "-") {
+            *error = "unknown option " + a;
+            return false;
+        } else if (o->hasFile) {
+            *error = "only one file";
+            return false;
+        } else {
+            o->hasFile = true;
+            o->file = a;
+        }
+    }
+    if (o->output == BatchMode::kNone) {
+        *error = "one of --print-text, --print-image, --print-tree is needed";
+        return false;
+    }
+    return true;
+}
+
+void WriteBytes(std::FILE* out, const std::string& bytes) {
+    std::fwrite(bytes.data(), 1, bytes.size(), out);
+}
+
+std::string TreeOf(CVexlorData& data) {
+    std::string text;
+    for (size_t i = 0; i < data.m_rows.size(); ++i)
+        text += TreeDump::Dump(*data.m_rows[i]) + "\n";
+    const CEqExpr* top =
+        data.m_rows.empty() ? nullptr : data.m_rows[static_cast<size_t>(data.m_nCurRow)];
+    if (top)
+        text += "caret " + std::to_string(data.m_nCurRow) + ":" + TreeDump::CaretPath(*top, data) +
+                "\n";
+    return text;
+}
+} // namespace
+
+const char* BatchMode::Usage() {
+    return "Usage:\n"
+           "  vexlor [/F file] [/H handle] [/N name] [/T]    open the editor window\n"
+           "  vexlor [--keys SCRIPT] (--print-text | --print-image | --print-tree) [FILE | -]\n"
+           "                                                 batch mode, no display needed\n"
+           "  vexlor --help | --version\n"
+           "\n"
+           "Batch mode loads FILE (standard input for - or no file), types the key\n"
+           "SCRIPT and prints the text, the editor's archive image or the tree.\n"
+           "Script: characters are typed; <Left> <Right> <Up> <Down> <Home> <End>\n"
+           "<PageUp> <PageDown> <BS> <Del> <Enter> <Ins> <Tab> <Esc> <lt> name keys;\n"
+           "prefixes S- C- A- add Shift, Control, Alt: <C-f> <S-Left> <A-BS>.\n";
+}
+
+bool BatchMode::Wanted(const std::vector<std::string>& args) {
+    for (const std::string& a : args)
+        if (a == "--print-text" || a == "--print-image" || a == "--print-tree" || a == "--keys")
+            return true;
+    return false;
+}
+
+bool BatchMode::ReadAll(std::FILE* in, std::string* bytes) {
+    char buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0)
+        bytes->append(buffer, n);
+    return !std::ferror(in);
+}
+
+int BatchMode::Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out,
+                   std::FILE* err) {
+    Options o;
+    std::string error;
+    std::vector<KeyEvent> keys;
+    if (!ParseOptions(args, &o, &error) ||
+        (o.hasKeys && !KeyScript::Parse(o.keys, &keys, &error))) {
+        std::fprintf(err, "vexlor: %s\n%s", error.c_str(), Usage());
+        return 2;
+    }
+    std::string text;
+    bool fromStdin = !o.hasFile || o.file == "-";
+    bool ok = fromStdin ? ReadAll(in, &text) : ExpressionsFile::Read(o.file, &text);
+    if (!ok) {
+        std::string message = kOpenError + (fromStdin ? std::string("-") : o.file);
+        WriteBytes(err, Cp1251Codec::ToUtf8(message) + "\n");
+        return 1;
+    }
+    BatchEditor editor;
+    editor.Install(text);
+    for (const KeyEvent& key : keys)
+        editor.Deliver(key);
+    editor.PaintPass();
+    switch (o.output) {
+    case kText:
+        WriteBytes(out, editor.Data().GetText());
+        break;
+    case kImage: {
+        CVexlorData::Snapshot image = editor.Data().WriteSnapshot();
+        std::fwrite(image.data(), 1, image.size(), out);
+        break;
+    }
+    default:
+        WriteBytes(out, TreeOf(editor.Data()));
+        break;
+    }
+    return std::fflush(out) == 0 ? 0 : 1;
+}

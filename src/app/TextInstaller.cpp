@@ -1,0 +1,37 @@
+#include "app/TextInstaller.h"
+
+#include "editor/VexlorData.h"
+#include "platform/EqWindow.h"
+#include "rows/EqExpr.h"
+
+namespace {
+// "Выражение " in Windows-1251.
+const char kExpression[] = "\xC2\xFB\xF0\xE0\xE6\xE5\xED\xE8\xE5 ";
+} // namespace
+
+std::string TextInstaller::StatusText(int line, const std::string& message) {
+    return kExpression + std::to_string(line + 1) + ": " + message;
+}
+
+std::string TextInstaller::Install(std::unique_ptr<CVexlorData>& data, CEqWindow* wnd,
+                                   const std::string& text, int line, const std::string& message) {
+    CVexlorData loaded;
+    loaded.Reset();
+    loaded.LoadText(text);
+    data.reset();
+    data = std::make_unique<CVexlorData>(loaded);
+    data->m_pWnd = wnd;
+    if (wnd)
+        wnd->Invalidate(true);
+    if (line < 0)
+        return {};
+    if (line < static_cast<int>(data->m_rows.size())) {
+        data->m_nCurRow = line;
+        CEqExpr* row = data->m_rows[static_cast<size_t>(line)];
+        data->SetSelection(row, 0, row->GetCount() - 1);
+    }
+    std::string status = StatusText(line, message);
+    if (wnd)
+        wnd->SetStatusMessage(status, true);
+    return status;
+}

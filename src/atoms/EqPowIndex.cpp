@@ -1,0 +1,233 @@
+#include "atoms/EqPowIndex.h"
+
+#include <algorithm>
+
+#include "atoms/CompoundRows.h"
+#include "atoms/EqIndex.h"
+#include "editor/VexlorData.h"
+#include "platform/Archive.h"
+#include "platform/DC.h"
+#include "platform/EqWindow.h"
+#include "rows/EqExpr.h"
+
+VEXLOR_IMPLEMENT_DYNCREATE(CEqPowIndex)
+
+CEqPowIndex::CEqPowIndex() : m_pBase(new CEqExpr), m_pLow(new CEqExpr), m_pHigh(new CEqExpr) {}
+
+CEqPowIndex::~CEqPowIndex() {
+    delete m_pBase;
+    delete m_pLow;
+    delete m_pHigh;
+}
+
+void CEqPowIndex::SetRows(CEqExpr* base, CEqExpr* low, CEqExpr* high) {
+    CompoundRows::Adopt(this, m_pBase, base ? base : CEqIndex::EmptyRow(m_pOwner));
+    CompoundRows::Adopt(this, m_pLow, low ? low : CEqIndex::EmptyRow(m_pOwner));
+    CompoundRows::Adopt(this, m_pHigh, high ? high : CEqIndex::EmptyRow(m_pOwner));
+}
+
+void CEqPowIndex::Serialize(CArchive& ar) {
+    CEqObject::Serialize(ar);
+    CompoundRows::Serialize(this, ar, {m_pBase, m_pLow, m_pHigh});
+}
+
+void CEqPowIndex::SetOwner(CVexlorData* owner) {
+    m_pOwner = owner;
+    m_pBase->SetOwner(owner);
+    m_pLow->SetOwner(owner);
+    m_pHigh->SetOwner(owner);
+}
+
+int CEqPowIndex::Compose() {
+    int formed = m_pLow->Compose();
+    formed += m_pHigh->Compose();
+    return formed + m_pBase->Compose();
+}
+
+CEqAtom* CEqPowIndex::Clone() const {
+    auto* copy = new CEqPowIndex;
+    CopyBaseTo(copy);
+    copy->SetRows(CompoundRows::CloneRow(m_pBase), CompoundRows::CloneRow(m_pLow),
+                  CompoundRows::CloneRow(m_pHigh));
+    return copy;
+}
+
+CEqExpr* CEqPowIndex::GetRow(int i) const {
+    switch (i) {
+    case 0:
+        return m_pBase;
+    case 1:
+        return m_pLow;
+    case 2:
+        return m_pHigh;
+    default:
+        return nullptr;
+    }
+}
+
+bool CEqPowIndex::HitTest(POINT* pt) {
+    return m_pLow->HitTest(pt) || m_pBase->HitTest(pt) || m_pHigh->HitTest(pt);
+}
+
+bool CEqPowIndex::HitTestRange(POINT* from, POINT* to) {
+    return m_pBase->HitTestRange(from, to) || m_pLow->HitTestRange(from, to) ||
+           m_pHigh->HitTestRange(from, to);
+}
+
+bool CEqPowIndex::IsBlank() const {
+    return m_pBase->IsBlank() && m_pLow->IsBlank() && m_pHigh->IsBlank();
+}
+
+bool CEqPowIndex::EnterFrom(UINT vk) {
+    if (!m_pOwner)
+        return false;
+    if (vk == VK_LEFT) {
+        CaretToEnd(m_pHigh);
+        return true;
+    }
+    if (vk == VK_RIGHT) {
+        m_pOwner->SetCaret(m_pBase, 0);
+        return true;
+    }
+    return false;
+}
+
+void CEqPowIndex::CaretToEnd(CEqExpr* row) { m_pOwner->SetCaret(row, row->GetCount() - 1); }
+
+bool CEqPowIndex::LeaveChild(CEqExpr* row, UINT vk) {
+    if (!m_pParent || !m_pOwner)
+        return false;
+    int i = m_pParent->IndexOf(this);
+    if (i < 0)
+        return false;
+    CEqWindow* wnd = Window();
+    if (wnd && wnd->IsKeyDown(VK_SHIFT)) {
+        if (vk == VK_LEFT || vk == VK_UP)
+            m_pOwner->SetSelection(m_pParent, i + 1, i);
+        else
+            m_pOwner->SetSelection(m_pParent, i, i + 1);
+        return true;
+    }
+    if (row == m_pBase)
+        return LeaveBase(vk, i);
+    if (row == m_pLow)
+        return LeaveLow(vk, i);
+    if (row == m_pHigh)
+        return LeaveHigh(vk, i);
+    return false;
+}
+
+// Right walks base, low, high and out; Left walks back the same way.
+bool CEqPowIndex::LeaveBase(UINT vk, int i) {
+    switch (vk) {
+    case VK_LEFT:
+        m_pOwner->SetCaret(m_pParent, i);
+        return true;
+    case VK_UP:
+        m_pOwner->SetCaret(m_pHigh, 0);
+        return true;
+    case VK_RIGHT:
+    case VK_DOWN:
+        m_pOwner->SetCaret(m_pLow, 0);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CEqPowIndex::LeaveLow(UINT vk, int) {
+    switch (vk) {
+    case VK_LEFT:
+    case VK_UP:
+        CaretToEnd(m_pBase);
+        return true;
+    case VK_RIGHT:
+        m_pOwner->SetCaret(m_pHigh, 0);
+        return true;
+    case VK_DOWN:
+        return m_pParent->HandleKey(VK_DOWN);
+    default:
+        return false;
+    }
+}
+
+bool CEqPowIndex::LeaveHigh(UINT vk, int i) {
+    switch (vk) {
+    case VK_LEFT:
+    case VK_DOWN:
+        CaretToEnd(m_pLow);
+        return true;
+    case VK_UP:
+        return m_pParent->HandleKey(VK_UP);
+    case VK_RIGHT:
+        m_pOwner->SetCaret(m_pParent, i + 1);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CEqPowIndex::CalcSize() {
+    m_pBase->CalcSize();
+    SIZE s;
+    {
+        CEqIndex::SmallFontScope small(Window());
+        m_pLow->CalcSize();
+        m_pHigh->CalcSize();
+        s = MeasureM();
+    }
+    SIZE m = MeasureM();
+    const int bh = m_pBase->m_size.cy;
+    const int ba = m_pBase->m_ptAnchor.y;
+    const int lh = m_pLow->m_size.cy;
+    const int la = m_pLow->m_ptAnchor.y;
+    const int hh = m_pHigh->m_size.cy;
+    const int ha = m_pHigh->m_ptAnchor.y;
+    const int t = s.cy / 2;
+    const int q = t / 2;
+
+    m_size.cx = std::max(m_pLow->m_size.cx, m_pHigh->m_size.cx) + m_pBase->m_size.cx + m.cx / 4 + 1;
+    m_ptAnchor.x = m_size.cx / 2;
+    // Start from the three rows stacked, then let each index overlap the base.
+    m_size.cy = bh + lh + hh - t;
+    if (la < bh - ba)
+        m_size.cy -= la;
+    else
+        m_size.cy -= bh - ba - 3;
+    if (ba > hh - ha) {
+        m_size.cy += ha - hh;
+        m_ptAnchor.y = ba - q + ha;
+    } else {
+        m_size.cy += 3 - ba;
+        m_ptAnchor.y = hh - q + 3;
+    }
+}
+
+void CEqPowIndex::Redraw(int x, int y, int hAlign, int vAlign) {
+    if (!CEqObject::Redraw(x, y, hAlign, vAlign))
+        EraseInvalid();
+    m_pBase->Redraw(x + 1, y + m_ptAnchor.y, 1, 0);
+    SIZE m = MeasureM();
+    int c = m_pBase->m_size.cx + m.cx / 4 + 1;
+    CEqIndex::SmallFontScope small(Window());
+    m_pLow->Redraw(x + c, y + m_size.cy, 1, 4);
+    m_pHigh->Redraw(x + c, y, 1, 3);
+}
+
+void CEqPowIndex::Draw() {
+    if (!IsVisible())
+        return;
+    m_pBase->Draw();
+    CEqIndex::SmallFontScope small(Window());
+    m_pLow->Draw();
+    m_pHigh->Draw();
+}
+
+std::string CEqPowIndex::ToText() {
+    m_pBase->Trim();
+    m_pLow->Trim();
+    m_pHigh->Trim();
+    std::string base = CEqIndex::BaseText(m_pBase);
+    std::string low = CEqIndex::LowText(m_pLow);
+    return base + "[" + low + "] ** " + CEqIndex::PowerText(m_pHigh);
+}

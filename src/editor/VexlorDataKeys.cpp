@@ -1,0 +1,254 @@
+// Keys that work across rows, typed characters with typing runs, and the
+// insert commands with their undo step.
+#include <algorithm>
+
+#include "editor/VexlorData.h"
+#include "platform/Charset.h"
+#include "platform/EqWindow.h"
+#include "rows/EqExpr.h"
+#include "rows/RowEditor.h"
+
+namespace {
+bool Held(CEqWindow* wnd, unsigned vk) {
+    return wnd && wnd->IsKeyDown(vk);
+}
+} // namespace
+
+bool CVexlorData::IsAtTopLevel() const {
+    return m_nCurRow >= 0 && m_nCurRow < static_cast<int>(m_rows.size()) &&
+           m_pCurRow == m_rows[static_cast<size_t>(m_nCurRow)];
+}
+
+void CVexlorData::OnKeyDown(UINT vk) {
+    if (!m_pCurRow)
+        return;
+    if (Held(m_pWnd, VK_SHIFT)) {
+        if (vk == VK_INSERT) {
+            Paste();
+            return;
+        }
+        if (vk == VK_DELETE) {
+            Cut();
+            return;
+        }
+    }
+    if (Held(m_pWnd, VK_CONTROL)) {
+        switch (vk) {
+        case VK_INSERT:
+        case 'C':
+            Copy();
+            return;
+        case 'V':
+            Paste();
+            return;
+        case 'X':
+            Cut();
+            return;
+        case 'Y':
+            Redo();
+            return;
+        case 'Z':
+            Undo();
+            return;
+        case 'B':
+            RunInsert(kBrackets);
+            return;
+        case 'D':
+            RunInsert(kDerive);
+            return;
+        case 'F':
+            RunInsert(kFraction);
+            return;
+        case 'R':
+            RunInsert(kRoot);
+            return;
+        case 'I':
+            RunInsert(kLowIndex);
+            return;
+        case 'P':
+            RunInsert(kHighIndex);
+            return;
+        case 'W':
+            RunInsert(kBothIndexes);
+            return;
+        default:
+            break;
+        }
+    }
+    switch (vk) {
+    case VK_BACK:
+    case VK_END:
+    case VK_HOME:
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN:
+    case VK_DELETE:
+        HandleRowKey(vk);
+        return;
+    case VK_RETURN:
+        if (IsAtTopLevel())
+            SplitLine();
+        return;
+    case VK_PRIOR:
+        PageUp();
+        return;
+    case VK_NEXT:
+        PageDown();
+        return;
+    default:
+        return;
+    }
+}
+
+// Offers a key to the current row; what the row cannot use moves between
+// lines or joins them.
+bool CVexlorData::HandleRowKey(UINT vk) {
+    if (m_pCurRow->HandleKey(vk)) {
+        UpdateCaret(true, true);
+        return true;
+    }
+    bool top = IsAtTopLevel();
+    bool atStart = m_nCaret == 0;
+    bool atEnd = m_nCaret == m_pCurRow->GetCount() - 1;
+    bool first = m_nCurRow == 0;
+    bool last = m_nCurRow == static_cast<int>(m_rows.size()) - 1;
+    if (vk == VK_BACK && top && atStart && !first) {
+        JoinRows(m_nCurRow);
+    } else if (vk == VK_DELETE && top && atEnd && !last) {
+        JoinRows(m_nCurRow + 1);
+    } else if (vk == VK_LEFT && top && atStart && !first) {
+        --m_nCurRow;
+        CEqExpr* row = m_rows[static_cast<size_t>(m_nCurRow)];
+        SetCaret(row, row->GetCount() - 1);
+        UpdateCaret(true, true);
+    } else if (vk == VK_RIGHT && top && atEnd && !last) {
+        ++m_nCurRow;
+        SetCaret(m_rows[static_cast<size_t>(m_nCurRow)], 0);
+        UpdateCaret(true, true);
+    } else if (vk == VK_UP) {
+        OnKeyDown(VK_PRIOR);
+    } else if (vk == VK_DOWN) {
+        OnKeyDown(VK_NEXT);
+    }
+    return false;
+}
+
+// Appends row k to row k-1, the caret at the seam.
+void CVexlorData::JoinRows(int k) {
+    bool backspace = k == m_nCurRow;
+    PushUndo();
+    EndRun();
+    CEqExpr* lower = m_rows[static_cast<size_t>(k)];
+    CEqExpr* upper = m_rows[static_cast<size_t>(k - 1)];
+    lower->Redraw(0, 0, 0, 0);
+    upper->InsertRow(*lower, true);
+    upper->Compose();
+    delete lower;
+    m_rows.erase(m_rows.begin() + k);
+    if (m_pRunRow == lower)
+        m_pRunRow = nullptr;
+    if (backspace)
+        --m_nCurRow;
+    m_bChanged = true;
+    UpdateCaret(true, true);
+}
+
+void CVexlorData::SplitLine() {
+    PushUndo();
+    EndRun();
+    CEqExpr* row = m_pCurRow;
+    row->DeleteSelection();
+    CEqExpr* tail = row->SplitAtCaret();
+    m_rows.insert(m_rows.begin() + m_nCurRow + 1, tail);
+    row->Compose();
+    ++m_nCurRow;
+    SetCaret(tail, 0);
+    tail->Compose();
+    m_bChanged = true;
+    UpdateCaret(true, true);
+}
+
+void CVexlorData::PageUp() {
+    if (m_nCurRow > 0) {
+        --m_nCurRow;
+        SetCaret(m_rows[static_cast<size_t>(m_nCurRow)], 0);
+    } else {
+        m_ptScroll.y = 0;
+    }
+    UpdateCaret(true, true);
+}
+
+void CVexlorData::PageDown() {
+    if (m_nCurRow >= static_cast<int>(m_rows.size()) - 1) {
+        int h = m_pWnd ? RectHeight(m_pWnd->m_rcClient) : 0;
+        if (m_sizeTotal.cy > h) {
+            m_ptScroll.y = m_sizeTotal.cy - h + 1;
+            UpdateCaret(true, true);
+        }
+        return;
+    }
+    ++m_nCurRow;
+    SetCaret(m_rows[static_cast<size_t>(m_nCurRow)], 0);
+    UpdateCaret(true, true);
+}
+
+void CVexlorData::OnChar(UINT ch) {
+    if (ch < 32 || ch > 255 || !m_pCurRow)
+        return;
+    bool ident = Charset::IsIdentChar(static_cast<uint8_t>(ch));
+    bool continues = m_bTypingRun && m_pCurRow == m_pRunRow && m_nCaret == m_nRunPos && ident;
+    if (!continues) {
+        PushUndo();
+        EndRun();
+        m_bTypingRun = true;
+        m_nRunPos = m_nCaret;
+    }
+    if (m_bTypingRun)
+        ++m_nRunPos;
+    size_t undoBefore = continues ? m_undo.size() : m_undo.size() - 1;
+    m_pCurRow->InsertChar(static_cast<int>(static_cast<signed char>(ch)));
+    m_bChanged = true;
+    RefuseTooDeep(undoBefore);
+    UpdateCaret(true, true);
+}
+
+void CVexlorData::RunInsert(InsertCommand command) {
+    // A command that would nest deeper than an image can hold is refused
+    // before it takes an undo step.
+    if (!m_pCurRow || !RowEditor::HasRoomToNest(*m_pCurRow, 1))
+        return;
+    size_t undoBefore = m_undo.size();
+    PushUndo();
+    EndRun();
+    CEqExpr* row = m_pCurRow;
+    switch (command) {
+    case kBrackets:
+        row->InsertBrackets();
+        break;
+    case kDerive:
+        row->InsertDerive();
+        break;
+    case kDerive2:
+        row->InsertDerive2();
+        break;
+    case kFraction:
+        row->InsertFraction();
+        break;
+    case kHighIndex:
+        row->InsertIndex(1);
+        break;
+    case kLowIndex:
+        row->InsertIndex(0);
+        break;
+    case kBothIndexes:
+        row->InsertIndex(2);
+        break;
+    case kRoot:
+        row->InsertRoot();
+        break;
+    }
+    m_bChanged = true;
+    RefuseTooDeep(undoBefore);
+    UpdateCaret(true, true);
+}

@@ -1,0 +1,155 @@
+// Text in and out: one row per line, each statement normalised to end in
+// one ";" with its comment after it.
+#include <algorithm>
+
+#include "editor/VexlorData.h"
+#include "elements/EqSymbol.h"
+#include "rows/EqExpr.h"
+
+namespace {
+void ReplaceAll(std::string& s, const std::string& from, const std::string& to) {
+    size_t pos;
+    while ((pos = s.find(from)) != std::string::npos)
+        s.replace(pos, from.size(), to);
+}
+} // namespace
+
+std::string CVexlorData::GetText() {
+    std::string text = RowText(0);
+    for (size_t i = 1; i < m_rows.size(); ++i)
+        text += "\n" + RowText(static_cast<int>(i));
+    ReplaceAll(text, "\n\n", "\n");
+    if (!text.empty() && text[0] == '\n')
+        text.erase(0, 1);
+    return text;
+}
+
+std::string CVexlorData::RowText(int i) {
+    if (i < 0 || i >= static_cast<int>(m_rows.size()))
+        return {};
+    std::string text = m_rows[static_cast<size_t>(i)]->ToText(false);
+    ReplaceAll(text, "  ", " ");
+    std::string statement = text;
+    std::string comment;
+    size_t dash = text.find("--");
+    if (dash != std::string::npos) {
+        size_t start = dash;
+        while (start > 0 && text[start - 1] == ' ')
+            --start;
+        comment = text.substr(start);
+        while (!comment.empty() && comment.back() == ' ')
+            comment.pop_back();
+        statement = text.substr(0, start);
+    }
+    ReplaceAll(statement, " ;", ";");
+    ReplaceAll(statement, ";;", ";");
+    size_t lead = statement.find_first_not_of(';');
+    statement.erase(0, lead == std::string::npos ? statement.size() : lead);
+    lead = statement.find_first_not_of(' ');
+    statement.erase(0, lead == std::string::npos ? statement.size() : lead);
+    while (!statement.empty() && statement.back() == ';')
+        statement.pop_back();
+    if (!statement.empty())
+        statement += ";";
+    return statement + comment;
+}
+
+void CVexlorData::LoadText(const std::string& source) {
+    DeleteRows();
+    std::string text = source;
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n'))
+        text.pop_back();
+    for (int i = 0;; ++i) {
+        SetRowText(i, text);
+        if (m_nCharClass != kLineEnd)
+            break;
+        size_t consumed = static_cast<size_t>(m_nParsePos) + 1;
+        text.erase(0, std::min(consumed, text.size()));
+    }
+}
+
+void CVexlorData::SetRowText(int i, const std::string& text) {
+    if (i < 0)
+        return;
+    int caret = m_nCaret;
+    while (static_cast<int>(m_rows.size()) < i + 1) {
+        auto* row = new CEqExpr(this);
+        row->Clear();
+        m_rows.push_back(row);
+    }
+    CEqExpr*& slot = m_rows[static_cast<size_t>(i)];
+    if (m_pCurRow == slot)
+        m_pCurRow = nullptr;
+    if (m_pRunRow == slot)
+        m_pRunRow = nullptr;
+    delete slot;
+    slot = ParseRow(text);
+    m_nCurRow = std::clamp(m_nCurRow, 0, static_cast<int>(m_rows.size()) - 1);
+    SetCaret(m_rows[static_cast<size_t>(m_nCurRow)], i == m_nCurRow ? 0 : caret);
+}
+
+CEqExpr* CVexlorData::ParseRow(const std::string& text) {
+    m_strParse = text;
+    std::replace(m_strParse.begin(), m_strParse.end(), '\t', ' ');
+    m_strParse.push_back('\0');
+    m_nParsePos = 0;
+    auto* row = new CEqExpr(this);
+    row->Clear();
+    if (text.empty()) {
+        // An empty text is an empty row, and the load ends with it.
+        m_nCharClass = kEnd;
+        return row;
+    }
+    for (;;) {
+        ScanChar();
+        if (m_nCharClass == kLineEnd || m_nCharClass == kEnd)
+            break;
+        auto* symbol = new CEqSymbol;
+        symbol->m_pOwner = this;
+        symbol->SetChar(m_strParse[static_cast<size_t>(m_nParsePos)]);
+        row->InsertAt(symbol, row->GetCount() - 1);
+        ++m_nParsePos;
+    }
+    row->Trim();
+    row->Compose();
+    return row;
+}
+
+// Classes the character at the scan position. The NUL appended to the line
+// is the only end: other control characters stay in the row as symbols and
+// are written back unchanged, so a load never drops the rest of a file.
+void CVexlorData::ScanChar() {
+    const std::string& s = m_strParse;
+    size_t pos = static_cast<size_t>(m_nParsePos);
+    size_t sentinel = s.empty() ? 0 : s.size() - 1;
+    auto at = [&](size_t p) -> unsigned char {
+        return p < s.size() ? static_cast<unsigned char>(s[p]) : 0;
+    };
+    if (pos >= sentinel) {
+        m_nCharClass = kEnd;
+        return;
+    }
+    unsigned char c = at(pos);
+    m_nCharClass = kOrdinary;
+    if (c == '\n' || c == '\r') {
+        m_nCharClass = kLineEnd;
+        if (at(pos + 1) == (c == '\n' ? '\r' : '\n'))
+            ++m_nParsePos;
+        return;
+    }
+    if (c != ';')
+        return;
+    size_t dash = s.find("--");
+    if (dash != std::string::npos && dash <= pos)
+        return; // a ";" inside a comment
+    unsigned char next = at(pos + 1);
+    if (next == '\n' || next == '\r') {
+        m_nCharClass = kLineEnd;
+        ++m_nParsePos;
+        if (at(pos + 2) == (next == '\n' ? '\r' : '\n'))
+            ++m_nParsePos;
+    } else if (pos + 1 == sentinel) {
+        m_nCharClass = kEnd;
+        ++m_nParsePos;
+    }
+}

@@ -1,0 +1,130 @@
+#include "editor/qt/KeyMap.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+
+#include "platform/Keys.h"
+
+namespace {
+// X11 key codes (evdev + 8) of the letter keys, in the order A to Z.
+constexpr unsigned kLetterScanCodes[26] = {38, 56, 54, 40, 26, 41, 42, 43, 31, 44, 45, 46, 58,
+                                           57, 32, 33, 24, 27, 39, 28, 30, 55, 25, 53, 29, 52};
+
+bool IsLatinLetter(unsigned vk) { return vk >= 'A' && vk <= 'Z'; }
+} // namespace
+
+unsigned KeyMap::VirtualKey(int qtKey) {
+    if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)
+        return static_cast<unsigned>('A' + (qtKey - Qt::Key_A));
+    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
+        return static_cast<unsigned>('0' + (qtKey - Qt::Key_0));
+    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24)
+        return VK_F1 + static_cast<unsigned>(qtKey - Qt::Key_F1);
+    switch (qtKey) {
+    case Qt::Key_Backspace:
+        return VK_BACK;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return VK_TAB;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return VK_RETURN;
+    case Qt::Key_Shift:
+        return VK_SHIFT;
+    case Qt::Key_Control:
+        return VK_CONTROL;
+    case Qt::Key_Alt:
+        return VK_MENU;
+    case Qt::Key_Escape:
+        return VK_ESCAPE;
+    case Qt::Key_Space:
+        return VK_SPACE;
+    case Qt::Key_PageUp:
+        return VK_PRIOR;
+    case Qt::Key_PageDown:
+        return VK_NEXT;
+    case Qt::Key_End:
+        return VK_END;
+    case Qt::Key_Home:
+        return VK_HOME;
+    case Qt::Key_Left:
+        return VK_LEFT;
+    case Qt::Key_Up:
+        return VK_UP;
+    case Qt::Key_Right:
+        return VK_RIGHT;
+    case Qt::Key_Down:
+        return VK_DOWN;
+    case Qt::Key_Insert:
+        return VK_INSERT;
+    case Qt::Key_Delete:
+        return VK_DELETE;
+    default:
+        return 0;
+    }
+}
+
+unsigned KeyMap::LetterOfScanCode(unsigned scanCode) {
+    for (unsigned i = 0; i < 26; ++i) {
+        if (kLetterScanCodes[i] == scanCode)
+            return 'A' + i;
+    }
+    return 0;
+}
+
+unsigned KeyMap::VirtualKey(const QKeyEvent& event) {
+    unsigned vk = VirtualKey(event.key());
+    bool control = event.modifiers() & Qt::ControlModifier;
+    if (control && !IsLatinLetter(vk) && QGuiApplication::platformName() == QLatin1String("xcb")) {
+        if (unsigned letter = LetterOfScanCode(event.nativeScanCode()))
+            return letter;
+    }
+    return vk;
+}
+
+bool KeyMap::IsEditingKey(unsigned vk, Qt::KeyboardModifiers modifiers) {
+    bool control = modifiers & Qt::ControlModifier;
+    bool shift = modifiers & Qt::ShiftModifier;
+    bool alt = modifiers & Qt::AltModifier;
+    if (alt && !control)
+        return false;
+    switch (vk) {
+    case VK_BACK:
+    case VK_RETURN:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_END:
+    case VK_HOME:
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN:
+    case VK_DELETE:
+        return true;
+    case VK_INSERT:
+        return shift || control;
+    default:
+        break;
+    }
+    if (!control)
+        return false;
+    switch (vk) {
+    case 'B':
+    case 'C':
+    case 'D':
+    case 'F':
+    case 'I':
+    case 'P':
+    case 'R':
+    case 'V':
+    case 'W':
+    case 'X':
+    case 'Y':
+    case 'Z':
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool KeyMap::IsTypedCharacter(char32_t ch) { return ch != 0x7F; }

@@ -1,0 +1,23 @@
+// An in-process clipboard for tests and batch mode.
+#pragma once
+
+#include "platform/Clipboard.h"
+
+class CMemoryClipboard : public CClipboard {
+  public:
+    bool SetPrivate(const std::vector<uint8_t>& block) override;
+    bool HasPrivate() const override { return m_bHasPrivate; }
+    bool HasText() const override { return m_bHasText; }
+    bool GetPrivate(std::vector<uint8_t>* block) const override;
+    bool GetText(std::string* text) const override;
+
+    // What another program would put there.
+    void SetText(const std::string& text);
+    void Clear();
+
+  private:
+    std::vector<uint8_t> m_private;
+    std::string m_text;
+    bool m_bHasPrivate = false;
+    bool m_bHasText = false;
+};

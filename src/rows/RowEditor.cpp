@@ -1,0 +1,91 @@
+#include "rows/RowEditor.h"
+
+#include <algorithm>
+
+#include "editor/VexlorData.h"
+#include "elements/EqAtom.h"
+#include "elements/EqSymbol.h"
+#include "platform/Archive.h"
+#include "rows/EqExpr.h"
+#include "rows/OperandScan.h"
+
+bool RowEditor::HoldsCaret(const CEqExpr& row) {
+    return row.m_pOwner && row.m_pOwner->m_pCurRow == &row && row.GetCount() > 0;
+}
+
+int RowEditor::CaretPos(const CEqExpr& row) {
+    if (!row.m_pOwner || row.GetCount() == 0)
+        return 0;
+    return std::clamp(row.m_pOwner->m_nCaret, 0, row.GetCount() - 1);
+}
+
+CEqSymbol* RowEditor::NewSymbol(const CEqExpr& row, char c) {
+    auto* symbol = new CEqSymbol;
+    symbol->m_pOwner = row.m_pOwner;
+    symbol->SetChar(c);
+    return symbol;
+}
+
+void RowEditor::TakeOperands(CEqExpr& row, CEqExpr& first, CEqExpr& second) {
+    TakeSelection(row, first, second);
+    if (first.IsBlank())
+        TakeLeftOperand(row, first);
+    if (second.IsBlank())
+        TakeRightOperand(row, second);
+}
+
+void RowEditor::TakeSelection(CEqExpr& row, CEqExpr& first, CEqExpr& second) {
+    const CVexlorData& data = *row.m_pOwner;
+    int last = row.GetCount() - 1;
+    int anchor = std::clamp(data.m_nAnchor, 0, last);
+    int caret = std::clamp(data.m_nCaret, 0, last);
+    if (anchor == caret)
+        return;
+    CEqExpr& target = anchor < caret ? first : second;
+    for (int i = std::min(anchor, caret); i < std::max(anchor, caret); ++i)
+        target.Append(row.GetAt(i)->Clone());
+    row.DeleteSelection();
+}
+
+// The operand and the spaces between it and the caret go; without an
+// operand nothing is removed.
+void RowEditor::TakeLeftOperand(CEqExpr& row, CEqExpr& first) {
+    int caret = CaretPos(row);
+    int g = OperandScan::SkipSpacesLeft(row, caret - 1);
+    int notTaken = OperandScan::Leftward(row, g, first);
+    int from = first.IsBlank() ? caret : notTaken + 1;
+    row.RemoveRange(from, caret, true);
+    row.m_pOwner->SetCaret(&row, from);
+}
+
+void RowEditor::TakeRightOperand(CEqExpr& row, CEqExpr& second) {
+    int caret = CaretPos(row);
+    int m = OperandScan::SkipSpacesRight(row, caret);
+    int notTaken = OperandScan::Rightward(row, m, second);
+    if (!second.IsBlank())
+        row.RemoveRange(caret, notTaken, true);
+}
+
+bool RowEditor::HasRoomToNest(const CEqExpr& row, int levels) {
+    // The deepest row now lies RowDepth - 1 levels below row.
+    return RowLevel(row) + RowDepth(row) - 1 + levels <= CArchive::kMaxDepth;
+}
+
+int RowEditor::RowLevel(const CEqExpr& row) {
+    int level = 1;
+    for (const CEqExpr* r = &row; r->m_pOwnerAtom && r->m_pOwnerAtom->m_pParent;
+         r = r->m_pOwnerAtom->m_pParent)
+        ++level;
+    return level;
+}
+
+int RowEditor::RowDepth(const CEqExpr& row) {
+    int deepest = 0;
+    for (int i = 0; i < row.GetCount(); ++i) {
+        const CEqAtom* atom = row.GetAt(i);
+        for (int k = 0; k < atom->GetRowCount(); ++k)
+            if (const CEqExpr* inner = atom->GetRow(k))
+                deepest = std::max(deepest, RowDepth(*inner));
+    }
+    return 1 + deepest;
+}

@@ -1,0 +1,244 @@
+// The editor data's keys across rows, typing runs, undo steps, the history
+// memory and the depth limit, driven through the batch editor's key frames.
+#include <gtest/gtest.h>
+
+#include "TreeCheck.h"
+#include "app/BatchEditor.h"
+#include "app/KeyScript.h"
+#include "platform/Archive.h"
+#include "rows/EqExpr.h"
+#include "rows/TreeDump.h"
+
+namespace {
+
+struct Session {
+    explicit Session(const std::string& text = "") { editor.Install(text); }
+    void Keys(const std::string& script) {
+        std::vector<KeyEvent> events;
+        std::string error;
+        ASSERT_TRUE(KeyScript::Parse(script, &events, &error)) << error;
+        for (const KeyEvent& e : events) {
+            editor.Deliver(e);
+            ASSERT_EQ(CheckCaret(editor.Data()), "") << script;
+        }
+    }
+    std::string Text() { return editor.Data().GetText(); }
+    std::string Tree(int row = 0) {
+        return TreeDump::Dump(*editor.Data().m_rows[static_cast<size_t>(row)]);
+    }
+    CVexlorData& Data() { return editor.Data(); }
+    BatchEditor editor;
+};
+
+TEST(EditorTyping, StructuresFormWhileTyping) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"a/b", "F(a|b)"},
+        {"x**2", "H(x|2)"},
+        {"(a+b)", "B(a+b)"},
+        {"sqrt(x)", "R(x)"},
+    };
+    for (const auto& [keys, tree] : cases) {
+        Session s;
+        s.Keys(keys);
+        EXPECT_EQ(s.Tree(), tree) << keys;
+    }
+}
+
+TEST(EditorTyping, IdentifierRunsShareOneUndoStep) {
+    Session s;
+    s.Keys("abc+d");
+    EXPECT_EQ(s.Data().m_undo.size(), 2u); // "abc" and "+d"
+    s.Keys("<C-z>");
+    EXPECT_EQ(s.Text(), "abc;");
+    s.Keys("<C-z>");
+    EXPECT_EQ(s.Text(), "");
+    s.Keys("<C-y><C-y>");
+    EXPECT_EQ(s.Text(), "abc+d;");
+}
+
+TEST(EditorTyping, MovingTheCaretStartsANewRun) {
+    Session s;
+    s.Keys("ab<Left>c");
+    EXPECT_EQ(s.Data().m_undo.size(), 2u);
+    s.Keys("<A-BS>");
+    EXPECT_EQ(s.Text(), "ab;");
+}
+
+TEST(EditorTyping, ARunContinuesWhereItLeftOffEvenAfterAWalk) {
+    Session s;
+    s.Keys("ab<Left><Right>c");
+    EXPECT_EQ(s.Data().m_undo.size(), 1u);
+    s.Keys("<A-BS>");
+    EXPECT_EQ(s.Text(), "");
+}
+
+TEST(EditorTyping, ControlCharactersAreNotTyped) {
+    Session s("x");
+    s.Keys("<End><C-v><Tab><Esc>");
+    EXPECT_EQ(s.Text(), "x;");
+    EXPECT_FALSE(s.Data().IsModified());
+}
+
+TEST(EditorRows, EnterSplitsAndBackspaceJoins) {
+    Session s("abcd");
+    s.Keys("<Right><Right><Enter>");
+    ASSERT_EQ(s.Data().m_rows.size(), 2u);
+    EXPECT_EQ(s.Text(), "ab;\ncd;");
+    EXPECT_EQ(s.Data().m_nCurRow, 1);
+    EXPECT_EQ(s.Data().m_nCaret, 0);
+    s.Keys("<BS>");
+    ASSERT_EQ(s.Data().m_rows.size(), 1u);
+    EXPECT_EQ(s.Text(), "abcd;");
+    EXPECT_EQ(s.Data().m_nCaret, 2); // at the seam
+    s.Keys("<Enter><Left><Del>");
+    EXPECT_EQ(s.Text(), "abcd;");
+    s.Keys("<C-z>");
+    EXPECT_EQ(s.Text(), "ab;\ncd;");
+    s.Keys("<C-z><C-z>");
+    EXPECT_EQ(s.Text(), "ab;\ncd;"); // back before the first join
+}
+
+TEST(EditorRows, BackspaceAtTheVeryStartAndDeleteAtTheVeryEndDoNothing) {
+    Session s("a\nb");
+    s.Keys("<BS>");
+    s.Keys("<PageDown><End><Del>");
+    EXPECT_EQ(s.Text(), "a;\nb;");
+    EXPECT_FALSE(s.Data().IsModified());
+}
+
+TEST(EditorRows, LeftAndRightCrossRows) {
+    Session s("ab\ncd");
+    s.Keys("<Left>");
+    EXPECT_EQ(s.Data().m_nCurRow, 0);
+    s.Keys("<End><Right>");
+    EXPECT_EQ(s.Data().m_nCurRow, 1);
+    EXPECT_EQ(s.Data().m_nCaret, 0);
+    s.Keys("<Left>");
+    EXPECT_EQ(s.Data().m_nCurRow, 0);
+    EXPECT_EQ(s.Data().m_nCaret, 2);
+}
+
+TEST(EditorRows, UpAndDownClimbOutOfAtomsIntoOtherRows) {
+    Session s("x\na/b\ny");
+    s.Keys("<Down>");
+    EXPECT_EQ(s.Data().m_nCurRow, 1);
+    s.Keys("<Right>"); // into the numerator
+    EXPECT_NE(s.Data().m_pCurRow, s.Data().m_rows[1]);
+    s.Keys("<Down>"); // numerator to denominator
+    s.Keys("<Down>"); // out of the fraction: next row
+    EXPECT_EQ(s.Data().m_nCurRow, 2);
+    EXPECT_EQ(s.Data().m_pCurRow, s.Data().m_rows[2]);
+    s.Keys("<Up><Up>");
+    EXPECT_EQ(s.Data().m_nCurRow, 0);
+    s.Keys("<PageUp>");
+    EXPECT_EQ(s.Data().m_nCurRow, 0);
+    EXPECT_EQ(s.Data().m_ptScroll.y, 0);
+}
+
+TEST(EditorRows, PageDownInTheLastRowScrollsToTheBottom) {
+    std::string text;
+    for (int i = 0; i < 40; ++i)
+        text += "x" + std::to_string(i) + "\n";
+    Session s(text);
+    for (int i = 0; i < 39; ++i)
+        s.Keys("<PageDown>");
+    EXPECT_EQ(s.Data().m_nCurRow, 39);
+    s.Keys("<PageDown>");
+    EXPECT_EQ(s.Data().m_ptScroll.y, s.Data().m_sizeTotal.cy - 600 + 1);
+    // The caret row is inside the client area after scrolling.
+    RECT caret = s.Data().m_rcCaret;
+    EXPECT_GE(caret.top, 0);
+    EXPECT_LE(caret.bottom, 600);
+}
+
+TEST(EditorCommands, InsertCommandsThroughShortcutsAndAccelerators) {
+    Session s("a");
+    s.Keys("<End><C-f>");
+    EXPECT_EQ(s.Tree(), "F(a|)");
+    s.Keys("b<C-z><C-z>");
+    EXPECT_EQ(s.Text(), "a;");
+    s.Keys("<C-e>"); // second derivative, through the accelerator route
+    EXPECT_EQ(s.Tree(), "aD2(|t)");
+    EXPECT_EQ(s.Data().m_undo.size(), 1u);
+}
+
+TEST(EditorCommands, CutPasteUndoUndo) {
+    Session s("a+b");
+    s.Keys("<S-End><C-x>");
+    EXPECT_EQ(s.Text(), "");
+    s.Keys("<S-Ins>");
+    EXPECT_EQ(s.Text(), "a+b;");
+    s.Keys("<C-z>");
+    EXPECT_EQ(s.Text(), "");
+    s.Keys("<C-z>");
+    EXPECT_EQ(s.Text(), "a+b;");
+}
+
+TEST(EditorHistory, UnchangedRowsShareTheirBytes) {
+    std::string text;
+    for (int i = 0; i < 200; ++i)
+        text += "y" + std::to_string(i) + " = a" + std::to_string(i) + "/b + sqrt(c);\n";
+    Session s(text);
+    s.Keys("<C-End>");
+    for (int i = 0; i < 199; ++i)
+        s.Keys("<PageDown>");
+    s.Keys("<End>");
+    s.Keys("+"); // every "+" is an undo step of its own
+    size_t oneStep = s.Data().HistoryBytes();
+    for (int i = 1; i < 50; ++i)
+        s.Keys("+");
+    ASSERT_EQ(s.Data().m_undo.size(), 50u);
+    size_t image = s.Data().WriteSnapshot().size();
+    CArchive lastRow;
+    s.Data().m_rows.back()->Serialize(lastRow);
+    size_t rowBytes = lastRow.GetBuffer().size();
+    EXPECT_GT(oneStep, image / 2); // the first step holds the whole model
+    // Each further step holds only the edited row and the editor state.
+    EXPECT_LT(s.Data().HistoryBytes() - oneStep, 49 * (2 * rowBytes + 200));
+    EXPECT_LT(s.Data().HistoryBytes(), 3 * image);
+    s.Keys("<C-z><C-z><C-z>");
+    EXPECT_EQ(s.Data().RowText(199),
+              "y199 = a199 / b + sqrt( c )+++++++++++++++++++++++++++++++++++++++++++++++;");
+}
+
+TEST(EditorDepth, EditsThatNestTooDeepAreRefused) {
+    Session s;
+    for (int i = 0; i < CArchive::kMaxDepth - 1; ++i)
+        s.Keys("<C-b>");
+    EXPECT_EQ(CVexlorData::Depth(*s.Data().m_rows[0]), CArchive::kMaxDepth);
+    size_t steps = s.Data().m_undo.size();
+    s.Keys("<C-b>"); // one level more than an image can hold
+    EXPECT_EQ(CVexlorData::Depth(*s.Data().m_rows[0]), CArchive::kMaxDepth);
+    EXPECT_EQ(s.Data().m_undo.size(), steps);
+    s.Keys("<C-z>"); // the history still works
+    EXPECT_EQ(CVexlorData::Depth(*s.Data().m_rows[0]), CArchive::kMaxDepth - 1);
+}
+
+TEST(EditorInstall, MarkerSelectsTheRowAndShowsTheMessage) {
+    Session s("a = 1;\nb = ~ \xCF\xEB\xEE\xF5\xEE\nc = 3;");
+    EXPECT_EQ(s.Data().m_nCurRow, 1);
+    EXPECT_EQ(s.Data().m_pCurRow, s.Data().m_rows[1]);
+    EXPECT_EQ(s.Data().m_nAnchor, 0);
+    EXPECT_EQ(s.Data().m_nCaret, s.Data().m_rows[1]->GetCount() - 1);
+    EXPECT_EQ(s.editor.Window().m_strStatus,
+              "\xC2\xFB\xF0\xE0\xE6\xE5\xED\xE8\xE5 2: \xCF\xEB\xEE\xF5\xEE");
+    EXPECT_TRUE(s.editor.Window().m_bStatusError);
+    EXPECT_FALSE(s.Data().IsModified());
+}
+
+TEST(EditorInstall, MarkerBeyondTheRowsStillShowsTheMessage) {
+    Session s("a\n\n\n~x");
+    EXPECT_EQ(s.Data().m_rows.size(), 1u); // trailing breaks make no rows
+    EXPECT_EQ(s.Data().m_nCurRow, 0);
+    EXPECT_EQ(s.editor.Window().m_strStatus, "\xC2\xFB\xF0\xE0\xE6\xE5\xED\xE8\xE5 4: ");
+}
+
+TEST(EditorInstall, NoMarkerNoMessageCaretAtStart) {
+    Session s("q = 1;\nr = 2;");
+    EXPECT_EQ(s.editor.Window().m_strStatus, "");
+    EXPECT_EQ(s.Data().m_nCurRow, 0);
+    EXPECT_EQ(s.Data().m_nCaret, 0);
+    EXPECT_EQ(s.Data().m_nAnchor, 0);
+}
+
+} // namespace

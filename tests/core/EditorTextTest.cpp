@@ -1,0 +1,241 @@
+// The editor data's text in and out, snapshots and caret resolution.
+#include <gtest/gtest.h>
+
+#include "TreeCheck.h"
+#include "editor/VexlorData.h"
+#include "elements/EqSymbol.h"
+#include "platform/HeadlessWindow.h"
+#include "rows/EqExpr.h"
+
+namespace {
+
+struct Editor {
+    Editor() {
+        data.Reset();
+        data.m_pWnd = &wnd;
+    }
+    void Load(const std::string& text) {
+        data.LoadText(text);
+        data.m_pWnd = &wnd;
+    }
+    std::string Row(int i) { return data.m_rows[static_cast<size_t>(i)]->PeekText(); }
+    CHeadlessWindow wnd;
+    CVexlorData data;
+};
+
+TEST(EditorText, GetTextJoinsRowsAndDropsEmptyOnes) {
+    Editor e;
+    EXPECT_EQ(e.data.GetText(), "");
+    e.Load("a\n\nb");
+    ASSERT_EQ(e.data.m_rows.size(), 3u);
+    EXPECT_EQ(e.data.GetText(), "a;\nb;");
+    e.Load("a\n");
+    EXPECT_EQ(e.data.m_rows.size(), 1u); // trailing breaks make no rows
+    e.Load("\n\na");
+    EXPECT_EQ(e.data.GetText(), "a;");
+}
+
+TEST(EditorText, RowTextNormalisesStatementsAndComments) {
+    Editor e;
+    const std::pair<const char*, const char*> cases[] = {
+        {"x  =  1 ;;", "x = 1;"},
+        {"y = 2 -- comment  ", "y = 2; -- comment"},
+        {";", ""},
+        {"-- note", "-- note"},
+        {" a -- b", "a; -- b"},
+        {";;x", "x;"},
+    };
+    for (const auto& [in, out] : cases) {
+        e.data.Reset();
+        e.data.m_pWnd = &e.wnd;
+        CEqExpr* row = e.data.m_rows[0];
+        for (const char* p = in; *p; ++p) {
+            auto* s = new CEqSymbol;
+            s->SetChar(*p);
+            row->Append(s);
+        }
+        EXPECT_EQ(e.data.RowText(0), out) << in;
+    }
+    EXPECT_EQ(e.data.RowText(5), "");
+    EXPECT_EQ(e.data.RowText(-1), "");
+}
+
+TEST(EditorText, LoadTextSplitsOnEveryKindOfBreak) {
+    for (const char* text : {"a\r\nb", "a\nb", "a\n\rb", "a\rb"}) {
+        Editor e;
+        e.Load(text);
+        ASSERT_EQ(e.data.m_rows.size(), 2u) << text;
+        EXPECT_EQ(e.Row(0), "a");
+        EXPECT_EQ(e.Row(1), "b");
+    }
+    Editor e;
+    e.Load("a\n\nb");
+    EXPECT_EQ(e.data.m_rows.size(), 3u);
+    EXPECT_EQ(e.Row(1), "");
+}
+
+TEST(EditorText, SemicolonsEndStatementsOnlyAtLineEnds) {
+    Editor e;
+    e.Load("x = 1;\ny = 2;");
+    ASSERT_EQ(e.data.m_rows.size(), 2u);
+    EXPECT_EQ(e.Row(0), "x = 1");
+    EXPECT_EQ(e.Row(1), "y = 2");
+    e.Load("x = 1; y = 2");
+    ASSERT_EQ(e.data.m_rows.size(), 1u);
+    EXPECT_EQ(e.Row(0), "x = 1; y = 2");
+    e.Load("a -- b;\nc");
+    ASSERT_EQ(e.data.m_rows.size(), 2u);
+    EXPECT_EQ(e.Row(0), "a -- b;");
+    e.Load("x;\r\n\r\ny;\r\n");
+    ASSERT_EQ(e.data.m_rows.size(), 3u);
+    EXPECT_EQ(e.Row(2), "y");
+}
+
+TEST(EditorText, ControlCharactersAreKeptAndNothingAfterThemIsLost) {
+    Editor e;
+    std::string text("a\tb\nc\x01"
+                     "d\ne\x00"
+                     "f;\ng",
+                     14);
+    e.Load(text);
+    ASSERT_EQ(e.data.m_rows.size(), 4u);
+    EXPECT_EQ(e.Row(0), "a b"); // a tab becomes a blank
+    EXPECT_EQ(e.Row(1), "c\x01"
+                        "d");
+    EXPECT_EQ(e.Row(2), std::string("e\x00"
+                                    "f",
+                                    3));
+    EXPECT_EQ(e.data.GetText(), std::string("a b;\nc\x01"
+                                            "d;\ne\x00"
+                                            "f;\ng;",
+                                            17));
+    e.Load("");
+    ASSERT_EQ(e.data.m_rows.size(), 1u);
+    EXPECT_EQ(e.data.m_rows[0]->GetCount(), 1);
+    EXPECT_EQ(e.data.m_nCharClass, 0);
+}
+
+TEST(EditorText, CyrillicAndTheLetterYaSurvive) {
+    Editor e;
+    e.Load("\xFF = \xE0\xC1 -- \xEA\xEE\xEC\xEC\xE5\xED\xF2\xE0\xF0\xE8\xE9");
+    EXPECT_EQ(e.data.GetText(), "\xFF = \xE0\xC1; -- \xEA\xEE\xEC\xEC\xE5\xED\xF2\xE0\xF0\xE8\xE9");
+}
+
+TEST(EditorSnapshot, RoundTripKeepsRowsAndCaret) {
+    Editor e;
+    e.Load("alpha\nbeta");
+    e.data.UpdateCaret(true, false);
+    e.data.m_nCurRow = 1;
+    e.data.SetSelection(e.data.m_rows[1], 1, 3);
+    e.data.UpdateCaret(true, false);
+    auto image = e.data.WriteSnapshot();
+    e.Load("other");
+    ASSERT_TRUE(e.data.ReadSnapshot(image));
+    ASSERT_EQ(e.data.m_rows.size(), 2u);
+    EXPECT_EQ(e.Row(1), "beta");
+    EXPECT_EQ(e.data.m_pCurRow, e.data.m_rows[1]);
+    EXPECT_EQ(e.data.m_nAnchor, 1);
+    EXPECT_EQ(e.data.m_nCaret, 3);
+    EXPECT_EQ(CheckCaret(e.data), "");
+}
+
+TEST(EditorSnapshot, DamagedImagesChangeNothing) {
+    Editor e;
+    e.Load("x = a + b");
+    auto image = e.data.WriteSnapshot();
+    Editor other;
+    other.Load("keep");
+    for (size_t cut = 0; cut < image.size(); ++cut) {
+        CVexlorData::Snapshot part(image.begin(), image.begin() + static_cast<long>(cut));
+        EXPECT_FALSE(other.data.ReadSnapshot(part)) << cut;
+    }
+    EXPECT_EQ(other.data.GetText(), "keep;");
+    EXPECT_EQ(CheckCaret(other.data), "");
+}
+
+TEST(EditorCopy, CopyResolvesTheCaretIntoTheSameRow) {
+    Editor e;
+    e.Load("abc\ndef");
+    e.data.m_nCurRow = 1;
+    e.data.SetCaret(e.data.m_rows[1], 2);
+    e.data.UpdateCaret(true, false);
+    CVexlorData copy(e.data);
+    EXPECT_EQ(copy.m_pCurRow, copy.m_rows[1]);
+    EXPECT_EQ(copy.m_nCaret, 2);
+    EXPECT_FALSE(copy.IsModified());
+    EXPECT_EQ(CheckCaret(copy), "");
+}
+
+TEST(EditorCopy, RestoredPositionsAreClampedIntoTheRowFound) {
+    Editor e;
+    e.Load("abcdef\nx");
+    e.data.UpdateCaret(true, false);
+    // The remembered caret rectangle points into the short second row while
+    // the positions belong to a longer one.
+    e.data.m_nCurRow = 1;
+    e.data.m_rcCaret = e.data.m_rows[1]->GetAt(0)->m_rect;
+    e.data.m_nAnchor = 5;
+    e.data.m_nCaret = 6;
+    CVexlorData copy(e.data);
+    EXPECT_EQ(copy.m_pCurRow, copy.m_rows[1]);
+    EXPECT_LE(copy.m_nCaret, 1);
+    EXPECT_LE(copy.m_nAnchor, 1);
+    EXPECT_EQ(CheckCaret(copy), "");
+}
+
+TEST(EditorClipboard, CopyAndPasteThroughThePrivateFormat) {
+    Editor e;
+    e.Load("a+b");
+    e.data.SetSelection(e.data.m_rows[0], 0, 3);
+    ASSERT_TRUE(e.data.Copy());
+    EXPECT_TRUE(e.wnd.m_clipboard.HasPrivate());
+    e.data.SetCaret(e.data.m_rows[0], 3);
+    ASSERT_TRUE(e.data.Paste());
+    EXPECT_EQ(e.Row(0), "a+ba+b");
+    EXPECT_EQ(e.data.m_undo.size(), 1u);
+    EXPECT_TRUE(e.data.Undo());
+    EXPECT_EQ(e.Row(0), "a+b");
+    EXPECT_TRUE(e.data.Redo());
+    EXPECT_EQ(e.Row(0), "a+ba+b");
+    EXPECT_EQ(CheckCaret(e.data), "");
+}
+
+TEST(EditorClipboard, BlankSelectionLeavesTheClipboardAlone) {
+    Editor e;
+    e.Load("a   b");
+    e.wnd.m_clipboard.SetText("old");
+    e.data.SetSelection(e.data.m_rows[0], 1, 4);
+    EXPECT_FALSE(e.data.Copy());
+    EXPECT_FALSE(e.data.Cut());
+    EXPECT_TRUE(e.wnd.m_clipboard.HasText());
+    EXPECT_FALSE(e.data.IsModified());
+}
+
+TEST(EditorClipboard, TextPasteTakesTheFirstLineAndReplacesTheSelection) {
+    Editor e;
+    e.Load("xyz");
+    e.wnd.m_clipboard.SetText("12;\n34");
+    e.data.SetSelection(e.data.m_rows[0], 1, 2);
+    ASSERT_TRUE(e.data.Paste());
+    EXPECT_EQ(e.Row(0), "x12z");
+    EXPECT_EQ(e.data.m_rows.size(), 1u);
+}
+
+TEST(EditorClipboard, DamagedPrivateBlockPastesNothing) {
+    Editor e;
+    e.Load("q");
+    e.wnd.m_clipboard.SetPrivate({0x10, 0, 0, 0, 1, 2, 3});
+    e.data.SetCaret(e.data.m_rows[0], 1);
+    EXPECT_FALSE(e.data.Paste());
+    EXPECT_EQ(e.Row(0), "q");
+    EXPECT_FALSE(e.data.IsModified());
+}
+
+TEST(EditorUndo, EmptyStacksReturnFalse) {
+    Editor e;
+    EXPECT_FALSE(e.data.Undo());
+    EXPECT_FALSE(e.data.Redo());
+    EXPECT_EQ(e.data.m_rows.size(), 1u);
+}
+
+} // namespace
