@@ -1,3 +1,36 @@
 # The Qt side: the editor widget, the main frame, the system clipboard and
 # the host transport, and the vexlor-gui executable.
-find_package(Qt6 6.4 REQUIRED COMPONENTS Widgets)
+find_package(Qt6 6.4 REQUIRED COMPONENTS Widgets Network)
+# Xlib's keyboard extension tells the lock keys' state on X11 displays.
+find_package(X11)
+include(GNUInstallDirs)
+
+set(VEXLOR_PRODUCT_VERSION
+    "${PROJECT_VERSION_MAJOR}, ${PROJECT_VERSION_MINOR}, ${PROJECT_VERSION_PATCH}, 0")
+
+file(GLOB VEXLOR_QT_SOURCES CONFIGURE_DEPENDS
+  src/platform/qt/*.cpp src/editor/qt/*.cpp src/app/qt/*.cpp)
+file(GLOB VEXLOR_QT_HEADERS CONFIGURE_DEPENDS
+  src/platform/qt/*.h src/editor/qt/*.h src/app/qt/*.h)
+add_library(vexlor_qt STATIC ${VEXLOR_QT_SOURCES} ${VEXLOR_QT_HEADERS})
+set_target_properties(vexlor_qt PROPERTIES AUTOMOC ON)
+target_link_libraries(vexlor_qt PUBLIC vexlor_core Qt6::Widgets Qt6::Network)
+target_compile_definitions(vexlor_qt PUBLIC
+  "VEXLOR_PRODUCT_VERSION=\"${VEXLOR_PRODUCT_VERSION}\"")
+if(TARGET X11::X11 AND X11_Xkb_FOUND)
+  target_link_libraries(vexlor_qt PRIVATE X11::X11)
+  target_compile_definitions(vexlor_qt PRIVATE VEXLOR_HAVE_XKB)
+endif()
+
+add_executable(vexlor-gui src/gui_main.cpp)
+target_link_libraries(vexlor-gui PRIVATE vexlor_qt)
+
+install(TARGETS vexlor-gui RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES resources/vexlor.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES resources/vexlor.svg
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+if(VEXLOR_TESTS)
+  enable_testing()
+  add_subdirectory(tests/qt)
+endif()

@@ -10,7 +10,9 @@
 VEXLOR_IMPLEMENT_DYNCREATE(CEqIndex)
 
 namespace {
-bool FirstIsBrackets(const CEqExpr* row) { return row->GetAt(0)->IsClass("CEqBrackets"); }
+bool FirstIsBrackets(const CEqExpr* row) {
+    return row->GetAt(0)->IsClass("CEqBrackets");
+}
 } // namespace
 
 CEqIndex::SmallFontScope::SmallFontScope(CEqWindow* wnd) : m_pDC(wnd ? wnd->m_pDC : nullptr) {
@@ -99,7 +101,9 @@ bool CEqIndex::HitTestRange(POINT* from, POINT* to) {
     return m_pBase->HitTestRange(from, to) || m_pIndex->HitTestRange(from, to);
 }
 
-bool CEqIndex::IsBlank() const { return m_pBase->IsBlank() && m_pIndex->IsBlank(); }
+bool CEqIndex::IsBlank() const {
+    return m_pBase->IsBlank() && m_pIndex->IsBlank();
+}
 
 bool CEqIndex::EnterFrom(UINT vk) {
     if (!m_pOwner)
@@ -115,7 +119,9 @@ bool CEqIndex::EnterFrom(UINT vk) {
     return false;
 }
 
-void CEqIndex::CaretToEnd(CEqExpr* row) { m_pOwner->SetCaret(row, row->GetCount() - 1); }
+void CEqIndex::CaretToEnd(CEqExpr* row) {
+    m_pOwner->SetCaret(row, row->GetCount() - 1);
+}
 
 bool CEqIndex::LeaveChild(CEqExpr* row, UINT vk) {
     if (!m_pParent || !m_pOwner)

@@ -92,7 +92,9 @@ bool CEqPowIndex::EnterFrom(UINT vk) {
     return false;
 }
 
-void CEqPowIndex::CaretToEnd(CEqExpr* row) { m_pOwner->SetCaret(row, row->GetCount() - 1); }
+void CEqPowIndex::CaretToEnd(CEqExpr* row) {
+    m_pOwner->SetCaret(row, row->GetCount() - 1);
+}
 
 bool CEqPowIndex::LeaveChild(CEqExpr* row, UINT vk) {
     if (!m_pParent || !m_pOwner)

@@ -221,12 +221,25 @@ CVexlorData::Snapshot CVexlorData::WriteSnapshot() {
     return ar.TakeBuffer();
 }
 
+void CVexlorData::OffsetTree(CEqExpr& row, int dx, int dy) {
+    OffsetRect(row.m_rect, dx, dy);
+    for (int i = 0; i < row.GetCount(); ++i) {
+        CEqAtom* atom = row.GetAt(i);
+        OffsetRect(atom->m_rect, dx, dy);
+        for (int k = 0; k < atom->GetRowCount(); ++k)
+            if (CEqExpr* inner = atom->GetRow(k))
+                OffsetTree(*inner, dx, dy);
+    }
+}
+
 UndoSnapshot CVexlorData::MakeStep(const UndoSnapshot* previous) {
     std::vector<UndoSnapshot::Bytes> rows;
     rows.reserve(m_rows.size());
     for (CEqExpr* row : m_rows) {
+        OffsetTree(*row, m_ptScroll.x, m_ptScroll.y);
         CArchive ar;
         row->Serialize(ar);
+        OffsetTree(*row, -m_ptScroll.x, -m_ptScroll.y);
         rows.push_back(ar.TakeBuffer());
     }
     CArchive tail;
@@ -272,14 +285,24 @@ bool CVexlorData::RefuseTooDeep(size_t undoBefore) {
         return false;
     if (Depth(*m_rows[static_cast<size_t>(m_nCurRow)]) <= CArchive::kMaxDepth)
         return false;
-    if (!ReadSnapshot(m_undo.back().Image()))
+    if (!ReadStep(m_undo.back()))
         return false;
     m_undo.pop_back();
     EndRun();
     return true;
 }
 
-bool CVexlorData::ReadSnapshot(const Snapshot& image) {
+bool CVexlorData::ReadStep(const UndoSnapshot& step) {
+    // The scroll offset of the step is in its tail, right after the total size.
+    CArchive tail(*step.Tail());
+    int32_t cx = 0, cy = 0, x = 0, y = 0;
+    tail >> cx >> cy >> x >> y;
+    if (tail.IsFailed())
+        return false;
+    return ReadSnapshot(step.Image(), POINT{-x, -y});
+}
+
+bool CVexlorData::ReadSnapshot(const Snapshot& image, POINT shift) {
     CArchive ar(image);
     int32_t count = 0;
     ar >> count;
@@ -303,6 +326,9 @@ bool CVexlorData::ReadSnapshot(const Snapshot& image) {
     SerializeRect(ar, rcInvalid);
     if (ar.IsFailed() || curRow < 0 || curRow >= count)
         return false;
+    if (shift.x || shift.y)
+        for (auto& row : rows)
+            OffsetTree(*row, shift.x, shift.y);
     DeleteRows();
     for (auto& row : rows)
         m_rows.push_back(row.release());
@@ -332,7 +358,7 @@ static bool Step(CVexlorData& data, std::vector<UndoSnapshot>& from,
         return false;
     data.EndRun();
     UndoSnapshot present = data.MakeStep(&from.back());
-    if (!data.ReadSnapshot(from.back().Image()))
+    if (!data.ReadStep(from.back()))
         return false;
     from.pop_back();
     to.push_back(std::move(present));

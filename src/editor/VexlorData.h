@@ -103,9 +103,16 @@ class CVexlorData : public CObject {
     // The whole image that Serialize writes.
     Snapshot WriteSnapshot();
     // Reads an image back; a damaged image changes nothing and gives false.
-    bool ReadSnapshot(const Snapshot& image);
+    // The rows' geometry is moved by shift before the caret is resolved.
+    bool ReadSnapshot(const Snapshot& image, POINT shift = POINT{});
     // The present state as an undo step sharing unchanged rows with previous.
+    // Rows are kept in scroll-independent coordinates, so scrolling alone
+    // does not make every row a new copy.
     UndoSnapshot MakeStep(const UndoSnapshot* previous);
+    // Makes a step made by MakeStep the present state again.
+    bool ReadStep(const UndoSnapshot& step);
+    // Moves the geometry of every element of row and below by (dx, dy).
+    static void OffsetTree(CEqExpr& row, int dx, int dy);
     // Bytes held by the undo and redo history, each shared part counted once.
     size_t HistoryBytes() const;
     // Rows nested in the deepest place of row (1 for a row of plain symbols).

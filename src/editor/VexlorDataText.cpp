@@ -56,15 +56,22 @@ std::string CVexlorData::RowText(int i) {
 
 void CVexlorData::LoadText(const std::string& source) {
     DeleteRows();
-    std::string text = source;
-    while (!text.empty() && (text.back() == '\r' || text.back() == '\n'))
-        text.pop_back();
+    size_t end = source.size();
+    while (end > 0 && (source[end - 1] == '\r' || source[end - 1] == '\n'))
+        --end;
+    const std::string text = source.substr(0, end);
+    size_t start = 0;
     for (int i = 0;; ++i) {
-        SetRowText(i, text);
+        // The scanner reads a line, its break and at most two characters
+        // after the break, so each row gets only that much of the text.
+        size_t brk = text.find_first_of("\r\n", start);
+        size_t stop = brk == std::string::npos ? text.size() : std::min(brk + 3, text.size());
+        SetRowText(i, text.substr(start, stop - start));
         if (m_nCharClass != kLineEnd)
             break;
-        size_t consumed = static_cast<size_t>(m_nParsePos) + 1;
-        text.erase(0, std::min(consumed, text.size()));
+        start += static_cast<size_t>(m_nParsePos) + 1;
+        if (start > text.size())
+            start = text.size();
     }
 }
 

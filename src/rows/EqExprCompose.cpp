@@ -2,4 +2,6 @@
 #include "rows/EqExpr.h"
 #include "rows/RowComposer.h"
 
-int CEqExpr::Compose() { return RowComposer(*this).Compose(); }
+int CEqExpr::Compose() {
+    return RowComposer(*this).Compose();
+}

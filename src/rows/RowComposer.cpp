@@ -20,7 +20,9 @@
 namespace {
 using RowPtr = std::unique_ptr<CEqExpr>;
 
-RowPtr NewRow(const CEqExpr& row) { return RowPtr(OperandScan::NewRow(row)); }
+RowPtr NewRow(const CEqExpr& row) {
+    return RowPtr(OperandScan::NewRow(row));
+}
 
 CEqSymbol* NewSymbol(char ch) {
     auto* symbol = new CEqSymbol;
@@ -245,7 +247,8 @@ int RowComposer::BracketsAfter(int from) const {
 void RowComposer::Powers() {
     int i = 0;
     while (i < m_row.GetCount() - 1) {
-        if (m_row.SymbolAt(i) == '*' && i + 1 < m_row.GetCount() - 1 && m_row.SymbolAt(i + 1) == '*')
+        if (m_row.SymbolAt(i) == '*' && i + 1 < m_row.GetCount() - 1 &&
+            m_row.SymbolAt(i + 1) == '*')
             i = FormPower(i);
         else
             ++i;
@@ -377,7 +380,8 @@ RowComposer::Mark RowComposer::FindMark(int o, int* markStart) const {
     if (e < 0 || m_row.MatchKeyword(e, true) != 0)
         return Mark::None;
     auto isD = [this](int p) { return m_row.SymbolAt(p) == 'd' || m_row.SymbolAt(p) == 'D'; };
-    if (m_row.SymbolAt(e) == '2' && e - 1 >= 0 && isD(e - 1) && (e - 2 < 0 || !m_row.IsIdentAt(e - 2))) {
+    if (m_row.SymbolAt(e) == '2' && e - 1 >= 0 && isD(e - 1) &&
+        (e - 2 < 0 || !m_row.IsIdentAt(e - 2))) {
         *markStart = e - 2;
         return Mark::Second;
     }

@@ -16,8 +16,8 @@ std::string_view TagOf(const CEqAtom& atom) {
         const char* tag;
     };
     static const Entry kTags[] = {
-        {"CEqBrackets", "B"}, {"CEqRoot", "R"},     {"CEqFraction", "F"},
-        {"CEqPowIndex", "P"}, {"CEqDerive", "D"},   {"CEqDerive2", "D2"},
+        {"CEqBrackets", "B"}, {"CEqRoot", "R"},   {"CEqFraction", "F"},
+        {"CEqPowIndex", "P"}, {"CEqDerive", "D"}, {"CEqDerive2", "D2"},
     };
     if (atom.IsClass("CEqIndex")) {
         const auto* index = dynamic_cast<const CEqIndex*>(&atom);

@@ -206,23 +206,24 @@ TEST(ComposeNested, RowsInsideExistingAtomsAreComposed) {
 
 TEST(ComposeCyrillic, LettersAboveTheAsciiRangeAreNames) {
     TestEditor ed;
-    // "Путь/Время": both operands are names; the last letter of the
+    // "Path/Time" in Cyrillic: both operands are names; the last letter of the
     // denominator is the byte 0xFF, never taken for the end of a row.
     std::string text = "\xCF\xF3\xF2\xFC/\xC2\xF0\xE5\xEC\xFF";
     std::unique_ptr<CEqExpr> row(ed.RowOf(text));
     EXPECT_EQ(row->Compose(), 1);
     EXPECT_EQ(TreeDump::Dump(*row), "F(\xCF\xF3\xF2\xFC|\xC2\xF0\xE5\xEC\xFF)");
-    // A Cyrillic letter before "exp" makes it part of a longer name.
-    std::unique_ptr<CEqExpr> name(ed.RowOf("\xFF" "exp(x)"));
+    // A Cyrillic letter before "exp" makes it part of a longer name, and
+    // one before "d" is no derivative mark.
+    const std::string ya = "\xFF";
+    std::unique_ptr<CEqExpr> name(ed.RowOf(ya + "exp(x)"));
     name->Compose();
-    EXPECT_EQ(TreeDump::Dump(*name), "\xFF" "expB(x)");
-    // And one before "d" is no derivative mark.
-    std::unique_ptr<CEqExpr> mark(ed.RowOf("\xFF" "d(x)/dt"));
+    EXPECT_EQ(TreeDump::Dump(*name), ya + "expB(x)");
+    std::unique_ptr<CEqExpr> mark(ed.RowOf(ya + "d(x)/dt"));
     mark->Compose();
-    EXPECT_EQ(TreeDump::Dump(*mark), "F(\xFF" "dB(x)|dt)");
+    EXPECT_EQ(TreeDump::Dump(*mark), "F(" + ya + "dB(x)|dt)");
 }
 
-TEST(ComposeWithoutOwner, FormsStructuresWithoutTouchingAnyCaret) {
+TEST(ComposeWithoutOwner, FormsStructuresWithoutAnEditor) {
     auto* row = new CEqExpr;
     row->Clear();
     TestEditor ed;

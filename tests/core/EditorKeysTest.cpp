@@ -201,6 +201,27 @@ TEST(EditorHistory, UnchangedRowsShareTheirBytes) {
               "y199 = a199 / b + sqrt( c )+++++++++++++++++++++++++++++++++++++++++++++++;");
 }
 
+TEST(EditorHistory, ScrollingDoesNotCopyEveryRow) {
+    std::string text;
+    for (int i = 0; i < 60; ++i)
+        text += "w" + std::to_string(i) + " = a/b\n";
+    Session s(text);
+    for (int i = 0; i < 59; ++i)
+        s.Keys("<PageDown>");
+    s.Keys("<End>");
+    for (int i = 0; i < 100; ++i)
+        s.Keys("+"); // the row grows past the window: every key scrolls sideways
+    EXPECT_GT(s.Data().m_ptScroll.x, 0);
+    CArchive lastRow;
+    s.Data().m_rows.back()->Serialize(lastRow);
+    size_t image = s.Data().WriteSnapshot().size();
+    EXPECT_LT(s.Data().HistoryBytes(), image + 100 * (lastRow.GetBuffer().size() + 200));
+    // Undo brings back the geometry of the step, scroll included.
+    s.Keys("<C-z>");
+    EXPECT_EQ(s.Data().RowText(59), "w59 = a / b " + std::string(99, '+') + ";");
+    EXPECT_EQ(CheckCaret(s.Data()), "");
+}
+
 TEST(EditorDepth, EditsThatNestTooDeepAreRefused) {
     Session s;
     for (int i = 0; i < CArchive::kMaxDepth - 1; ++i)

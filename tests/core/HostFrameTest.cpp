@@ -214,7 +214,8 @@ TEST(HostFrameTest, RandomStreamsNeverBreakTheReader) {
                 consumed += frame.Encode();
         }
         ASSERT_EQ(stream.compare(0, consumed.size(), consumed), 0) << "round " << round;
-        if (result != HostFrameReader::kError)
+        if (result != HostFrameReader::kError) {
             ASSERT_EQ(consumed.size() + reader.Pending(), fed) << "round " << round;
+        }
     }
 }

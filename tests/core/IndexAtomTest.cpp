@@ -177,7 +177,8 @@ TEST(IndexAtomStructure, RowsOwnersAndClone) {
 
 TEST(IndexAtomStructure, MissingRowsBecomeEmptyRows) {
     TestEditor ed;
-    std::unique_ptr<CEqExpr> top(RowWith(ed, NewIndex(ed, static_cast<CEqExpr*>(nullptr), nullptr, false)));
+    std::unique_ptr<CEqExpr> top(
+        RowWith(ed, NewIndex(ed, static_cast<CEqExpr*>(nullptr), nullptr, false)));
     auto* atom = static_cast<CEqIndex*>(top->GetAt(0));
     ASSERT_NE(atom->m_pBase, nullptr);
     ASSERT_NE(atom->m_pIndex, nullptr);
@@ -247,7 +248,8 @@ TEST(IndexAtomLayout, HighIndex) {
 TEST(IndexAtomLayout, IndexInsideIndexStaysSmall) {
     TestEditor ed;
     CEqIndex* inner = NewIndex(ed, "y", "j", false);
-    std::unique_ptr<CEqExpr> top(RowWith(ed, NewIndex(ed, ed.RowOf("x"), RowWith(ed, inner), false)));
+    std::unique_ptr<CEqExpr> top(
+        RowWith(ed, NewIndex(ed, ed.RowOf("x"), RowWith(ed, inner), false)));
     ed.Layout(top.get());
     auto* outer = static_cast<CEqIndex*>(top->GetAt(0));
     // Inner, measured in the small font (M = S = 8x14): base "y" and index
@@ -297,6 +299,24 @@ TEST(IndexAtomLayout, TallIndexUnderAndOverTheBase) {
     EXPECT_EQ(low->m_pIndex->m_rect, (RECT{16, 10, 41, 31}));
 }
 
+TEST(IndexAtomLayout, NestedIndexIsPlacedInTheSmallFont) {
+    CRecordingDC rec;
+    TestEditor ed(&rec);
+    CEqIndex* inner = NewIndex(ed, "y", "j", true);
+    std::unique_ptr<CEqExpr> top(
+        RowWith(ed, NewIndex(ed, ed.RowOf("x"), RowWith(ed, inner), false)));
+    top->CalcSize();
+    rec.Clear();
+    top->Redraw(0, 0, 1, 3);
+    // The outer atom spaces its index by the regular M, the inner one by
+    // the small M.
+    auto measures = rec.CallsOf("GetTextExtent");
+    ASSERT_EQ(measures.size(), 2u);
+    EXPECT_EQ(measures[0].font, &ed.wnd->m_fontNormal);
+    EXPECT_EQ(measures[1].font, &ed.wnd->m_fontSmall);
+    EXPECT_EQ(rec.GetCurrentFont(), &ed.wnd->m_fontNormal);
+}
+
 TEST(IndexAtomLayout, MovingErasesTheOldBox) {
     CRecordingDC rec;
     TestEditor ed(&rec);
@@ -310,7 +330,8 @@ TEST(IndexAtomLayout, MovingErasesTheOldBox) {
     ASSERT_FALSE(fills.empty());
     bool atomBoxErased = false;
     for (const auto& call : fills)
-        atomBoxErased |= call.args == std::vector<int>{0, 0, 26, 24, static_cast<int>(RGB(255, 255, 255))};
+        atomBoxErased |=
+            call.args == std::vector<int>{0, 0, 26, 24, static_cast<int>(RGB(255, 255, 255))};
     EXPECT_TRUE(atomBoxErased);
 }
 
@@ -388,8 +409,8 @@ TEST(IndexAtomNavigation, LeavingEachRow) {
     };
     for (const NavCase& c : cases) {
         Nav nav(c.high);
-        std::string what = std::string(c.high ? "high " : "low ") + c.from + " key " +
-                           std::to_string(c.vk);
+        std::string what =
+            std::string(c.high ? "high " : "low ") + c.from + " key " + std::to_string(c.vk);
         EXPECT_TRUE(nav.Press(c.from, c.vk)) << what;
         CEqExpr* expected = nav.Row(c.to);
         EXPECT_EQ(nav.ed.data->m_pCurRow, expected) << what;

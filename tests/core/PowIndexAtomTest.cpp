@@ -74,16 +74,16 @@ TEST(PowIndexAtomText, OperandsOfStructures) {
     EXPECT_EQ(TextOf(ed, NewPow(ed, Bracketed(ed, "a+b"), ed.RowOf("k"), Bracketed(ed, "n-1"))),
               "( a+b )[k] ** ( n-1 )");
     // A low index base stays bare (two spaces: the one put in front and its own).
-    CEqPowIndex* a = NewPow(ed, RowWith(ed, NewIndex(ed, "y", "j", false)), ed.RowOf("i"),
-                            ed.RowOf("2"));
+    CEqPowIndex* a =
+        NewPow(ed, RowWith(ed, NewIndex(ed, "y", "j", false)), ed.RowOf("i"), ed.RowOf("2"));
     EXPECT_EQ(TextOf(ed, a), "  y[j][i] ** 2 ");
     // Powers as base or high index are bracketed.
     CEqPowIndex* b = NewPow(ed, RowWith(ed, NewIndex(ed, "y", "2", true)), ed.RowOf("i"),
                             RowWith(ed, NewIndex(ed, "z", "3", true)));
     EXPECT_EQ(TextOf(ed, b), "(  y ** 2  )[i] ** (  z ** 3  )");
     // A power index inside a power index is bracketed too.
-    CEqPowIndex* c = NewPow(ed, RowWith(ed, NewPow(ed, "x", "i", "2")), ed.RowOf("j"),
-                            ed.RowOf("3"));
+    CEqPowIndex* c =
+        NewPow(ed, RowWith(ed, NewPow(ed, "x", "i", "2")), ed.RowOf("j"), ed.RowOf("3"));
     EXPECT_EQ(TextOf(ed, c), "(  x[i] ** 2  )[j] ** 3 ");
 }
 
@@ -247,8 +247,8 @@ TEST(PowIndexAtomLayout, TallIndexesStaySmall) {
     // Low index row holding the power y**k (small: 23x21, anchor y 14; its
     // row 25x21, anchor y 14): 14 is not below 10, so height = 48 - (20 -
     // 10 - 3) = 41, then the high "2": + 7 - 14 = 34, anchor y 14.
-    CEqPowIndex* deep = NewPow(ed, ed.RowOf("x"), RowWith(ed, NewIndex(ed, "y", "k", true)),
-                               ed.RowOf("2"));
+    CEqPowIndex* deep =
+        NewPow(ed, ed.RowOf("x"), RowWith(ed, NewIndex(ed, "y", "k", true)), ed.RowOf("2"));
     std::unique_ptr<CEqExpr> top2(RowWith(ed, deep));
     ed.Layout(top2.get());
     EXPECT_EQ(deep->m_size, (SIZE{41, 34}));
@@ -256,6 +256,21 @@ TEST(PowIndexAtomLayout, TallIndexesStaySmall) {
     EXPECT_EQ(deep->m_pLow->m_rect, (RECT{16, 13, 41, 34}));
     EXPECT_EQ(deep->m_pHigh->m_rect, (RECT{16, 0, 26, 14}));
     EXPECT_EQ(ed.wnd->m_pDC->GetCurrentFont(), &ed.wnd->m_fontNormal);
+}
+
+TEST(PowIndexAtomLayout, NestedAtomIsPlacedInTheSmallFont) {
+    CRecordingDC rec;
+    TestEditor ed(&rec);
+    std::unique_ptr<CEqExpr> top(RowWith(
+        ed, NewPow(ed, ed.RowOf("x"), RowWith(ed, NewPow(ed, "y", "j", "k")), ed.RowOf("2"))));
+    top->CalcSize();
+    rec.Clear();
+    top->Redraw(0, 0, 1, 3);
+    auto measures = rec.CallsOf("GetTextExtent");
+    ASSERT_EQ(measures.size(), 2u);
+    EXPECT_EQ(measures[0].font, &ed.wnd->m_fontNormal);
+    EXPECT_EQ(measures[1].font, &ed.wnd->m_fontSmall);
+    EXPECT_EQ(rec.GetCurrentFont(), &ed.wnd->m_fontNormal);
 }
 
 // Navigation: the atom stands between "a" and "b" (index 1) in the row P,
@@ -362,8 +377,11 @@ TEST(PowIndexAtomNavigation, ShiftSelectsTheWholeAtom) {
         UINT vk;
         int anchor, caret;
     };
-    const Case cases[] = {{'B', VK_LEFT, 2, 1}, {'H', VK_RIGHT, 1, 2}, {'H', VK_UP, 2, 1},
-                          {'L', VK_DOWN, 1, 2}, {'L', VK_LEFT, 2, 1}};
+    const Case cases[] = {{'B', VK_LEFT, 2, 1},
+                          {'H', VK_RIGHT, 1, 2},
+                          {'H', VK_UP, 2, 1},
+                          {'L', VK_DOWN, 1, 2},
+                          {'L', VK_LEFT, 2, 1}};
     for (const Case& c : cases) {
         Nav nav;
         nav.ed.wnd->PressKey(VK_SHIFT);
@@ -447,8 +465,8 @@ std::unique_ptr<CEqExpr> Load(const TestEditor& ed, std::vector<uint8_t> image) 
 
 TEST(PowIndexAtomStorage, RoundTrip) {
     TestEditor ed;
-    CEqPowIndex* atom = NewPow(ed, ed.RowOf("x"), ed.RowOf("i"),
-                               RowWith(ed, NewIndex(ed, "y", "j", false)));
+    CEqPowIndex* atom =
+        NewPow(ed, ed.RowOf("x"), ed.RowOf("i"), RowWith(ed, NewIndex(ed, "y", "j", false)));
     std::unique_ptr<CEqExpr> top(RowWith(ed, atom));
     ed.Layout(top.get());
     std::unique_ptr<CEqExpr> loaded = Load(ed, Store(top.get()));

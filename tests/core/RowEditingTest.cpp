@@ -542,6 +542,27 @@ TEST_F(RowEditing, DerivativeWithABlankVariableGivesBackItsFunction) {
     EXPECT_EQ(Caret(), "1");
 }
 
+TEST_F(RowEditing, SecondDerivativeDissolvesLikeTheFirst) {
+    Type("y");
+    Select(0, 1);
+    Run(Derive2);
+    EXPECT_EQ(Dump(), "D2(y|t)");
+    Key(VK_LEFT);
+    EXPECT_TRUE(Key(VK_BACK));
+    EXPECT_TRUE(Key(VK_DELETE)); // blank variable, Delete: anchor before
+    EXPECT_EQ(Dump(), "y");
+    EXPECT_EQ(Caret(), "1");
+
+    d.Reset();
+    Run(Derive2);
+    Key(VK_RIGHT); // from the empty function down to the variable
+    EXPECT_EQ(Caret(), "0.1/0");
+    Key(VK_LEFT); // and back
+    EXPECT_TRUE(Key(VK_BACK));
+    EXPECT_EQ(Caret(), "1-0");
+    EXPECT_EQ(Dump(), "D2(|t)");
+}
+
 TEST_F(RowEditing, LowIndexWithABlankIndexGivesBackItsBase) {
     Type("x[]");
     EXPECT_EQ(Dump(), "I(x|)");

@@ -45,9 +45,13 @@ COLORREF CQtDC::FromQColor(const QColor& color) {
                static_cast<uint8_t>(color.blue()));
 }
 
+// Every character advances by a whole number of pixels, so a text is as wide
+// as its characters measured one by one.
 SIZE CQtDC::GetTextExtent(const std::string& text) {
     const QFontMetrics& metrics = m_pFonts->MetricsFor(*m_pFont);
-    int width = metrics.horizontalAdvance(QtText::FromCp1251(text));
+    int width = 0;
+    for (QChar ch : QtText::FromCp1251(text))
+        width += metrics.horizontalAdvance(ch);
     return SIZE{width, metrics.ascent() + metrics.descent()};
 }
 
@@ -91,12 +95,15 @@ void CQtDC::PaintText(int left, int top, const std::string& text) {
     if (!m_pPainter || text.empty())
         return;
     const QFontMetrics& metrics = m_pFonts->MetricsFor(*m_pFont);
-    QString unicode = QtText::FromCp1251(text);
     SIZE extent = GetTextExtent(text);
     m_pPainter->fillRect(QRect(left, top, extent.cx, extent.cy), ToQColor(m_bkColor));
     m_pPainter->setFont(m_pFonts->FontFor(*m_pFont));
     m_pPainter->setPen(ToQColor(m_textColor));
-    m_pPainter->drawText(QPoint(left, top + metrics.ascent()), unicode);
+    int x = left;
+    for (QChar ch : QtText::FromCp1251(text)) {
+        m_pPainter->drawText(QPoint(x, top + metrics.ascent()), QString(ch));
+        x += metrics.horizontalAdvance(ch);
+    }
 }
 
 CFont* CQtDC::SelectObject(CFont* font) {

@@ -1,5 +1,7 @@
 #include "platform/qt/QtText.h"
 
+#include <QList>
+
 #include "platform/Cp1251Codec.h"
 
 QString QtText::FromCp1251(const std::string& bytes) {

@@ -1,0 +1,26 @@
+// The toolbar's pictures and the application icon, drawn in code. Standard
+// commands take the desktop theme's icon when it has one; the formula
+// commands show small drawings of the structure they insert, with dotted
+// boxes for the empty slots as the editor shows them.
+#pragma once
+
+#include <QIcon>
+
+class QPainter;
+
+class ToolbarIcons {
+  public:
+    // Buttons are drawn on a 16 x 15 grid.
+    static constexpr int kWidth = 16;
+    static constexpr int kHeight = 15;
+
+    static QIcon For(int id);
+    static QIcon AppIcon();
+    // The freedesktop icon name of a standard command, or null.
+    static const char* ThemeName(int id);
+
+  private:
+    static QIcon Drawn(int id);
+    static void Draw(int id, QPainter& p);
+    static void DrawAppIcon(QPainter& p);
+};

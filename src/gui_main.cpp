@@ -1,0 +1,47 @@
+// vexlor-gui: the editor window. Takes the user's argument vector as the
+// host's command line (/F file, /H handle, /N name, /T, or the legacy form).
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/qt/AboutDlg.h"
+#include "app/qt/EqApp.h"
+
+#ifndef VEXLOR_PRODUCT_VERSION
+#define VEXLOR_PRODUCT_VERSION "1, 1, 15, 0"
+#endif
+
+namespace {
+const char kUsage[] =
+    "Usage: vexlor [/F file] [/H handle] [/N name] [/T]\n"
+    "       vexlor handle file\n"
+    "\n"
+    "Opens the expressions file in the formula editor.\n"
+    "\n"
+    "  /F file    the expressions file to edit (in double quotes when it holds blanks)\n"
+    "  /H handle  the host's window handle (a decimal number)\n"
+    "  /N name    the host's conversation name\n"
+    "  /T         keep the window on top of the others\n"
+    "  --help     show this text and exit\n"
+    "  --version  show the version and exit\n";
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    if (!args.empty() && args[0] == "--help") {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (!args.empty() && args[0] == "--version") {
+        std::string version =
+            CAboutDlg::DisplayVersion(QStringLiteral(VEXLOR_PRODUCT_VERSION)).toStdString();
+        std::printf("Vexlor %s\n", version.c_str());
+        return 0;
+    }
+    // The arguments are the host's command line, not Qt's options.
+    int qtArgc = argc > 0 ? 1 : 0;
+    CEqApp app(qtArgc, argv);
+    if (!app.InitInstance(args))
+        return 1;
+    return app.exec();
+}
