@@ -160,7 +160,9 @@ void HostConversation::Handle(const HostFrame& frame) {
             OnAcknowledge(frame);
         break;
     case HostFrame::kData:
-        OnData(frame);
+        // Data counts only from the host that answered INITIATE.
+        if (m_bConnected)
+            OnData(frame);
         break;
     case HostFrame::kTerminate:
         // The host ends the conversation.

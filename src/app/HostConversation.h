@@ -64,7 +64,8 @@ class HostConversation {
     // No host could be reached: the state becomes No conversation, silently.
     void OpenFailed();
     // Bytes from the host, in any pieces. Each complete frame is handled in
-    // order; a broken stream ends the conversation.
+    // order; a broken stream ends the conversation. DATA before the answer
+    // to INITIATE is ignored.
     void Receive(const char* data, size_t size);
     void Receive(const std::string& bytes) { Receive(bytes.data(), bytes.size()); }
     // The host closed the connection, or it broke.

@@ -33,9 +33,7 @@ class FieldCursor {
     size_t m_nSize;
     size_t m_nPos = 0;
 
-    uint32_t Byte(size_t offset) const {
-        return static_cast<uint8_t>(m_pData[m_nPos + offset]);
-    }
+    uint32_t Byte(size_t offset) const { return static_cast<uint8_t>(m_pData[m_nPos + offset]); }
 };
 } // namespace
 

@@ -37,8 +37,8 @@ class CEqIndex : public CEqAtom {
     int GetRowCount() const override { return 2; }
     CEqExpr* GetRow(int i) const override;
 
-    // Whether the base row's text is exactly "e", decided without changing
-    // the tree (painting must not trim rows).
+    // Whether the base row, its outer spaces aside, writes exactly "e".
+    // Decided without changing the tree: painting must not trim rows.
     bool IsExponential() const;
 
     int32_t m_bHigh = 0; // 0 low index, 1 high index

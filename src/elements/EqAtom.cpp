@@ -28,7 +28,10 @@ void CEqAtom::Redraw(int x, int y, int hAlign, int vAlign) {
 }
 
 std::string CEqAtom::PeekText() const {
+    // The copy has no owner, so trimming it neither erases the original's
+    // boxes on the screen nor touches the caret.
     std::unique_ptr<CEqAtom> copy(Clone());
+    copy->SetOwner(nullptr);
     return copy->ToText();
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -215,6 +216,16 @@ TEST_F(HostConversationTest, FirstMatchingAnswerWinsLaterOneIsAnOrdinaryAck) {
     EXPECT_EQ(frame.closes, 0);
 }
 
+TEST_F(HostConversationTest, DataBeforeTheAnswerIsIgnored) {
+    Open();
+    Answer(HostFrame::Data("GetTitle", "Early"));
+    Answer(HostFrame::Data("CheckTextError", "a = b;~ Early"));
+    EXPECT_EQ(Current(), State::kInitiating);
+    EXPECT_EQ(frame.caption, std::string("Vexlor") + kModelSuffix);
+    EXPECT_EQ(frame.installs, 0);
+    EXPECT_EQ(frame.status, "");
+}
+
 TEST_F(HostConversationTest, TitleReplacesTheConversationSuffix) {
     Open();
     Answer(HostFrame::Ack("Model", "Vexlor", 0));
@@ -397,9 +408,8 @@ TEST_F(HostConversationTest, EndingSaysTerminateOnceAndCallsTheFrameNoMore) {
 TEST_F(HostConversationTest, EndingWhileInitiatingStillSaysTerminate) {
     Open();
     host.End();
-    EXPECT_EQ(transport.Frames(),
-              (std::vector<HostFrame>{HostFrame::Initiate("Model", "Vexlor"),
-                                      HostFrame::Terminate()}));
+    EXPECT_EQ(transport.Frames(), (std::vector<HostFrame>{HostFrame::Initiate("Model", "Vexlor"),
+                                                          HostFrame::Terminate()}));
 }
 
 TEST_F(HostConversationTest, EndingWithoutConnectionSendsNothing) {
@@ -578,4 +588,63 @@ TEST_F(HostConversationTest, ATooLargeTextIsRefusedAndTheConversationGoesOn) {
     EXPECT_NE(frame.status, "");
     EXPECT_EQ(Current(), State::kIdle);
     EXPECT_TRUE(host.QueryClose());
+}
+
+// Random frames from a small vocabulary, now and then a broken one, with
+// saves, closes and help in between: the state never leaves the table, and
+// nothing is sent once the connection is gone.
+TEST(HostConversationRandomTest, StateStaysInTheTable) {
+    const std::vector<std::string> names = {"Model",   "model",       "Vexlor",         "GetTitle",
+                                            "GetText", "CheckTextOK", "CheckTextError", ""};
+    const std::vector<std::string> texts = {"", "a = b;", "a;\nb~ m", "~",
+                                            std::string("x\0~ y", 5)};
+    std::mt19937 rng(7);
+    auto pick = [&rng](const std::vector<std::string>& from) {
+        return from[std::uniform_int_distribution<size_t>(0, from.size() - 1)(rng)];
+    };
+    for (int round = 0; round < 200; ++round) {
+        FakeTransport t;
+        FakeFrame f;
+        HostConversation h(&f, &t);
+        h.Begin("Model");
+        h.Opened();
+        for (int step = 0; step < 40; ++step) {
+            const int action = std::uniform_int_distribution<int>(0, 99)(rng);
+            if (action < 35) {
+                h.Receive(HostFrame::Ack(pick(names), pick(names), 0).Encode());
+            } else if (action < 70) {
+                h.Receive(HostFrame::Data(pick(names), pick(texts)).Encode());
+            } else if (action < 80) {
+                h.Save(f.Text(), action % 2 == 0, action % 3 == 0);
+            } else if (action < 85) {
+                h.CloseAfterSave(action % 2 == 0);
+            } else if (action < 90) {
+                h.QueryClose();
+                h.ShowHelp();
+            } else if (action < 95) {
+                h.ExitWithoutSaving();
+            } else if (action < 97) {
+                h.Receive(std::string(5, static_cast<char>(action)));
+            } else {
+                h.ConnectionLost();
+            }
+            const bool connected = h.IsConnected();
+            const bool initiating = h.IsInitiating();
+            const bool accepted = h.IsTextAccepted();
+            const bool error = h.IsErrorShown();
+            // Without a conversation, or while initiating, nothing is pending.
+            if (!connected) {
+                ASSERT_TRUE(accepted) << round << "/" << step;
+                ASSERT_FALSE(error) << round << "/" << step;
+            }
+            ASSERT_FALSE(connected && initiating);
+            ASSERT_FALSE(error && accepted);
+            if (!h.IsLinkOpen()) {
+                const std::string sent = t.sent;
+                h.ShowHelp();
+                h.Save("x;", false, false);
+                ASSERT_EQ(t.sent, sent);
+            }
+        }
+    }
 }

@@ -78,9 +78,9 @@ TEST(HostFrameTest, LongCountsAreLittleEndian) {
     const std::string data(0x010203, 'x');
     const std::string bytes = HostFrame::Data("", data).Encode();
     const uint32_t length = 1 + 4 + 4 + 0x010203;
-    EXPECT_EQ(bytes.substr(0, 4), Bytes({static_cast<int>(length & 0xFF),
-                                         static_cast<int>((length >> 8) & 0xFF),
-                                         static_cast<int>(length >> 16), 0}));
+    EXPECT_EQ(bytes.substr(0, 4),
+              Bytes({static_cast<int>(length & 0xFF), static_cast<int>((length >> 8) & 0xFF),
+                     static_cast<int>(length >> 16), 0}));
     EXPECT_EQ(bytes.substr(9, 4), Bytes({3, 2, 1, 0}));
 }
 

@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "RecordingDC.h"
 #include "TreeCheck.h"
 #include "atoms/EqBrackets.h"
 #include "platform/HeadlessDC.h"
@@ -131,6 +132,21 @@ TEST(Recognisers, NeverChangeTheRowOrCaret) {
     EXPECT_EQ(t.data->m_nAnchor, 1);
     EXPECT_EQ(t.data->m_nCaret, 2);
     EXPECT_EQ(t.data->m_pCurRow, row.get());
+}
+
+TEST(Recognisers, PaintingNeverErasesWhatTheyRead) {
+    CRecordingDC dc;
+    TestEditor t(&dc);
+    RowPtr row(t.RowOf("not"));
+    auto* b = new CEqBrackets;
+    b->m_pOwner = t.data.get();
+    b->SetRow(t.RowOf("  x  ")); // its text is written from a trimmed copy
+    row->Append(b);
+    t.Layout(row.get());
+    dc.Clear();
+    row->Draw();
+    EXPECT_TRUE(dc.CallsOf("FillSolidRect").empty());
+    EXPECT_EQ(b->m_pRow->GetCount(), 6);
 }
 
 // Records which font each character was drawn in.

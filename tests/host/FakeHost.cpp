@@ -50,6 +50,8 @@ FakeHost::FakeHost(Responder responder)
 
 FakeHost::~FakeHost() {
     RunOnThread([this] {
+        if (m_pEditor)
+            QObject::disconnect(m_pEditor, nullptr, m_pContext.get(), nullptr);
         delete m_pServer;
         m_pServer = nullptr;
         m_pEditor = nullptr;
@@ -130,7 +132,8 @@ void FakeHost::OnNewConnection() {
             QMutexLocker lock(&m_mutex);
             m_bConnected = true;
         }
-        QObject::connect(socket, &QLocalSocket::readyRead, m_pContext.get(), [this] { OnReadyRead(); });
+        QObject::connect(socket, &QLocalSocket::readyRead, m_pContext.get(),
+                         [this] { OnReadyRead(); });
         QObject::connect(socket, &QLocalSocket::disconnected, m_pContext.get(), [this] {
             OnReadyRead();
             QMutexLocker lock(&m_mutex);
@@ -140,7 +143,7 @@ void FakeHost::OnNewConnection() {
 }
 
 void FakeHost::OnReadyRead() {
-    if (!m_pEditor)
+    if (!m_pEditor || !m_pEditor->isOpen())
         return;
     const QByteArray bytes = m_pEditor->readAll();
     m_reader.Feed(bytes.constData(), static_cast<size_t>(bytes.size()));

@@ -193,7 +193,8 @@ class HostLinkTest : public QObject {
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("oversized") << QByteArray("\x01\x00\x00\x01", 4);
         QTest::newRow("unknown message") << QByteArray("\x01\x00\x00\x00\x08", 5);
-        QTest::newRow("malformed fields") << QByteArray("\x06\x00\x00\x00\x04\xFF\x00\x00\x00\x00", 10);
+        QTest::newRow("malformed fields")
+            << QByteArray("\x06\x00\x00\x00\x04\xFF\x00\x00\x00\x00", 10);
         QTest::newRow("left-over byte") << QByteArray("\x02\x00\x00\x00\x07\x00", 6);
         QTest::newRow("garbage") << QByteArray("\x89PNG\r\n\x1A\n garbage garbage");
         QTest::newRow("empty frame") << QByteArray(4, '\0');

@@ -1,0 +1,696 @@
+// The main frame as the user meets it: menus, toolbar, status bar, the
+// command routing and enabling, saving, the ways of leaving with their
+// questions, start-up from the command line, and the system clipboard.
+#include <QAction>
+#include <QClipboard>
+#include <QDialog>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusTipEvent>
+#include <QTest>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "QtTestSupport.h"
+#include "app/qt/EqApp.h"
+#include "app/qt/MainFrame.h"
+#include "editor/VexlorData.h"
+#include "editor/qt/CommandIds.h"
+#include "platform/qt/QtClipboard.h"
+#include "rows/EqExpr.h"
+
+using namespace QtTestSupport;
+
+namespace {
+using Button = QMessageBox::StandardButton;
+
+// A frame that talks to a host, as far as its closing rules see it.
+class ConversingFrame : public CMainFrame {
+  public:
+    using CMainFrame::CMainFrame;
+    bool HasConversation() const override { return true; }
+    void PokeText(const std::string& text) override { m_poked.push_back(text); }
+    void ExecuteHelp() override { ++m_nHelp; }
+    std::vector<std::string> m_poked;
+    int m_nHelp = 0;
+};
+
+CEqApp* App() {
+    return static_cast<CEqApp*>(QCoreApplication::instance());
+}
+
+// Keeps the file-size limit of the process for one block.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_previous = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        m_bSet = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_previous);
+    }
+    bool IsSet() const { return m_bSet; }
+
+  private:
+    rlimit m_saved{};
+    void (*m_previous)(int) = nullptr;
+    bool m_bSet = false;
+};
+} // namespace
+
+class MainFrameTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init();
+    void cleanup();
+    void menuHoldsEveryItemWithItsId();
+    void toolbarButtonsAreInOrder();
+    void acceleratorsAreAttached();
+    void promptsAndTooltipsComeFromTheStringTable();
+    void controlBInsertsBracketsOnce();
+    void controlEGoesThroughTheCommand();
+    void altBackspaceUndoes();
+    void enablingFollowsTheData();
+    void controlSWritesTheFileInPlaceAtomically();
+    void saveWithoutFileOnlyClearsTheHistory();
+    void failedWriteKeepsTheOldFileAndTheChanges();
+    void readOnlyFolderKeepsTheOldFile();
+    void untouchedEditorClosesWithoutAQuestion();
+    void closingModifiedDataAsksToSave_data();
+    void closingModifiedDataAsksToSave();
+    void saveAndExitWritesAndCloses();
+    void exitWithoutSavingAsksNothing();
+    void errorVerdictAsksAreYouSure();
+    void pendingCheckKeepsTheWindowOpen();
+    void saveHandsTheTextToTheHost();
+    void markedTextAtStartUpSelectsTheRow();
+    void missingFileIsReportedAndLeavesAnEmptyEditor();
+    void commandLineFormsAreAccepted();
+    void copyPutsThePrivateFormatOnTheClipboard();
+    void cutAndPasteRestoreTheStructure();
+    void plainTextIsPastedAsALine();
+    void privateFormatWinsOverText();
+    void damagedPrivateBlockPastesNothing();
+    void aboutBoxShowsTheVersion();
+    void standardButtonsAreRussian();
+    void barsCanBeHiddenAndShown();
+
+  private:
+    CMainFrame* Open(const std::string& bytes, CMainFrame* frame = nullptr);
+    CVexlorData* Data() { return m_frame->m_wndView.GetData(); }
+    void Type(const char* text) { QTest::keyClicks(&m_frame->m_wndView, text); }
+    bool IsEnabled(int id) { return m_frame->Action(id)->isEnabled(); }
+    bool CloseAndSettle();
+
+    QTemporaryDir m_dir;
+    QString m_path;
+    std::unique_ptr<CMainFrame> m_frame;
+};
+
+void MainFrameTest::init() {
+    m_path = m_dir.filePath(QStringLiteral("model.txt"));
+    QFile::remove(m_path);
+    QApplication::clipboard()->clear();
+}
+
+void MainFrameTest::cleanup() {
+    m_frame.reset();
+}
+
+// A frame on the expressions file m_path holding bytes (no file when empty).
+CMainFrame* MainFrameTest::Open(const std::string& bytes, CMainFrame* frame) {
+    m_frame.reset(frame ? frame : new CMainFrame(App()));
+    if (!bytes.empty()) {
+        if (!WriteFile(m_path, bytes))
+            return nullptr;
+        m_frame->m_strFileName = QFile::encodeName(m_path).toStdString();
+    }
+    if (!m_frame->LoadFrame())
+        return nullptr;
+    m_frame->resize(800, 500);
+    if (!ShowActive(m_frame.get(), &m_frame->m_wndView))
+        return nullptr;
+    return m_frame.get();
+}
+
+// Closes through Exit (Alt+X) and lets posted closes run; true when the
+// frame went away.
+bool MainFrameTest::CloseAndSettle() {
+    if (!ShowActive(m_frame.get(), &m_frame->m_wndView))
+        return false;
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_X, Qt::AltModifier);
+    QApplication::processEvents();
+    return !m_frame->isVisible();
+}
+
+void MainFrameTest::menuHoldsEveryItemWithItsId() {
+    QVERIFY(Open({}));
+    QStringList expected = {
+        "&Файл|Со&хранить и Выйти\tAlt+S=32793|Выход &без сохранения изменений\tAlt+W=32791|-|"
+        "В&ыход\tAlt+X=57665",
+        "&Правка|&Отменить\tCtrl+Z=57643|&Вернуть\tCtrl+Y=57644|-|Вы&резать\tCtrl+X=57635|"
+        "&Копировать\tCtrl+C=57634|Вст&авить\tCtrl+V=57637",
+        "Вст&авка|&Скобки\tCtrl+B=32782|&Производная\tCtrl+D=32784|В&торая производная\tCtrl+E="
+        "32795|&Дробь\tCtrl+F=32787|&Верхний индекс\tCtrl+P=32786|&Нижний индекс\tCtrl+I=32785|"
+        "Нижний и Верхний &Индексы\tCtrl+W=32789|&Квадратный корень\tCtrl+R=32783",
+        "&Вид|&Панель инструментов=59392|&Строка состояния=59393",
+        "П&омощь|&Вызов справки...=32794|-|&О Vexlor...=57664",
+    };
+    QStringList actual;
+    for (QAction* menuAction : m_frame->menuBar()->actions()) {
+        QString line = menuAction->text();
+        for (QAction* item : menuAction->menu()->actions()) {
+            if (item->isSeparator()) {
+                line += QStringLiteral("|-");
+                continue;
+            }
+            int id = -1;
+            for (int candidate :
+                 {32793, 32791, 57665, 57643, 57644, 57635, 57634, 57637, 32782, 32784,
+                  32795, 32787, 32786, 32785, 32789, 32783, 59392, 59393, 32794, 57664}) {
+                if (m_frame->Action(candidate) == item)
+                    id = candidate;
+            }
+            line += QStringLiteral("|%1=%2").arg(item->text()).arg(id);
+        }
+        actual << line;
+    }
+    QCOMPARE(actual, expected);
+    QCOMPARE(m_frame->windowTitle(), QStringLiteral("Vexlor"));
+}
+
+void MainFrameTest::toolbarButtonsAreInOrder() {
+    QVERIFY(Open({}));
+    QList<int> ids;
+    for (QAction* action : m_frame->m_wndToolBar.actions()) {
+        int id = 0;
+        for (int candidate : {32793, 32791, 57635, 57634, 57637, 57643, 57644, 32782, 32784, 32795,
+                              32787, 32786, 32785, 32789, 32783, 32794}) {
+            if (m_frame->Action(candidate) == action)
+                id = candidate;
+        }
+        QVERIFY(id != 0 || action->isSeparator());
+        ids << id;
+        if (!action->isSeparator())
+            QVERIFY2(!action->icon().isNull(), qPrintable(action->toolTip()));
+    }
+    QList<int> expected = {32793, 32791, 0,     57635, 57634, 57637, 0,     57643, 57644, 0,
+                           32782, 32784, 32795, 32787, 32786, 32785, 32789, 32783, 0,     32794};
+    QCOMPARE(ids, expected);
+    QVERIFY(m_frame->m_wndToolBar.isMovable());
+    QCOMPARE(m_frame->m_wndToolBar.allowedAreas(), Qt::AllToolBarAreas);
+}
+
+void MainFrameTest::acceleratorsAreAttached() {
+    QVERIFY(Open({}));
+    auto keys = [&](int id) {
+        QStringList list;
+        for (const QKeySequence& key : m_frame->Action(id)->shortcuts())
+            list << key.toString(QKeySequence::PortableText);
+        return list;
+    };
+    QCOMPARE(keys(ID_EDIT_COPY), QStringList({"Ctrl+C", "Ctrl+Ins"}));
+    QCOMPARE(keys(ID_EDIT_PASTE), QStringList({"Ctrl+V", "Shift+Ins"}));
+    QCOMPARE(keys(ID_EDIT_CUT), QStringList({"Ctrl+X", "Shift+Del"}));
+    QCOMPARE(keys(ID_EDIT_UNDO), QStringList({"Ctrl+Z", "Alt+Backspace"}));
+    QCOMPARE(keys(ID_FILE_SAVE), QStringList({"Ctrl+S"}));
+    QCOMPARE(keys(ID_SAVE_AND_EXIT), QStringList({"Alt+S"}));
+    QCOMPARE(keys(ID_EXIT_WITHOUT_SAVING), QStringList({"Alt+W"}));
+    QCOMPARE(keys(ID_APP_EXIT), QStringList({"Alt+X"}));
+    QCOMPARE(keys(ID_INSERT_DERIVE2), QStringList({"Ctrl+E"}));
+    QCOMPARE(keys(ID_GET_HELP), QStringList({"F1"}));
+}
+
+void MainFrameTest::promptsAndTooltipsComeFromTheStringTable() {
+    QVERIFY(Open({}));
+    QCOMPARE(m_frame->m_wndStatusBar.Prompt(), QStringLiteral("Готово"));
+    QAction* fraction = m_frame->Action(ID_INSERT_FRACTION);
+    QCOMPARE(fraction->toolTip(), QStringLiteral("Дробь"));
+    QCOMPARE(m_frame->Action(ID_APP_ABOUT)->toolTip(), QStringLiteral("О Vexlor..."));
+    // Hovering shows the prompt; leaving brings the idle text back.
+    QStatusTipEvent hover(fraction->statusTip());
+    QApplication::sendEvent(m_frame.get(), &hover);
+    QCOMPARE(m_frame->m_wndStatusBar.Prompt(), QStringLiteral("Добавление дроби в выражение"));
+    QStatusTipEvent leave{QString()};
+    QApplication::sendEvent(m_frame.get(), &leave);
+    QCOMPARE(m_frame->m_wndStatusBar.Prompt(), QStringLiteral("Готово"));
+    // The tip of a toolbar button reaches the prompt pane through the bar.
+    QWidget* button = m_frame->m_wndToolBar.widgetForAction(m_frame->Action(ID_EDIT_UNDO));
+    QVERIFY(button);
+    QStatusTipEvent fromButton(m_frame->Action(ID_EDIT_UNDO)->statusTip());
+    QApplication::sendEvent(button, &fromButton);
+    QCOMPARE(m_frame->m_wndStatusBar.Prompt(), QStringLiteral("Отмена последнего действия"));
+    // Offscreen the lock keys' state is unknown: no indicators.
+    QVERIFY(!m_frame->m_wndStatusBar.AreIndicatorsShown());
+}
+
+void MainFrameTest::controlBInsertsBracketsOnce() {
+    QVERIFY(Open({}));
+    int triggered = 0;
+    connect(m_frame->Action(ID_INSERT_BRACKETS), &QAction::triggered, [&] { ++triggered; });
+    Type("a");
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_B, Qt::ControlModifier);
+    QCOMPARE(AtomsOfClass(*Data(), "CEqBrackets").size(), size_t(1));
+    QCOMPARE(triggered, 0);
+    QCOMPARE(Data()->m_undo.size(), size_t(2));
+    // Through the menu command it is the same single insertion.
+    m_frame->Action(ID_INSERT_BRACKETS)->trigger();
+    QCOMPARE(AtomsOfClass(*Data(), "CEqBrackets").size(), size_t(2));
+    QCOMPARE(CheckData(*Data()), std::string());
+}
+
+void MainFrameTest::controlEGoesThroughTheCommand() {
+    QVERIFY(Open({}));
+    int triggered = 0;
+    connect(m_frame->Action(ID_INSERT_DERIVE2), &QAction::triggered, [&] { ++triggered; });
+    Type("x");
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_E, Qt::ControlModifier);
+    QCOMPARE(triggered, 1);
+    QCOMPARE(AtomsOfClass(*Data(), "CEqDerive2").size(), size_t(1));
+    QCOMPARE(CheckData(*Data()), std::string());
+}
+
+void MainFrameTest::altBackspaceUndoes() {
+    QVERIFY(Open({}));
+    // "+" opens an undo step that the following name joins.
+    Type("ab+c");
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_Backspace, Qt::AltModifier);
+    QCOMPARE(TextOf(*Data()), QStringLiteral("ab;"));
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_Backspace, Qt::AltModifier);
+    QCOMPARE(TextOf(*Data()), QString());
+    QVERIFY(!IsEnabled(ID_EDIT_UNDO));
+}
+
+void MainFrameTest::enablingFollowsTheData() {
+    QVERIFY(Open({}));
+    QVERIFY(!IsEnabled(ID_EDIT_UNDO));
+    QVERIFY(!IsEnabled(ID_EDIT_REDO));
+    QVERIFY(!IsEnabled(ID_EDIT_CUT));
+    QVERIFY(!IsEnabled(ID_EDIT_COPY));
+    QVERIFY(!IsEnabled(ID_EDIT_PASTE));
+    QVERIFY(!IsEnabled(ID_GET_HELP));
+    QVERIFY(IsEnabled(ID_INSERT_ROOT));
+    QVERIFY(IsEnabled(ID_SAVE_AND_EXIT));
+
+    Type("abc");
+    QVERIFY(IsEnabled(ID_EDIT_UNDO));
+    QVERIFY(!IsEnabled(ID_EDIT_REDO));
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_Left, Qt::ShiftModifier);
+    QVERIFY(IsEnabled(ID_EDIT_CUT));
+    QVERIFY(IsEnabled(ID_EDIT_COPY));
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_C, Qt::ControlModifier);
+    QVERIFY(IsEnabled(ID_EDIT_PASTE));
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_Right);
+    QVERIFY(!IsEnabled(ID_EDIT_COPY));
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(IsEnabled(ID_EDIT_REDO));
+    QVERIFY(!IsEnabled(ID_EDIT_UNDO));
+    QApplication::clipboard()->setText(QStringLiteral("q"));
+    QVERIFY(IsEnabled(ID_EDIT_PASTE));
+    QApplication::clipboard()->clear();
+    QVERIFY(!IsEnabled(ID_EDIT_PASTE));
+    // A save clears the history: Undo is disabled afterwards.
+    Type("z");
+    QVERIFY(IsEnabled(ID_EDIT_UNDO));
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(!IsEnabled(ID_EDIT_UNDO));
+    QVERIFY(!IsEnabled(ID_GET_HELP));
+}
+
+void MainFrameTest::controlSWritesTheFileInPlaceAtomically() {
+    QVERIFY(Open("a = 1;\r\nb = 2;\r\n"));
+    QVERIFY(::chmod(QFile::encodeName(m_path).constData(), 0640) == 0);
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_End);
+    Type("+x");
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(ReadFile(m_path), std::string("a = 1+x;\r\nb = 2;"));
+    struct stat st {};
+    QVERIFY(::stat(QFile::encodeName(m_path).constData(), &st) == 0);
+    QCOMPARE(st.st_mode & 07777, mode_t(0640));
+    QVERIFY(!Data()->IsModified());
+    // Nothing but the file itself is left in its folder.
+    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList({"model.txt"}));
+    QCOMPARE(m_frame->m_strStatusMessage, std::string());
+}
+
+void MainFrameTest::saveWithoutFileOnlyClearsTheHistory() {
+    QVERIFY(Open({}));
+    m_frame->SetStatusMessage("\xCE\xF8\xE8\xE1\xEA\xE0", true);
+    Type("y");
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(!Data()->IsModified());
+    QCOMPARE(m_frame->m_wndStatusBar.Message(), QString());
+    QVERIFY(!m_frame->m_wndStatusBar.IsMessageError());
+    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList());
+}
+
+void MainFrameTest::failedWriteKeepsTheOldFileAndTheChanges() {
+    const std::string old = "a = 1;\r\n";
+    QVERIFY(Open(old));
+    Type(std::string(200, 'x').c_str());
+    {
+        ModalAnswerer answers({QMessageBox::Ok});
+        FileSizeLimit limit(64);
+        QVERIFY(limit.IsSet());
+        QTest::keyClick(&m_frame->m_wndView, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(answers.Texts(),
+                 QStringList({QStringLiteral("Ошибка открытия файла: ") + m_path}));
+        QCOMPARE(answers.Boxes()[0].icon, QMessageBox::Critical);
+    }
+    QCOMPARE(ReadFile(m_path), old);
+    QVERIFY(Data()->IsModified());
+    QVERIFY(IsEnabled(ID_EDIT_UNDO));
+    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList({"model.txt"}));
+    // Closing still asks, since the changes are not saved.
+    ModalAnswerer question({QMessageBox::Cancel});
+    QVERIFY(!CloseAndSettle());
+    QCOMPARE(question.Texts(), QStringList({QStringLiteral("Сохранить изменения?")}));
+}
+
+void MainFrameTest::readOnlyFolderKeepsTheOldFile() {
+    if (::geteuid() == 0)
+        QSKIP("the superuser writes into read-only folders");
+    const std::string old = "a = 1;\r\n";
+    QVERIFY(Open(old));
+    Type("+2");
+    QByteArray folder = QFile::encodeName(m_dir.path());
+    QVERIFY(::chmod(folder.constData(), 0500) == 0);
+    ModalAnswerer answers({QMessageBox::Ok});
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_S, Qt::ControlModifier);
+    ::chmod(folder.constData(), 0700);
+    QCOMPARE(answers.Boxes().size(), size_t(1));
+    QCOMPARE(ReadFile(m_path), old);
+    QVERIFY(Data()->IsModified());
+}
+
+void MainFrameTest::untouchedEditorClosesWithoutAQuestion() {
+    QVERIFY(Open("a = 1;\r\n"));
+    ModalAnswerer answers({});
+    QVERIFY(CloseAndSettle());
+    QVERIFY(answers.Boxes().empty());
+    QCOMPARE(ReadFile(m_path), std::string("a = 1;\r\n"));
+}
+
+void MainFrameTest::closingModifiedDataAsksToSave_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<QByteArray>("file");
+    QTest::newRow("cancel stays") << int(QMessageBox::Cancel) << false << QByteArray("a;\r\n");
+    QTest::newRow("no closes unsaved") << int(QMessageBox::No) << true << QByteArray("a;\r\n");
+    QTest::newRow("yes saves and closes") << int(QMessageBox::Yes) << true << QByteArray("ab;");
+}
+
+void MainFrameTest::closingModifiedDataAsksToSave() {
+    QFETCH(int, answer);
+    QFETCH(bool, closed);
+    QFETCH(QByteArray, file);
+    QVERIFY(Open("a;\r\n"));
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_End);
+    Type("b");
+    ModalAnswerer answers({static_cast<Button>(answer)});
+    QCOMPARE(CloseAndSettle(), closed);
+    QCOMPARE(answers.Boxes().size(), size_t(1));
+    QCOMPARE(answers.Boxes()[0].text, QStringLiteral("Сохранить изменения?"));
+    QCOMPARE(answers.Boxes()[0].title, QStringLiteral("Выход"));
+    QCOMPARE(answers.Boxes()[0].icon, QMessageBox::Warning);
+    QCOMPARE(answers.Boxes()[0].buttons.size(), 3);
+    QCOMPARE(ReadFile(m_path), file.toStdString());
+}
+
+void MainFrameTest::saveAndExitWritesAndCloses() {
+    QVERIFY(Open("a;\r\n"));
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_End);
+    Type("c");
+    ModalAnswerer answers({});
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_S, Qt::AltModifier);
+    QVERIFY(m_frame->m_bCloseWhenAccepted);
+    QTRY_VERIFY(!m_frame->isVisible());
+    QVERIFY(answers.Boxes().empty());
+    QCOMPARE(ReadFile(m_path), std::string("ac;"));
+}
+
+void MainFrameTest::exitWithoutSavingAsksNothing() {
+    QVERIFY(Open("a;\r\n"));
+    Type("zz");
+    ModalAnswerer answers({});
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_W, Qt::AltModifier);
+    QTRY_VERIFY(!m_frame->isVisible());
+    QVERIFY(answers.Boxes().empty());
+    QCOMPARE(ReadFile(m_path), std::string("a;\r\n"));
+}
+
+void MainFrameTest::errorVerdictAsksAreYouSure() {
+    auto* frame = new ConversingFrame(App());
+    QVERIFY(Open("a;\r\n", frame));
+    QVERIFY(IsEnabled(ID_GET_HELP));
+    frame->m_bErrorShown = true;
+    frame->m_bTextAccepted = false;
+    {
+        ModalAnswerer no({QMessageBox::No});
+        QVERIFY(!CloseAndSettle());
+        QCOMPARE(no.Texts(), QStringList({QStringLiteral("Вы уверены?")}));
+        QCOMPARE(no.Boxes()[0].title, QStringLiteral("Выход без сохранения изменений"));
+        QCOMPARE(no.Boxes()[0].icon, QMessageBox::Question);
+    }
+    {
+        ModalAnswerer yes({QMessageBox::Yes});
+        QVERIFY(CloseAndSettle());
+        QCOMPARE(yes.Boxes().size(), size_t(1));
+    }
+
+    // Exit without saving forgets the verdict and asks nothing.
+    frame = new ConversingFrame(App());
+    QVERIFY(Open("a;\r\n", frame));
+    frame->m_bErrorShown = true;
+    frame->m_bTextAccepted = false;
+    ModalAnswerer none({});
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_W, Qt::AltModifier);
+    QTRY_VERIFY(!m_frame->isVisible());
+    QVERIFY(none.Boxes().empty());
+    QVERIFY(!frame->m_bErrorShown);
+    QVERIFY(frame->m_bTextAccepted);
+}
+
+void MainFrameTest::pendingCheckKeepsTheWindowOpen() {
+    auto* frame = new ConversingFrame(App());
+    QVERIFY(Open("a;\r\n", frame));
+    frame->m_bTextAccepted = false;
+    ModalAnswerer answers({});
+    QVERIFY(!CloseAndSettle());
+    QVERIFY(answers.Boxes().empty());
+    frame->m_bTextAccepted = true;
+    QVERIFY(CloseAndSettle());
+}
+
+void MainFrameTest::saveHandsTheTextToTheHost() {
+    auto* frame = new ConversingFrame(App());
+    QVERIFY(Open("a;\r\n", frame));
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_End);
+    Type("1");
+    // Yes on the question saves and then waits for the host's verdict.
+    ModalAnswerer answers({QMessageBox::Yes});
+    QVERIFY(!CloseAndSettle());
+    QCOMPARE(frame->m_poked, std::vector<std::string>({"a1;"}));
+    QVERIFY(frame->m_bCloseWhenAccepted);
+    QVERIFY(!Data()->IsModified());
+    QCOMPARE(ReadFile(m_path), std::string("a1;"));
+    QVERIFY(ShowActive(m_frame.get(), &m_frame->m_wndView));
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_F1);
+    QCOMPARE(frame->m_nHelp, 1);
+}
+
+void MainFrameTest::markedTextAtStartUpSelectsTheRow() {
+    QVERIFY(WriteFile(m_path, "a = b + c;\r\nx = y ~ Bad name y\r\nz = 1;\r\n"));
+    QVERIFY(App()->InitInstance({"/F", QFile::encodeName(m_path).toStdString()}));
+    CMainFrame* frame = App()->GetMainFrame();
+    QVERIFY(QTest::qWaitForWindowExposed(frame));
+    CVexlorData* data = frame->m_wndView.GetData();
+    QCOMPARE(data->m_nCurRow, 1);
+    QCOMPARE(data->m_pCurRow, data->m_rows[1]);
+    QCOMPARE(std::min(data->m_nAnchor, data->m_nCaret), 0);
+    QCOMPARE(std::max(data->m_nAnchor, data->m_nCaret), data->m_rows[1]->GetCount() - 1);
+    QCOMPARE(frame->m_wndStatusBar.Message(), QStringLiteral("Выражение 2: Bad name y"));
+    QVERIFY(frame->m_wndStatusBar.IsMessageError());
+    QCOMPARE(frame->m_wndStatusBar.MessageColor(), QColor(255, 0, 0));
+    QCOMPARE(frame->windowTitle(), QStringLiteral("Vexlor - ") + m_path);
+    QVERIFY(!data->IsModified());
+    QCOMPARE(TextOf(*data), QStringLiteral("a = b + c;\nx = y;\nz = 1;"));
+    frame->close();
+}
+
+void MainFrameTest::missingFileIsReportedAndLeavesAnEmptyEditor() {
+    ModalAnswerer answers({QMessageBox::Ok});
+    QVERIFY(App()->InitInstance({"/F", QFile::encodeName(m_path).toStdString()}));
+    CMainFrame* frame = App()->GetMainFrame();
+    QCOMPARE(answers.Texts(), QStringList({QStringLiteral("Ошибка открытия файла: ") + m_path}));
+    QCOMPARE(frame->windowTitle(), QStringLiteral("Vexlor"));
+    QCOMPARE(frame->m_wndView.GetData()->m_rows.size(), size_t(1));
+    QCOMPARE(TextOf(*frame->m_wndView.GetData()), QString());
+    // Saving creates the file that could not be opened.
+    QTest::keyClicks(&frame->m_wndView, "n");
+    frame->OnSave();
+    QCOMPARE(ReadFile(m_path), std::string("n;"));
+    frame->close();
+}
+
+void MainFrameTest::commandLineFormsAreAccepted() {
+    QVERIFY(WriteFile(m_path, "q;\r\n"));
+    QVERIFY(QDir::setCurrent(m_dir.path()));
+    QVERIFY(App()->InitInstance({"1052", "model.txt"}));
+    CMainFrame* frame = App()->GetMainFrame();
+    QCOMPARE(frame->m_hHostWnd, 1052);
+    QCOMPARE(frame->m_strFileName, std::string("model.txt"));
+    QCOMPARE(TextOf(*frame->m_wndView.GetData()), QStringLiteral("q;"));
+    QVERIFY(!(frame->windowFlags() & Qt::WindowStaysOnTopHint));
+    frame->close();
+    QVERIFY(App()->InitInstance({"/f", "model.txt", "/H", "77", "/N", "Host", "/t"}));
+    frame = App()->GetMainFrame();
+    QCOMPARE(frame->m_hHostWnd, 77);
+    QCOMPARE(frame->m_strServerName, std::string("Host"));
+    QVERIFY(frame->windowFlags() & Qt::WindowStaysOnTopHint);
+    QCOMPARE(frame->windowTitle(), QStringLiteral("Vexlor - model.txt"));
+    frame->close();
+}
+
+void MainFrameTest::copyPutsThePrivateFormatOnTheClipboard() {
+    QVERIFY(Open("r = a/b\r\n"));
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_End, Qt::ShiftModifier);
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* mime = QApplication::clipboard()->mimeData();
+    QVERIFY(mime->hasFormat(CQtClipboard::PrivateMimeType()));
+    QVERIFY(!mime->hasText());
+    QByteArray block = mime->data(CQtClipboard::PrivateMimeType());
+    QVERIFY(block.size() > 8);
+    int32_t length = 0;
+    memcpy(&length, block.constData(), 4);
+    QCOMPARE(length, block.size() - 4);
+    // A selection of blanks copies nothing: the clipboard keeps its content.
+    QApplication::clipboard()->setText(QStringLiteral("kept"));
+    QVERIFY(Open("a   b\r\n"));
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_Right);
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_Right, Qt::ShiftModifier);
+    m_frame->Action(ID_EDIT_COPY)->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("kept"));
+}
+
+void MainFrameTest::cutAndPasteRestoreTheStructure() {
+    QVERIFY(Open("r = sqrt(x)/2 + y\r\n"));
+    QVERIFY(!AtomsOfClass(*Data(), "CEqRoot").empty());
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_End, Qt::ShiftModifier);
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(TextOf(*Data()), QString());
+    QVERIFY(AtomsOfClass(*Data(), "CEqRoot").empty());
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(AtomsOfClass(*Data(), "CEqRoot").size(), size_t(1));
+    QCOMPARE(AtomsOfClass(*Data(), "CEqFraction").size(), size_t(1));
+    QCOMPARE(TextOf(*Data()), QStringLiteral("r = sqrt( x ) / 2 + y;"));
+    QCOMPARE(CheckData(*Data()), std::string());
+    // One undo removes the pasted atoms, another brings back the cut ones.
+    m_frame->Action(ID_EDIT_UNDO)->trigger();
+    QCOMPARE(TextOf(*Data()), QString());
+    m_frame->Action(ID_EDIT_UNDO)->trigger();
+    QCOMPARE(AtomsOfClass(*Data(), "CEqRoot").size(), size_t(1));
+}
+
+void MainFrameTest::plainTextIsPastedAsALine() {
+    QVERIFY(Open({}));
+    QApplication::clipboard()->setText(QStringLiteral("ш/2 + z;\nsecond line"));
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(AtomsOfClass(*Data(), "CEqFraction").size(), size_t(1));
+    QCOMPARE(Data()->m_rows.size(), size_t(1));
+    QCOMPARE(TextOf(*Data()), QStringLiteral("ш / 2 + z;"));
+}
+
+void MainFrameTest::privateFormatWinsOverText() {
+    QVERIFY(Open("p = x**2\r\n"));
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_End, Qt::ShiftModifier);
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_C, Qt::ControlModifier);
+    auto* both = new QMimeData;
+    both->setData(CQtClipboard::PrivateMimeType(),
+                  QApplication::clipboard()->mimeData()->data(CQtClipboard::PrivateMimeType()));
+    both->setText(QStringLiteral("text"));
+    QApplication::clipboard()->setMimeData(both);
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_End);
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_Return);
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(TextOf(*Data()), QStringLiteral("p = x ** 2 ;\np = x ** 2 ;"));
+    QCOMPARE(AtomsOfClass(*Data(), "CEqIndex").size(), size_t(2));
+}
+
+void MainFrameTest::damagedPrivateBlockPastesNothing() {
+    QVERIFY(Open("k\r\n"));
+    for (QByteArray damaged : {QByteArray("\x10\x00\x00\x00junk", 8), QByteArray("\xFF", 1),
+                               QByteArray("\x04\x00\x00\x00\x01\x00\x00\x00", 8)}) {
+        auto* mime = new QMimeData;
+        mime->setData(CQtClipboard::PrivateMimeType(), damaged);
+        QApplication::clipboard()->setMimeData(mime);
+        QTest::keyClick(&m_frame->m_wndView, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(TextOf(*Data()), QStringLiteral("k;"));
+        QVERIFY(!Data()->IsModified());
+    }
+}
+
+void MainFrameTest::aboutBoxShowsTheVersion() {
+    QVERIFY(Open({}));
+    QString title;
+    QString version;
+    QString legal;
+    QTimer::singleShot(50, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        title = dialog->windowTitle();
+        version = dialog->findChild<QLabel*>(QStringLiteral("version"))->text();
+        legal = dialog->findChild<QLabel*>(QStringLiteral("legal"))->text();
+        dialog->accept();
+    });
+    m_frame->Action(ID_APP_ABOUT)->trigger();
+    QCOMPARE(title, QStringLiteral("О Vexlor"));
+    QCOMPARE(version, QStringLiteral("Vexlor Версия 1.1.15.0"));
+    QVERIFY(legal.startsWith(QStringLiteral("Copyright")));
+}
+
+void MainFrameTest::standardButtonsAreRussian() {
+    QVERIFY(App()->HasTranslation());
+    QVERIFY(Open({}));
+    Type("m");
+    ModalAnswerer answers({QMessageBox::Cancel});
+    QVERIFY(!CloseAndSettle());
+    QCOMPARE(answers.Boxes().size(), size_t(1));
+    QStringList buttons = answers.Boxes()[0].buttons;
+    QVERIFY2(buttons.join(QLatin1Char(' ')).remove(QLatin1Char('&')).contains(QStringLiteral("Да")),
+             qPrintable(buttons.join(QLatin1Char(','))));
+}
+
+void MainFrameTest::barsCanBeHiddenAndShown() {
+    QVERIFY(Open({}));
+    QAction* toolbar = m_frame->Action(ID_VIEW_TOOLBAR);
+    QAction* statusBar = m_frame->Action(ID_VIEW_STATUS_BAR);
+    QVERIFY(toolbar->isChecked());
+    QVERIFY(statusBar->isChecked());
+    toolbar->trigger();
+    QVERIFY(m_frame->m_wndToolBar.isHidden());
+    QVERIFY(!toolbar->isChecked());
+    statusBar->trigger();
+    QVERIFY(m_frame->m_wndStatusBar.isHidden());
+    toolbar->trigger();
+    QVERIFY(!m_frame->m_wndToolBar.isHidden());
+    QVERIFY(toolbar->isChecked());
+}
+
+int main(int argc, char** argv) {
+    CEqApp app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    MainFrameTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "MainFrameTest.moc"

@@ -110,7 +110,8 @@ void QtPlatformTest::textConvertsThroughTheCodePage() {
     QCOMPARE(QtText::FromCp1251("\xFF"), QStringLiteral("я"));
     QCOMPARE(QtText::FromCp1251("\x98"), QString(QChar(0xFFFD)));
     // Characters without a byte are left out; the rest keep their order.
-    QCOMPARE(QtText::ToCp1251(QStringLiteral("a中€b😀")), std::string("a\x88" "b"));
+    QCOMPARE(QtText::ToCp1251(QStringLiteral("a中€b😀")), std::string("a\x88"
+                                                                     "b"));
     QCOMPARE(QtText::ByteOf(U'中'), -1);
     QCOMPARE(QtText::ByteOf(U'ё'), 0xB8);
 }

@@ -58,8 +58,12 @@ bool ShowActive(QWidget* window, QWidget* focus) {
     return !focus || focus->hasFocus();
 }
 
-QString FromCp1251(const std::string& bytes) { return QtText::FromCp1251(bytes); }
-std::string ToCp1251(const QString& text) { return QtText::ToCp1251(text); }
+QString FromCp1251(const std::string& bytes) {
+    return QtText::FromCp1251(bytes);
+}
+std::string ToCp1251(const QString& text) {
+    return QtText::ToCp1251(text);
+}
 
 bool WriteFile(const QString& path, const std::string& bytes) {
     QFile file(path);
@@ -103,7 +107,9 @@ std::vector<CEqAtom*> AtomsOfClass(const CVexlorData& data, const char* classNam
     return atoms;
 }
 
-QString TextOf(CVexlorData& data) { return QtText::FromCp1251(data.GetText()); }
+QString TextOf(CVexlorData& data) {
+    return QtText::FromCp1251(data.GetText());
+}
 
 std::string CheckData(const CVexlorData& data) {
     for (CEqExpr* row : data.m_rows) {

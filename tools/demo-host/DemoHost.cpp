@@ -17,11 +17,10 @@ const char kWriteError[] = "\xCE\xF8\xE8\xE1\xEA\xE0 \xE7\xE0\xEF\xE8\xF1\xE8 \x
 // Longest piece of a text shown in the log.
 constexpr size_t kLogText = 80;
 
-const char kHelp[] =
-    "Демонстрационный сервер Vexlor.\n"
-    "Сохранение (Ctrl+S) отправляет текст на проверку. Строка с пустым местом\n"
-    "( ? ) или [?] или с непарными скобками возвращается с сообщением об ошибке;\n"
-    "иначе текст записывается в файл.\n";
+const char kHelp[] = "Демонстрационный сервер Vexlor.\n"
+                     "Сохранение (Ctrl+S) отправляет текст на проверку. Строка с пустым местом\n"
+                     "( ? ) или [?] или с непарными скобками возвращается с сообщением об ошибке;\n"
+                     "иначе текст записывается в файл.\n";
 } // namespace
 
 DemoHost::DemoHost(const std::string& name, const std::string& title, const QString& file)
@@ -38,8 +37,7 @@ bool DemoHost::Listen() {
     }
     const QString folder = HostSocketPath::Folder();
     if (!HostSocketPath::PrepareFolder(folder, geteuid())) {
-        std::fprintf(stderr, "demo-host: the folder %s is not safe to use\n",
-                     qPrintable(folder));
+        std::fprintf(stderr, "demo-host: the folder %s is not safe to use\n", qPrintable(folder));
         return false;
     }
     QLocalServer::removeServer(path);
@@ -65,13 +63,12 @@ void DemoHost::OnNewConnection() {
         std::fprintf(stderr, "demo-host: editor connected\n");
         m_pEditor = socket;
         QObject::connect(socket, &QLocalSocket::readyRead, socket, [this] { OnReadyRead(); });
-        QObject::connect(socket, &QLocalSocket::disconnected, socket,
-                         [this] { OnDisconnected(); });
+        QObject::connect(socket, &QLocalSocket::disconnected, socket, [this] { OnDisconnected(); });
     }
 }
 
 void DemoHost::OnReadyRead() {
-    if (!m_pEditor)
+    if (!m_pEditor || !m_pEditor->isOpen())
         return;
     const QByteArray bytes = m_pEditor->readAll();
     m_reader.Feed(bytes.constData(), static_cast<size_t>(bytes.size()));

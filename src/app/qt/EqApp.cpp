@@ -18,7 +18,9 @@ CEqApp::CEqApp(int& argc, char** argv) : QApplication(argc, argv) {
         installTranslator(&m_translator);
 }
 
-CEqApp::~CEqApp() { m_pMainWnd.reset(); }
+CEqApp::~CEqApp() {
+    m_pMainWnd.reset();
+}
 
 bool CEqApp::InitInstance(const std::vector<std::string>& args) {
     m_pMainWnd = std::make_unique<CMainFrame>(this);

@@ -124,7 +124,9 @@ void CMainFrame::CreateToolBar() {
     addToolBar(Qt::TopToolBarArea, &m_wndToolBar);
 }
 
-void CMainFrame::CreateStatusBar() { setStatusBar(&m_wndStatusBar); }
+void CMainFrame::CreateStatusBar() {
+    setStatusBar(&m_wndStatusBar);
+}
 
 QAction* CMainFrame::Action(int id) const {
     auto found = m_actions.find(id);
@@ -210,7 +212,9 @@ void CMainFrame::SetStatusMessage(const std::string& text, bool error) {
     m_wndStatusBar.SetMessage(QtText::FromCp1251(text), error);
 }
 
-std::string CMainFrame::GetCaption() const { return QtText::ToCp1251(windowTitle()); }
+std::string CMainFrame::GetCaption() const {
+    return QtText::ToCp1251(windowTitle());
+}
 
 void CMainFrame::SetCaption(const std::string& caption) {
     setWindowTitle(QtText::FromCp1251(caption));
@@ -302,7 +306,9 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     EndConversation();
 }
 
-void CMainFrame::PostClose() { QTimer::singleShot(0, this, &QWidget::close); }
+void CMainFrame::PostClose() {
+    QTimer::singleShot(0, this, &QWidget::close);
+}
 
 bool CMainFrame::AskYesNo(const std::string& text, const std::string& caption) {
     return Ask(QtText::FromCp1251(text), QtText::FromCp1251(caption),
@@ -338,4 +344,6 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void CMainFrame::UpdateLockIndicators() { m_wndStatusBar.SetLockState(LockKeys::Query()); }
+void CMainFrame::UpdateLockIndicators() {
+    m_wndStatusBar.SetLockState(LockKeys::Query());
+}

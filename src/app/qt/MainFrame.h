@@ -3,7 +3,8 @@
 // Every command goes to the editor first, then to the frame (save, the
 // exits, help, the bars), then to the application (about, exit).
 //
-// The host conversation plugs in through the host hook below; without it
+// The host conversation plugs in through the host hook below, and talks
+// back through the frame's side of it (HostFrameSide); without it
 // (m_hServerWnd 0) Save writes the file only, closing asks only about
 // unsaved changes, and Get help is disabled.
 #pragma once
@@ -16,6 +17,7 @@
 #include <map>
 #include <string>
 
+#include "app/HostFrameSide.h"
 #include "app/qt/EqStatusBar.h"
 #include "editor/qt/Vexlor.h"
 
@@ -23,7 +25,7 @@ class CEqApp;
 class CommandLine;
 class QAction;
 
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, public HostFrameSide {
     Q_OBJECT
 
   public:
@@ -51,19 +53,19 @@ class CMainFrame : public QMainWindow {
     bool OnClose();
 
     // Installs a whole text (split by the marked-text rule) into the editor.
-    void InstallText(const std::string& text, int line, const std::string& message);
+    void InstallText(const std::string& text, int line, const std::string& message) override;
     // m_strStatusMessage into the message pane, in red for an error.
-    void SetStatusMessage(const std::string& text, bool error);
+    void SetStatusMessage(const std::string& text, bool error) override;
 
     // Caption and questions, in Windows-1251.
-    std::string GetCaption() const;
-    void SetCaption(const std::string& caption);
-    std::string GetAppTitle() const { return m_strAppTitle; }
-    bool AskYesNo(const std::string& text, const std::string& caption);
+    std::string GetCaption() const override;
+    void SetCaption(const std::string& caption) override;
+    std::string GetAppTitle() const override { return m_strAppTitle; }
+    bool AskYesNo(const std::string& text, const std::string& caption) override;
     // Closes the frame later, from the event loop, as a posted close would.
-    void PostClose();
+    void PostClose() override;
     // Commands that depend on the conversation change their enabled state.
-    void HostStateChanged() { UpdateCommandUI(); }
+    void HostStateChanged() override { UpdateCommandUI(); }
 
     // --- Host hook: where the conversation with the host plugs in. ---
     // Whether a conversation is open (a host server window is known).

@@ -15,9 +15,12 @@ constexpr Item kFile[] = {
 };
 
 constexpr Item kEdit[] = {
-    {ID_EDIT_UNDO, "&Отменить\tCtrl+Z"},   {ID_EDIT_REDO, "&Вернуть\tCtrl+Y"},
-    {ID_SEPARATOR, ""},                    {ID_EDIT_CUT, "Вы&резать\tCtrl+X"},
-    {ID_EDIT_COPY, "&Копировать\tCtrl+C"}, {ID_EDIT_PASTE, "Вст&авить\tCtrl+V"},
+    {ID_EDIT_UNDO, "&Отменить\tCtrl+Z"},
+    {ID_EDIT_REDO, "&Вернуть\tCtrl+Y"},
+    {ID_SEPARATOR, ""},
+    {ID_EDIT_CUT, "Вы&резать\tCtrl+X"},
+    {ID_EDIT_COPY, "&Копировать\tCtrl+C"},
+    {ID_EDIT_PASTE, "Вст&авить\tCtrl+V"},
 };
 
 constexpr Item kInsert[] = {
@@ -48,43 +51,35 @@ constexpr Popup kMenu[] = {
 };
 
 constexpr Accelerator kAccelerators[] = {
-    {ID_INSERT_BRACKETS, Qt::CTRL | Qt::Key_B},
-    {ID_EDIT_COPY, Qt::CTRL | Qt::Key_C},
-    {ID_EDIT_COPY, Qt::CTRL | Qt::Key_Insert},
-    {ID_INSERT_DERIVE, Qt::CTRL | Qt::Key_D},
-    {ID_INSERT_DERIVE2, Qt::CTRL | Qt::Key_E},
-    {ID_INSERT_FRACTION, Qt::CTRL | Qt::Key_F},
-    {ID_INSERT_LOW_INDEX, Qt::CTRL | Qt::Key_I},
-    {ID_INSERT_HIGH_INDEX, Qt::CTRL | Qt::Key_P},
-    {ID_INSERT_ROOT, Qt::CTRL | Qt::Key_R},
-    {ID_FILE_SAVE, Qt::CTRL | Qt::Key_S},
-    {ID_SAVE_AND_EXIT, Qt::ALT | Qt::Key_S},
-    {ID_EDIT_PASTE, Qt::CTRL | Qt::Key_V},
-    {ID_EDIT_PASTE, Qt::SHIFT | Qt::Key_Insert},
-    {ID_INSERT_BOTH_INDEXES, Qt::CTRL | Qt::Key_W},
-    {ID_EXIT_WITHOUT_SAVING, Qt::ALT | Qt::Key_W},
-    {ID_EDIT_CUT, Qt::CTRL | Qt::Key_X},
-    {ID_EDIT_CUT, Qt::SHIFT | Qt::Key_Delete},
-    {ID_APP_EXIT, Qt::ALT | Qt::Key_X},
-    {ID_EDIT_REDO, Qt::CTRL | Qt::Key_Y},
-    {ID_EDIT_UNDO, Qt::CTRL | Qt::Key_Z},
-    {ID_EDIT_UNDO, Qt::ALT | Qt::Key_Backspace},
-    {ID_GET_HELP, QKeyCombination(Qt::Key_F1)},
-    {ID_NEXT_PANE, QKeyCombination(Qt::Key_F6)},
-    {ID_PREV_PANE, Qt::SHIFT | Qt::Key_F6},
+    {ID_INSERT_BRACKETS, Qt::CTRL | Qt::Key_B},    {ID_EDIT_COPY, Qt::CTRL | Qt::Key_C},
+    {ID_EDIT_COPY, Qt::CTRL | Qt::Key_Insert},     {ID_INSERT_DERIVE, Qt::CTRL | Qt::Key_D},
+    {ID_INSERT_DERIVE2, Qt::CTRL | Qt::Key_E},     {ID_INSERT_FRACTION, Qt::CTRL | Qt::Key_F},
+    {ID_INSERT_LOW_INDEX, Qt::CTRL | Qt::Key_I},   {ID_INSERT_HIGH_INDEX, Qt::CTRL | Qt::Key_P},
+    {ID_INSERT_ROOT, Qt::CTRL | Qt::Key_R},        {ID_FILE_SAVE, Qt::CTRL | Qt::Key_S},
+    {ID_SAVE_AND_EXIT, Qt::ALT | Qt::Key_S},       {ID_EDIT_PASTE, Qt::CTRL | Qt::Key_V},
+    {ID_EDIT_PASTE, Qt::SHIFT | Qt::Key_Insert},   {ID_INSERT_BOTH_INDEXES, Qt::CTRL | Qt::Key_W},
+    {ID_EXIT_WITHOUT_SAVING, Qt::ALT | Qt::Key_W}, {ID_EDIT_CUT, Qt::CTRL | Qt::Key_X},
+    {ID_EDIT_CUT, Qt::SHIFT | Qt::Key_Delete},     {ID_APP_EXIT, Qt::ALT | Qt::Key_X},
+    {ID_EDIT_REDO, Qt::CTRL | Qt::Key_Y},          {ID_EDIT_UNDO, Qt::CTRL | Qt::Key_Z},
+    {ID_EDIT_UNDO, Qt::ALT | Qt::Key_Backspace},   {ID_GET_HELP, QKeyCombination(Qt::Key_F1)},
+    {ID_NEXT_PANE, QKeyCombination(Qt::Key_F6)},   {ID_PREV_PANE, Qt::SHIFT | Qt::Key_F6},
 };
 
 constexpr int kToolbar[] = {
-    ID_SAVE_AND_EXIT,     ID_EXIT_WITHOUT_SAVING, ID_SEPARATOR,
-    ID_EDIT_CUT,          ID_EDIT_COPY,          ID_EDIT_PASTE,
-    ID_SEPARATOR,         ID_EDIT_UNDO,          ID_EDIT_REDO,
-    ID_SEPARATOR,         ID_INSERT_BRACKETS,    ID_INSERT_DERIVE,
-    ID_INSERT_DERIVE2,    ID_INSERT_FRACTION,    ID_INSERT_HIGH_INDEX,
-    ID_INSERT_LOW_INDEX,  ID_INSERT_BOTH_INDEXES, ID_INSERT_ROOT,
-    ID_SEPARATOR,         ID_GET_HELP,
+    ID_SAVE_AND_EXIT,       ID_EXIT_WITHOUT_SAVING, ID_SEPARATOR,         ID_EDIT_CUT,
+    ID_EDIT_COPY,           ID_EDIT_PASTE,          ID_SEPARATOR,         ID_EDIT_UNDO,
+    ID_EDIT_REDO,           ID_SEPARATOR,           ID_INSERT_BRACKETS,   ID_INSERT_DERIVE,
+    ID_INSERT_DERIVE2,      ID_INSERT_FRACTION,     ID_INSERT_HIGH_INDEX, ID_INSERT_LOW_INDEX,
+    ID_INSERT_BOTH_INDEXES, ID_INSERT_ROOT,         ID_SEPARATOR,         ID_GET_HELP,
 };
 } // namespace
 
-std::span<const Popup> MenuResource::Menu() { return kMenu; }
-std::span<const Accelerator> MenuResource::Accelerators() { return kAccelerators; }
-std::span<const int> MenuResource::ToolbarButtons() { return kToolbar; }
+std::span<const Popup> MenuResource::Menu() {
+    return kMenu;
+}
+std::span<const Accelerator> MenuResource::Accelerators() {
+    return kAccelerators;
+}
+std::span<const int> MenuResource::ToolbarButtons() {
+    return kToolbar;
+}

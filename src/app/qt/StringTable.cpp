@@ -48,10 +48,18 @@ QString StringTable::Entry(int id, int part) {
     return {};
 }
 
-QString StringTable::AppTitle() { return QStringLiteral("Vexlor"); }
-QString StringTable::Prompt(int id) { return Entry(id, 0); }
-QString StringTable::ToolTip(int id) { return Entry(id, 1); }
-QString StringTable::Ready() { return QStringLiteral("Готово"); }
+QString StringTable::AppTitle() {
+    return QStringLiteral("Vexlor");
+}
+QString StringTable::Prompt(int id) {
+    return Entry(id, 0);
+}
+QString StringTable::ToolTip(int id) {
+    return Entry(id, 1);
+}
+QString StringTable::Ready() {
+    return QStringLiteral("Готово");
+}
 
 QString StringTable::MessagePaneSample() {
     return QStringLiteral(
@@ -62,17 +70,35 @@ QString StringTable::OpenError(const QString& fileName) {
     return QStringLiteral("Ошибка открытия файла: ") + fileName;
 }
 
-QString StringTable::SaveChangesQuestion() { return QStringLiteral("Сохранить изменения?"); }
-QString StringTable::ExitCaption() { return QStringLiteral("Выход"); }
-QString StringTable::AreYouSureQuestion() { return QStringLiteral("Вы уверены?"); }
+QString StringTable::SaveChangesQuestion() {
+    return QStringLiteral("Сохранить изменения?");
+}
+QString StringTable::ExitCaption() {
+    return QStringLiteral("Выход");
+}
+QString StringTable::AreYouSureQuestion() {
+    return QStringLiteral("Вы уверены?");
+}
 
 QString StringTable::ExitWithoutSavingCaption() {
     return QStringLiteral("Выход без сохранения изменений");
 }
 
-QString StringTable::AboutCaption() { return QStringLiteral("О Vexlor"); }
-QString StringTable::VersionWord() { return QStringLiteral(" Версия "); }
-QString StringTable::Copyright() { return QStringLiteral("Copyright © Zentrik"); }
-QString StringTable::CapsIndicator() { return QStringLiteral("CAP"); }
-QString StringTable::NumIndicator() { return QStringLiteral("NUM"); }
-QString StringTable::ScrollIndicator() { return QStringLiteral("SCRL"); }
+QString StringTable::AboutCaption() {
+    return QStringLiteral("О Vexlor");
+}
+QString StringTable::VersionWord() {
+    return QStringLiteral(" Версия ");
+}
+QString StringTable::Copyright() {
+    return QStringLiteral("Copyright © Zentrik");
+}
+QString StringTable::CapsIndicator() {
+    return QStringLiteral("CAP");
+}
+QString StringTable::NumIndicator() {
+    return QStringLiteral("NUM");
+}
+QString StringTable::ScrollIndicator() {
+    return QStringLiteral("SCRL");
+}

@@ -8,13 +8,13 @@
 
 namespace {
 const QColor kInk(0, 0, 0);
-const QColor kSlot(90, 90, 90);
+const QColor kSlot(70, 70, 70);
+const QColor kSlotFill(225, 232, 245);
 const QColor kAccent(30, 80, 160);
 
 void Slot(QPainter& p, double x, double y, double w, double h) {
-    QPen pen(kSlot, 1, Qt::DotLine);
-    p.setPen(pen);
-    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(kSlot, 1));
+    p.setBrush(kSlotFill);
     p.drawRect(QRectF(x + 0.5, y + 0.5, w - 1, h - 1));
 }
 
@@ -76,7 +76,7 @@ void DrawDerive(QPainter& p, bool second) {
 }
 
 void DrawIndexes(QPainter& p, bool high, bool low) {
-    Slot(p, 1, 3, 8, 9);
+    Letter(p, QRectF(0, 1, 10, 13), QStringLiteral("x"), 13, true);
     if (high)
         Slot(p, 10, 0, 5, 6);
     if (low)

@@ -1,7 +1,7 @@
 // The toolbar's pictures and the application icon, drawn in code. Standard
-// commands take the desktop theme's icon when it has one; the formula
-// commands show small drawings of the structure they insert, with dotted
-// boxes for the empty slots as the editor shows them.
+// commands take the desktop theme's icon when it has one (and a drawing of
+// their own otherwise); the formula commands show small drawings of the
+// structure they insert, with boxes for its empty slots.
 #pragma once
 
 #include <QIcon>

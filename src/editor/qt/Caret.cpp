@@ -5,7 +5,9 @@ void Caret::Create(int width, int height) {
     m_rect.setSize(QSize(width, height));
 }
 
-void Caret::SetPos(int x, int y) { m_rect.moveTopLeft(QPoint(x, y)); }
+void Caret::SetPos(int x, int y) {
+    m_rect.moveTopLeft(QPoint(x, y));
+}
 
 bool Caret::Show() {
     bool moved = m_rect != m_rcShown;
@@ -16,7 +18,9 @@ bool Caret::Show() {
     return moved;
 }
 
-void Caret::Destroy() { m_bShown = false; }
+void Caret::Destroy() {
+    m_bShown = false;
+}
 
 bool Caret::Blink() {
     if (!m_bShown)

@@ -10,7 +10,9 @@ namespace {
 constexpr unsigned kLetterScanCodes[26] = {38, 56, 54, 40, 26, 41, 42, 43, 31, 44, 45, 46, 58,
                                            57, 32, 33, 24, 27, 39, 28, 30, 55, 25, 53, 29, 52};
 
-bool IsLatinLetter(unsigned vk) { return vk >= 'A' && vk <= 'Z'; }
+bool IsLatinLetter(unsigned vk) {
+    return vk >= 'A' && vk <= 'Z';
+}
 } // namespace
 
 unsigned KeyMap::VirtualKey(int qtKey) {
@@ -127,4 +129,6 @@ bool KeyMap::IsEditingKey(unsigned vk, Qt::KeyboardModifiers modifiers) {
     }
 }
 
-bool KeyMap::IsTypedCharacter(char32_t ch) { return ch != 0x7F; }
+bool KeyMap::IsTypedCharacter(char32_t ch) {
+    return ch != 0x7F;
+}

@@ -62,7 +62,9 @@ void CVexlor::PrepareDC(CDC* pDC) {
     pDC->SetBkColor(pDC->GetSysColor(COLOR_WINDOW));
 }
 
-void CVexlor::PlaceCaret() { m_pData->PlaceCaret(); }
+void CVexlor::PlaceCaret() {
+    m_pData->PlaceCaret();
+}
 
 void CVexlor::ResetData() {
     PrepareDC(nullptr);
@@ -115,7 +117,9 @@ void CVexlor::focusOutEvent(QFocusEvent* event) {
     DestroyCaret();
 }
 
-bool CVexlor::HasFocus() const { return hasFocus(); }
+bool CVexlor::HasFocus() const {
+    return hasFocus();
+}
 
 short CVexlor::GetKeyState(unsigned vk) const {
     Qt::KeyboardModifiers modifiers =
@@ -141,7 +145,9 @@ void CVexlor::CreateCaret(int width, int height) {
     m_caret.Create(width, height);
 }
 
-void CVexlor::SetCaretPos(POINT pt) { m_caret.SetPos(pt.x, pt.y); }
+void CVexlor::SetCaretPos(POINT pt) {
+    m_caret.SetPos(pt.x, pt.y);
+}
 
 void CVexlor::ShowCaret() {
     if (m_caret.Show() || !m_blinkTimer.isActive())
@@ -217,4 +223,6 @@ void CVexlor::SetStatusMessage(const std::string& text, bool error) {
 // The content moves only through the model's scroll offset.
 void CVexlor::scrollContentsBy(int, int) {}
 
-bool CVexlor::focusNextPrevChild(bool) { return false; }
+bool CVexlor::focusNextPrevChild(bool) {
+    return false;
+}

@@ -98,7 +98,9 @@ void CVexlor::mousePressEvent(QMouseEvent* event) {
 }
 
 // A double click acts as a second press.
-void CVexlor::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+void CVexlor::mouseDoubleClickEvent(QMouseEvent* event) {
+    mousePressEvent(event);
+}
 
 // The drag selects from the press point to the pointer while the pointer is
 // over the window; moves outside it change nothing, as if the mouse were not
@@ -136,8 +138,8 @@ bool CVexlor::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Wheel &&
         (watched == horizontalScrollBar() || watched == verticalScrollBar())) {
         auto* wheel = static_cast<QWheelEvent*>(event);
-        bool horizontal = watched == horizontalScrollBar() ||
-                          (wheel->modifiers() & Qt::ShiftModifier);
+        bool horizontal =
+            watched == horizontalScrollBar() || (wheel->modifiers() & Qt::ShiftModifier);
         Wheel(wheel->angleDelta(), horizontal);
         return true;
     }

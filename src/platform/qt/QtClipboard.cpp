@@ -15,8 +15,9 @@ QString CQtClipboard::PrivateMimeType() {
 QClipboard* CQtClipboard::Clipboard() const {
     if (m_pClipboard)
         return m_pClipboard;
-    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::clipboard()
-                                                                        : nullptr;
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance())
+               ? QGuiApplication::clipboard()
+               : nullptr;
 }
 
 bool CQtClipboard::SetPrivate(const std::vector<uint8_t>& block) {
@@ -24,9 +25,8 @@ bool CQtClipboard::SetPrivate(const std::vector<uint8_t>& block) {
     if (!clipboard)
         return false;
     auto* data = new QMimeData;
-    data->setData(PrivateMimeType(),
-                  QByteArray(reinterpret_cast<const char*>(block.data()),
-                             static_cast<qsizetype>(block.size())));
+    data->setData(PrivateMimeType(), QByteArray(reinterpret_cast<const char*>(block.data()),
+                                                static_cast<qsizetype>(block.size())));
     clipboard->setMimeData(data);
     return true;
 }

@@ -8,7 +8,9 @@
 #include "platform/qt/QtText.h"
 
 namespace {
-QRect ToQRect(const RECT& r) { return QRect(r.left, r.top, RectWidth(r), RectHeight(r)); }
+QRect ToQRect(const RECT& r) {
+    return QRect(r.left, r.top, RectWidth(r), RectHeight(r));
+}
 
 double RadialAngle(double dx, double dy, double a, double b) {
     // Screen y grows downwards; angles grow counter-clockwise on screen.
@@ -33,7 +35,9 @@ void CQtDC::Begin(QPainter* painter, const QPalette& palette) {
     m_ptCurrent = POINT{};
 }
 
-void CQtDC::End() { m_pPainter = nullptr; }
+void CQtDC::End() {
+    m_pPainter = nullptr;
+}
 
 QColor CQtDC::ToQColor(COLORREF color) {
     return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
@@ -126,7 +130,9 @@ void CQtDC::ApplyPen() {
     m_pPainter->setPen(pen);
 }
 
-void CQtDC::MoveTo(int x, int y) { m_ptCurrent = POINT{x, y}; }
+void CQtDC::MoveTo(int x, int y) {
+    m_ptCurrent = POINT{x, y};
+}
 
 void CQtDC::LineTo(int x, int y) {
     if (m_pPainter) {

@@ -53,8 +53,8 @@ class CQtDC : public CDC {
     // The start angle and the counter-clockwise span, in degrees, of the
     // elliptic arc in (l, t, r, b) from the radial through (x1, y1) to the
     // radial through (x2, y2).
-    static void ArcAngles(int l, int t, int r, int b, int x1, int y1, int x2, int y2,
-                          double* start, double* span);
+    static void ArcAngles(int l, int t, int r, int b, int x1, int y1, int x2, int y2, double* start,
+                          double* span);
 
   private:
     QtFontBook* m_pFonts;

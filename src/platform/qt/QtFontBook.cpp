@@ -37,9 +37,13 @@ QtFontBook::Entry& QtFontBook::EntryFor(const CFont& font) {
     return result;
 }
 
-const QFont& QtFontBook::FontFor(const CFont& font) { return EntryFor(font).font; }
+const QFont& QtFontBook::FontFor(const CFont& font) {
+    return EntryFor(font).font;
+}
 
-const QFontMetrics& QtFontBook::MetricsFor(const CFont& font) { return EntryFor(font).metrics; }
+const QFontMetrics& QtFontBook::MetricsFor(const CFont& font) {
+    return EntryFor(font).metrics;
+}
 
 void QtFontBook::Describe(CFont* font) {
     if (font)

@@ -23,4 +23,6 @@ std::string QtText::ToCp1251(const QString& text) {
     return bytes;
 }
 
-int QtText::ByteOf(char32_t ch) { return Cp1251Codec::ByteOf(ch); }
+int QtText::ByteOf(char32_t ch) {
+    return Cp1251Codec::ByteOf(ch);
+}
