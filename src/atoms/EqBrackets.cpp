@@ -1,9 +1,7 @@
 #include "atoms/EqBrackets.h"
 
 #include "atoms/CompoundRows.h"
-#include "editor/VexlorData.h"
 #include "platform/DC.h"
-#include "platform/EqWindow.h"
 #include "rows/EqExpr.h"
 
 VEXLOR_IMPLEMENT_DYNCREATE(CEqBrackets)
@@ -18,75 +16,11 @@ void CEqBrackets::SetRow(CEqExpr* row) {
     CompoundRows::Adopt(this, m_pRow, row);
 }
 
-void CEqBrackets::Serialize(CArchive& ar) {
-    CEqObject::Serialize(ar);
-    CompoundRows::Serialize(this, ar, {m_pRow});
-}
-
-void CEqBrackets::SetOwner(CVexlorData* owner) {
-    m_pOwner = owner;
-    if (m_pRow)
-        m_pRow->SetOwner(owner);
-}
-
-int CEqBrackets::Compose() {
-    return m_pRow->Compose();
-}
-
 CEqAtom* CEqBrackets::Clone() const {
     auto* copy = new CEqBrackets;
     CopyBaseTo(copy);
     copy->SetRow(CompoundRows::CloneRow(m_pRow));
     return copy;
-}
-
-bool CEqBrackets::HitTest(POINT* pt) {
-    return m_pRow->HitTest(pt);
-}
-
-bool CEqBrackets::HitTestRange(POINT* from, POINT* to) {
-    return m_pRow->HitTestRange(from, to);
-}
-
-bool CEqBrackets::LeaveChild(CEqExpr*, UINT vk) {
-    if (!m_pParent || !m_pOwner)
-        return false;
-    int i = m_pParent->IndexOf(this);
-    CEqWindow* wnd = Window();
-    if (wnd && wnd->IsKeyDown(VK_SHIFT)) {
-        if (vk == VK_LEFT || vk == VK_UP)
-            m_pOwner->SetSelection(m_pParent, i + 1, i);
-        else
-            m_pOwner->SetSelection(m_pParent, i, i + 1);
-        return true;
-    }
-    switch (vk) {
-    case VK_LEFT:
-        m_pOwner->SetCaret(m_pParent, i);
-        return true;
-    case VK_RIGHT:
-        m_pOwner->SetCaret(m_pParent, i + 1);
-        return true;
-    case VK_UP:
-    case VK_DOWN:
-        return m_pParent->HandleKey(vk);
-    default:
-        return false;
-    }
-}
-
-bool CEqBrackets::EnterFrom(UINT vk) {
-    if (!m_pOwner)
-        return false;
-    if (vk == VK_LEFT) {
-        m_pOwner->SetCaret(m_pRow, m_pRow->GetCount() - 1);
-        return true;
-    }
-    if (vk == VK_RIGHT) {
-        m_pOwner->SetCaret(m_pRow, 0);
-        return true;
-    }
-    return false;
 }
 
 void CEqBrackets::CalcSize() {
@@ -118,15 +52,8 @@ void CEqBrackets::Draw() {
     dc->SelectObject(old);
 }
 
+// Trims the inner row (the tree changes), then frames its text.
 std::string CEqBrackets::ToText() {
     m_pRow->Trim();
-    if (m_pRow->IsBlank())
-        return "( ? )";
-    if (m_pRow->IsSimple() && m_pRow->GetAt(0)->IsClass("CEqBrackets"))
-        return m_pRow->ToText(false);
-    return "( " + m_pRow->ToText(false) + " )";
-}
-
-bool CEqBrackets::IsBlank() const {
-    return m_pRow->IsBlank();
+    return BracketedText(m_pRow);
 }

@@ -1,9 +1,9 @@
 // A pair of parentheses around one inner row, drawn as two arcs as high as the content.
 #pragma once
 
-#include "elements/EqAtom.h"
+#include "atoms/EqCompoundAtom.h"
 
-class CEqBrackets : public CEqAtom {
+class CEqBrackets : public CEqCompoundAtom {
     VEXLOR_DECLARE_DYNCREATE(CEqBrackets)
 
   public:
@@ -15,19 +15,11 @@ class CEqBrackets : public CEqAtom {
 
     void SetRow(CEqExpr* row);
 
-    void Serialize(CArchive& ar) override;
-    void SetOwner(CVexlorData* owner) override;
-    int Compose() override;
     CEqAtom* Clone() const override;
-    bool HitTest(POINT* pt) override;
-    bool HitTestRange(POINT* from, POINT* to) override;
-    bool LeaveChild(CEqExpr* row, UINT vk) override;
-    bool EnterFrom(UINT vk) override;
     void CalcSize() override;
     void Redraw(int x, int y, int hAlign, int vAlign) override;
     void Draw() override;
     std::string ToText() override;
-    bool IsBlank() const override;
     int GetRowCount() const override { return 1; }
     CEqExpr* GetRow(int i) const override { return i == 0 ? m_pRow : nullptr; }
 

@@ -4,7 +4,6 @@
 
 #include "atoms/CompoundRows.h"
 #include "atoms/EqIndex.h"
-#include "editor/VexlorData.h"
 #include "platform/DC.h"
 #include "platform/EqWindow.h"
 #include "rows/EqExpr.h"
@@ -24,114 +23,17 @@ void CEqDerive::SetRows(CEqExpr* numerator, CEqExpr* denominator) {
 }
 
 CEqExpr* CEqDerive::GetRow(int i) const {
-    switch (i) {
-    case 0:
-        return m_pNumerator;
-    case 1:
-        return m_pDenominator;
-    default:
-        return nullptr;
-    }
-}
-
-void CEqDerive::Serialize(CArchive& ar) {
-    CEqObject::Serialize(ar);
-    CompoundRows::Serialize(this, ar, {m_pNumerator, m_pDenominator});
-}
-
-void CEqDerive::SetOwner(CVexlorData* owner) {
-    m_pOwner = owner;
-    if (m_pNumerator)
-        m_pNumerator->SetOwner(owner);
-    if (m_pDenominator)
-        m_pDenominator->SetOwner(owner);
-}
-
-int CEqDerive::Compose() {
-    int formed = m_pNumerator->Compose();
-    return formed + m_pDenominator->Compose();
+    return CompoundRows::RowAt(i, {m_pNumerator, m_pDenominator});
 }
 
 CEqAtom* CEqDerive::Clone() const {
-    auto* copy = new CEqDerive;
+    return CopyInto(new CEqDerive);
+}
+
+CEqAtom* CEqDerive::CopyInto(CEqDerive* copy) const {
     CopyBaseTo(copy);
     copy->SetRows(CompoundRows::CloneRow(m_pNumerator), CompoundRows::CloneRow(m_pDenominator));
     return copy;
-}
-
-bool CEqDerive::HitTest(POINT* pt) {
-    return m_pNumerator->HitTest(pt) || m_pDenominator->HitTest(pt);
-}
-
-bool CEqDerive::HitTestRange(POINT* from, POINT* to) {
-    return m_pNumerator->HitTestRange(from, to) || m_pDenominator->HitTestRange(from, to);
-}
-
-bool CEqDerive::IsBlank() const {
-    return m_pNumerator->IsBlank() && m_pDenominator->IsBlank();
-}
-
-bool CEqDerive::EnterFrom(UINT vk) {
-    if (!m_pOwner)
-        return false;
-    if (vk == VK_LEFT) {
-        m_pOwner->SetCaret(m_pDenominator, m_pDenominator->GetCount() - 1);
-        return true;
-    }
-    if (vk == VK_RIGHT) {
-        m_pOwner->SetCaret(m_pNumerator, 0);
-        return true;
-    }
-    return false;
-}
-
-bool CEqDerive::LeaveChild(CEqExpr* row, UINT vk) {
-    if (!m_pParent || !m_pOwner)
-        return false;
-    int i = m_pParent->IndexOf(this);
-    if (i < 0 || (row != m_pNumerator && row != m_pDenominator))
-        return false;
-    CEqWindow* wnd = Window();
-    if (wnd && wnd->IsKeyDown(VK_SHIFT)) {
-        if (vk == VK_LEFT || vk == VK_UP)
-            m_pOwner->SetSelection(m_pParent, i + 1, i);
-        else
-            m_pOwner->SetSelection(m_pParent, i, i + 1);
-        return true;
-    }
-    return row == m_pNumerator ? LeaveNumerator(i, vk) : LeaveDenominator(i, vk);
-}
-
-bool CEqDerive::LeaveNumerator(int i, UINT vk) {
-    switch (vk) {
-    case VK_LEFT:
-        m_pOwner->SetCaret(m_pParent, i);
-        return true;
-    case VK_UP:
-        return m_pParent->HandleKey(VK_UP);
-    case VK_RIGHT:
-    case VK_DOWN:
-        m_pOwner->SetCaret(m_pDenominator, 0);
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool CEqDerive::LeaveDenominator(int i, UINT vk) {
-    switch (vk) {
-    case VK_LEFT:
-    case VK_UP:
-        m_pOwner->SetCaret(m_pNumerator, m_pNumerator->GetCount() - 1);
-        return true;
-    case VK_RIGHT:
-        m_pOwner->SetCaret(m_pParent, i + 1);
-        return true;
-    case VK_DOWN:
-        return m_pParent->HandleKey(VK_DOWN);
-    default:
-        return false;
-    }
 }
 
 // Room for the "d" in front of the wider row; the bar lies M.cy/6 below
@@ -185,7 +87,8 @@ void CEqDerive::Draw() {
 std::string CEqDerive::ToText() {
     m_pNumerator->Trim();
     m_pDenominator->Trim();
-    std::string function = FunctionText();
+    // The differentiated expression is always in brackets.
+    std::string function = BracketedText(m_pNumerator);
     return " d" + function + " / d" + VariableText();
 }
 
@@ -219,47 +122,16 @@ void CEqDerive::EraseMovedBands(const RECT& oldNum, const RECT& oldDen) const {
     }
 }
 
-// The bar on the axis, 2 pixels short of each side.
-void CEqDerive::DrawBar() const {
-    CDC* dc = DC();
-    CPen pen(PS_SOLID, 2, dc->GetSysColor(COLOR_WINDOWTEXT));
-    CPen* old = dc->SelectObject(&pen);
-    int y = m_rect.top + m_ptAnchor.y;
-    dc->MoveTo(m_rect.left + 2, y);
-    dc->LineTo(m_rect.right - 2, y);
-    dc->SelectObject(old);
-}
-
-// The differentiated expression is always in brackets.
-std::string CEqDerive::FunctionText() {
-    CEqExpr* row = m_pNumerator;
-    if (row->IsBlank())
-        return "( ? )";
-    if (row->IsSimple() && row->GetAt(0)->IsClass("CEqBrackets"))
-        return row->ToText(false);
-    return "( " + row->ToText(false) + " )";
-}
-
 // A simple variable is written bare and followed by a blank; one other than
 // "t" also gets a blank between it and the "d".
 std::string CEqDerive::VariableText() {
     CEqExpr* row = m_pDenominator;
     if (row->IsBlank())
         return "( ? )";
-    if (!row->IsSimple() || !IsBareVariable(row->GetAt(0)))
+    if (!CEqIndex::IsBareOperand(row))
         return "( " + row->ToText(false) + " )";
     std::string text = row->ToText(false);
     if (!row->GetAt(0)->IsClass("CEqBrackets") && text != "t")
         text = " " + text;
     return text + " ";
-}
-
-// Whether a variable row starting with this atom can be written without
-// brackets: anything but an index, power index, fraction or derivative,
-// except that a low index can.
-bool CEqDerive::IsBareVariable(const CEqAtom* first) {
-    if (first->IsClass("CEqIndex"))
-        return static_cast<const CEqIndex*>(first)->m_bHigh == 0;
-    return !first->IsClass("CEqDerive") && !first->IsClass("CEqDerive2") &&
-           !first->IsClass("CEqFraction") && !first->IsClass("CEqPowIndex");
 }

@@ -2,22 +2,14 @@
 
 #include <algorithm>
 
-#include "atoms/CompoundRows.h"
 #include "platform/DC.h"
 #include "platform/EqWindow.h"
 #include "rows/EqExpr.h"
 
 VEXLOR_IMPLEMENT_DYNCREATE(CEqDerive2)
 
-void CEqDerive2::Serialize(CArchive& ar) {
-    CEqDerive::Serialize(ar);
-}
-
 CEqAtom* CEqDerive2::Clone() const {
-    auto* copy = new CEqDerive2;
-    CopyBaseTo(copy);
-    copy->SetRows(CompoundRows::CloneRow(m_pNumerator), CompoundRows::CloneRow(m_pDenominator));
-    return copy;
+    return CopyInto(new CEqDerive2);
 }
 
 // The first derivative's box widened for the two small "2"s and raised by

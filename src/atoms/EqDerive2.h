@@ -1,5 +1,7 @@
 // A second derivative: the first derivative's shape with a small raised "2"
-// after the numerator's "d" and after the whole denominator.
+// after the numerator's "d" and after the whole denominator. It is stored,
+// navigated and hit-tested like the first one; an image differs only in the
+// class name.
 #pragma once
 
 #include "atoms/EqDerive.h"
@@ -10,7 +12,6 @@ class CEqDerive2 : public CEqDerive {
   public:
     CEqDerive2() = default;
 
-    void Serialize(CArchive& ar) override;
     CEqAtom* Clone() const override;
     void CalcSize() override;
     void Redraw(int x, int y, int hAlign, int vAlign) override;

@@ -3,9 +3,6 @@
 #include <algorithm>
 
 #include "atoms/CompoundRows.h"
-#include "editor/VexlorData.h"
-#include "platform/DC.h"
-#include "platform/EqWindow.h"
 #include "rows/EqExpr.h"
 
 VEXLOR_IMPLEMENT_DYNCREATE(CEqFraction)
@@ -23,32 +20,7 @@ void CEqFraction::SetRows(CEqExpr* numerator, CEqExpr* denominator) {
 }
 
 CEqExpr* CEqFraction::GetRow(int i) const {
-    switch (i) {
-    case 0:
-        return m_pNumerator;
-    case 1:
-        return m_pDenominator;
-    default:
-        return nullptr;
-    }
-}
-
-void CEqFraction::Serialize(CArchive& ar) {
-    CEqObject::Serialize(ar);
-    CompoundRows::Serialize(this, ar, {m_pNumerator, m_pDenominator});
-}
-
-void CEqFraction::SetOwner(CVexlorData* owner) {
-    m_pOwner = owner;
-    if (m_pNumerator)
-        m_pNumerator->SetOwner(owner);
-    if (m_pDenominator)
-        m_pDenominator->SetOwner(owner);
-}
-
-int CEqFraction::Compose() {
-    int formed = m_pNumerator->Compose();
-    return formed + m_pDenominator->Compose();
+    return CompoundRows::RowAt(i, {m_pNumerator, m_pDenominator});
 }
 
 CEqAtom* CEqFraction::Clone() const {
@@ -56,81 +28,6 @@ CEqAtom* CEqFraction::Clone() const {
     CopyBaseTo(copy);
     copy->SetRows(CompoundRows::CloneRow(m_pNumerator), CompoundRows::CloneRow(m_pDenominator));
     return copy;
-}
-
-bool CEqFraction::HitTest(POINT* pt) {
-    return m_pNumerator->HitTest(pt) || m_pDenominator->HitTest(pt);
-}
-
-bool CEqFraction::HitTestRange(POINT* from, POINT* to) {
-    return m_pNumerator->HitTestRange(from, to) || m_pDenominator->HitTestRange(from, to);
-}
-
-bool CEqFraction::IsBlank() const {
-    return m_pNumerator->IsBlank() && m_pDenominator->IsBlank();
-}
-
-bool CEqFraction::EnterFrom(UINT vk) {
-    if (!m_pOwner)
-        return false;
-    if (vk == VK_LEFT) {
-        m_pOwner->SetCaret(m_pDenominator, m_pDenominator->GetCount() - 1);
-        return true;
-    }
-    if (vk == VK_RIGHT) {
-        m_pOwner->SetCaret(m_pNumerator, 0);
-        return true;
-    }
-    return false;
-}
-
-bool CEqFraction::LeaveChild(CEqExpr* row, UINT vk) {
-    if (!m_pParent || !m_pOwner)
-        return false;
-    int i = m_pParent->IndexOf(this);
-    if (i < 0 || (row != m_pNumerator && row != m_pDenominator))
-        return false;
-    CEqWindow* wnd = Window();
-    if (wnd && wnd->IsKeyDown(VK_SHIFT)) {
-        if (vk == VK_LEFT || vk == VK_UP)
-            m_pOwner->SetSelection(m_pParent, i + 1, i);
-        else
-            m_pOwner->SetSelection(m_pParent, i, i + 1);
-        return true;
-    }
-    return row == m_pNumerator ? LeaveNumerator(i, vk) : LeaveDenominator(i, vk);
-}
-
-bool CEqFraction::LeaveNumerator(int i, UINT vk) {
-    switch (vk) {
-    case VK_LEFT:
-        m_pOwner->SetCaret(m_pParent, i);
-        return true;
-    case VK_UP:
-        return m_pParent->HandleKey(VK_UP);
-    case VK_RIGHT:
-    case VK_DOWN:
-        m_pOwner->SetCaret(m_pDenominator, 0);
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool CEqFraction::LeaveDenominator(int i, UINT vk) {
-    switch (vk) {
-    case VK_LEFT:
-    case VK_UP:
-        m_pOwner->SetCaret(m_pNumerator, m_pNumerator->GetCount() - 1);
-        return true;
-    case VK_RIGHT:
-        m_pOwner->SetCaret(m_pParent, i + 1);
-        return true;
-    case VK_DOWN:
-        return m_pParent->HandleKey(VK_DOWN);
-    default:
-        return false;
-    }
 }
 
 // The bar lies M.cy/6 below the numerator; the rows keep the current font.
@@ -159,13 +56,7 @@ void CEqFraction::Draw() {
         return;
     m_pNumerator->Draw();
     m_pDenominator->Draw();
-    CDC* dc = DC();
-    CPen pen(PS_SOLID, 2, dc->GetSysColor(COLOR_WINDOWTEXT));
-    CPen* old = dc->SelectObject(&pen);
-    int y = m_rect.top + m_ptAnchor.y;
-    dc->MoveTo(m_rect.left + 2, y);
-    dc->LineTo(m_rect.right - 2, y);
-    dc->SelectObject(old);
+    DrawBar();
 }
 
 // Trims both rows (the tree changes), then writes numerator " / " denominator.

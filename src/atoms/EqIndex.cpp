@@ -56,18 +56,7 @@ void CEqIndex::Serialize(CArchive& ar) {
         else
             m_bHigh = high;
     }
-    CompoundRows::Serialize(this, ar, {m_pBase, m_pIndex});
-}
-
-void CEqIndex::SetOwner(CVexlorData* owner) {
-    m_pOwner = owner;
-    m_pBase->SetOwner(owner);
-    m_pIndex->SetOwner(owner);
-}
-
-int CEqIndex::Compose() {
-    int formed = m_pBase->Compose();
-    return formed + m_pIndex->Compose();
+    SerializeRows(ar);
 }
 
 CEqAtom* CEqIndex::Clone() const {
@@ -79,14 +68,7 @@ CEqAtom* CEqIndex::Clone() const {
 }
 
 CEqExpr* CEqIndex::GetRow(int i) const {
-    switch (i) {
-    case 0:
-        return m_pBase;
-    case 1:
-        return m_pIndex;
-    default:
-        return nullptr;
-    }
+    return CompoundRows::RowAt(i, {m_pBase, m_pIndex});
 }
 
 bool CEqIndex::HitTest(POINT* pt) {
@@ -97,46 +79,7 @@ bool CEqIndex::HitTest(POINT* pt) {
     return first->HitTest(pt) || second->HitTest(pt);
 }
 
-bool CEqIndex::HitTestRange(POINT* from, POINT* to) {
-    return m_pBase->HitTestRange(from, to) || m_pIndex->HitTestRange(from, to);
-}
-
-bool CEqIndex::IsBlank() const {
-    return m_pBase->IsBlank() && m_pIndex->IsBlank();
-}
-
-bool CEqIndex::EnterFrom(UINT vk) {
-    if (!m_pOwner)
-        return false;
-    if (vk == VK_LEFT) {
-        CaretToEnd(m_pIndex);
-        return true;
-    }
-    if (vk == VK_RIGHT) {
-        m_pOwner->SetCaret(m_pBase, 0);
-        return true;
-    }
-    return false;
-}
-
-void CEqIndex::CaretToEnd(CEqExpr* row) {
-    m_pOwner->SetCaret(row, row->GetCount() - 1);
-}
-
-bool CEqIndex::LeaveChild(CEqExpr* row, UINT vk) {
-    if (!m_pParent || !m_pOwner)
-        return false;
-    int i = m_pParent->IndexOf(this);
-    if (i < 0)
-        return false;
-    CEqWindow* wnd = Window();
-    if (wnd && wnd->IsKeyDown(VK_SHIFT)) {
-        if (vk == VK_LEFT || vk == VK_UP)
-            m_pOwner->SetSelection(m_pParent, i + 1, i);
-        else
-            m_pOwner->SetSelection(m_pParent, i, i + 1);
-        return true;
-    }
+bool CEqIndex::LeaveRow(CEqExpr* row, UINT vk, int i) {
     if (row == m_pBase)
         return LeaveBase(vk, i);
     if (row == m_pIndex)
@@ -278,7 +221,7 @@ std::string CEqIndex::ToText() {
     m_pBase->Trim();
     m_pIndex->Trim();
     if (IsHigh() && IsExponential())
-        return " exp" + ExpArgument(m_pIndex);
+        return " exp" + BracketedText(m_pIndex);
     std::string base = BaseText(m_pBase);
     if (!IsHigh())
         return base + "[" + LowText(m_pIndex) + "]";
@@ -317,13 +260,4 @@ std::string CEqIndex::LowText(CEqExpr* row) {
     if (row->IsBlank())
         return "?";
     return row->ToText(false);
-}
-
-std::string CEqIndex::ExpArgument(CEqExpr* row) {
-    if (row->IsBlank())
-        return "( ? )";
-    std::string text = row->ToText(false);
-    if (row->IsSimple() && FirstIsBrackets(row))
-        return text;
-    return "( " + text + " )";
 }

@@ -5,11 +5,11 @@
 
 #include <cstdint>
 
-#include "elements/EqAtom.h"
+#include "atoms/EqCompoundAtom.h"
 
 class CFont;
 
-class CEqIndex : public CEqAtom {
+class CEqIndex : public CEqCompoundAtom {
     VEXLOR_DECLARE_DYNCREATE(CEqIndex)
 
   public:
@@ -21,25 +21,23 @@ class CEqIndex : public CEqAtom {
 
     void SetRows(CEqExpr* base, CEqExpr* index);
 
+    // The kind, then the base and the index row.
     void Serialize(CArchive& ar) override;
-    void SetOwner(CVexlorData* owner) override;
-    int Compose() override;
     CEqAtom* Clone() const override;
     bool HitTest(POINT* pt) override;
-    bool HitTestRange(POINT* from, POINT* to) override;
-    bool LeaveChild(CEqExpr* row, UINT vk) override;
-    bool EnterFrom(UINT vk) override;
     void CalcSize() override;
     void Redraw(int x, int y, int hAlign, int vAlign) override;
     void Draw() override;
     std::string ToText() override;
-    bool IsBlank() const override;
     int GetRowCount() const override { return 2; }
     CEqExpr* GetRow(int i) const override;
 
     // Whether the base row, its outer spaces aside, writes exactly "e".
     // Decided without changing the tree: painting must not trim rows.
     bool IsExponential() const;
+    // Whether a trimmed operand row may be written without brackets: it is
+    // simple and its first atom is no structure other than a low index.
+    static bool IsBareOperand(const CEqExpr* row);
 
     int32_t m_bHigh = 0; // 0 low index, 1 high index
     CEqExpr* m_pBase = nullptr;
@@ -65,15 +63,12 @@ class CEqIndex : public CEqAtom {
     bool IsHigh() const { return m_bHigh != 0; }
     // A fresh row holding only its end atom, standing in for a missing row.
     static CEqExpr* EmptyRow(CVexlorData* owner);
+    bool LeaveRow(CEqExpr* row, UINT vk, int i) override;
     bool LeaveBase(UINT vk, int i);
     bool LeaveIndex(UINT vk, int i);
-    void CaretToEnd(CEqExpr* row);
 
-    // Operand texts of a trimmed row. A base may be written bare when it is
-    // simple and its first atom is no structure other than a low index.
-    static bool IsBareOperand(const CEqExpr* row);
+    // Operand texts of a trimmed row.
     static std::string BaseText(CEqExpr* row);
     static std::string PowerText(CEqExpr* row);
     static std::string LowText(CEqExpr* row);
-    static std::string ExpArgument(CEqExpr* row);
 };

@@ -5,7 +5,6 @@
 #include "atoms/CompoundRows.h"
 #include "atoms/EqIndex.h"
 #include "editor/VexlorData.h"
-#include "platform/Archive.h"
 #include "platform/DC.h"
 #include "platform/EqWindow.h"
 #include "rows/EqExpr.h"
@@ -26,18 +25,6 @@ void CEqPowIndex::SetRows(CEqExpr* base, CEqExpr* low, CEqExpr* high) {
     CompoundRows::Adopt(this, m_pHigh, high ? high : CEqIndex::EmptyRow(m_pOwner));
 }
 
-void CEqPowIndex::Serialize(CArchive& ar) {
-    CEqObject::Serialize(ar);
-    CompoundRows::Serialize(this, ar, {m_pBase, m_pLow, m_pHigh});
-}
-
-void CEqPowIndex::SetOwner(CVexlorData* owner) {
-    m_pOwner = owner;
-    m_pBase->SetOwner(owner);
-    m_pLow->SetOwner(owner);
-    m_pHigh->SetOwner(owner);
-}
-
 int CEqPowIndex::Compose() {
     int formed = m_pLow->Compose();
     formed += m_pHigh->Compose();
@@ -53,63 +40,14 @@ CEqAtom* CEqPowIndex::Clone() const {
 }
 
 CEqExpr* CEqPowIndex::GetRow(int i) const {
-    switch (i) {
-    case 0:
-        return m_pBase;
-    case 1:
-        return m_pLow;
-    case 2:
-        return m_pHigh;
-    default:
-        return nullptr;
-    }
+    return CompoundRows::RowAt(i, {m_pBase, m_pLow, m_pHigh});
 }
 
 bool CEqPowIndex::HitTest(POINT* pt) {
     return m_pLow->HitTest(pt) || m_pBase->HitTest(pt) || m_pHigh->HitTest(pt);
 }
 
-bool CEqPowIndex::HitTestRange(POINT* from, POINT* to) {
-    return m_pBase->HitTestRange(from, to) || m_pLow->HitTestRange(from, to) ||
-           m_pHigh->HitTestRange(from, to);
-}
-
-bool CEqPowIndex::IsBlank() const {
-    return m_pBase->IsBlank() && m_pLow->IsBlank() && m_pHigh->IsBlank();
-}
-
-bool CEqPowIndex::EnterFrom(UINT vk) {
-    if (!m_pOwner)
-        return false;
-    if (vk == VK_LEFT) {
-        CaretToEnd(m_pHigh);
-        return true;
-    }
-    if (vk == VK_RIGHT) {
-        m_pOwner->SetCaret(m_pBase, 0);
-        return true;
-    }
-    return false;
-}
-
-void CEqPowIndex::CaretToEnd(CEqExpr* row) {
-    m_pOwner->SetCaret(row, row->GetCount() - 1);
-}
-
-bool CEqPowIndex::LeaveChild(CEqExpr* row, UINT vk) {
-    if (!m_pParent || !m_pOwner)
-        return false;
-    int i = m_pParent->IndexOf(this);
-    if (i < 0)
-        return false;
-    CEqWindow* wnd = Window();
-    if (wnd && wnd->IsKeyDown(VK_SHIFT)) {
-        if (vk == VK_LEFT || vk == VK_UP)
-            m_pOwner->SetSelection(m_pParent, i + 1, i);
-        else
-            m_pOwner->SetSelection(m_pParent, i, i + 1);
-        return true;
-    }
+bool CEqPowIndex::LeaveRow(CEqExpr* row, UINT vk, int i) {
     if (row == m_pBase)
         return LeaveBase(vk, i);
     if (row == m_pLow)

@@ -2,9 +2,9 @@
 // both in the small font: an array element raised to a power.
 #pragma once
 
-#include "elements/EqAtom.h"
+#include "atoms/EqCompoundAtom.h"
 
-class CEqPowIndex : public CEqAtom {
+class CEqPowIndex : public CEqCompoundAtom {
     VEXLOR_DECLARE_DYNCREATE(CEqPowIndex)
 
   public:
@@ -16,19 +16,15 @@ class CEqPowIndex : public CEqAtom {
 
     void SetRows(CEqExpr* base, CEqExpr* low, CEqExpr* high);
 
-    void Serialize(CArchive& ar) override;
-    void SetOwner(CVexlorData* owner) override;
+    // The low row, the high row, then the base row.
     int Compose() override;
     CEqAtom* Clone() const override;
+    // The low row, the base row, then the high row.
     bool HitTest(POINT* pt) override;
-    bool HitTestRange(POINT* from, POINT* to) override;
-    bool LeaveChild(CEqExpr* row, UINT vk) override;
-    bool EnterFrom(UINT vk) override;
     void CalcSize() override;
     void Redraw(int x, int y, int hAlign, int vAlign) override;
     void Draw() override;
     std::string ToText() override;
-    bool IsBlank() const override;
     int GetRowCount() const override { return 3; }
     CEqExpr* GetRow(int i) const override;
 
@@ -37,8 +33,8 @@ class CEqPowIndex : public CEqAtom {
     CEqExpr* m_pHigh = nullptr;
 
   private:
+    bool LeaveRow(CEqExpr* row, UINT vk, int i) override;
     bool LeaveBase(UINT vk, int i);
     bool LeaveLow(UINT vk, int i);
     bool LeaveHigh(UINT vk, int i);
-    void CaretToEnd(CEqExpr* row);
 };

@@ -1,9 +1,7 @@
 #include "atoms/EqRoot.h"
 
 #include "atoms/CompoundRows.h"
-#include "editor/VexlorData.h"
 #include "platform/DC.h"
-#include "platform/EqWindow.h"
 #include "rows/EqExpr.h"
 
 VEXLOR_IMPLEMENT_DYNCREATE(CEqRoot)
@@ -18,77 +16,11 @@ void CEqRoot::SetRow(CEqExpr* row) {
     CompoundRows::Adopt(this, m_pRow, row);
 }
 
-void CEqRoot::Serialize(CArchive& ar) {
-    CEqObject::Serialize(ar);
-    CompoundRows::Serialize(this, ar, {m_pRow});
-}
-
-void CEqRoot::SetOwner(CVexlorData* owner) {
-    m_pOwner = owner;
-    if (m_pRow)
-        m_pRow->SetOwner(owner);
-}
-
-int CEqRoot::Compose() {
-    return m_pRow->Compose();
-}
-
 CEqAtom* CEqRoot::Clone() const {
     auto* copy = new CEqRoot;
     CopyBaseTo(copy);
     copy->SetRow(CompoundRows::CloneRow(m_pRow));
     return copy;
-}
-
-bool CEqRoot::HitTest(POINT* pt) {
-    return m_pRow->HitTest(pt);
-}
-
-bool CEqRoot::HitTestRange(POINT* from, POINT* to) {
-    return m_pRow->HitTestRange(from, to);
-}
-
-bool CEqRoot::LeaveChild(CEqExpr*, UINT vk) {
-    if (!m_pParent || !m_pOwner)
-        return false;
-    int i = m_pParent->IndexOf(this);
-    if (i < 0)
-        return false;
-    CEqWindow* wnd = Window();
-    if (wnd && wnd->IsKeyDown(VK_SHIFT)) {
-        if (vk == VK_LEFT || vk == VK_UP)
-            m_pOwner->SetSelection(m_pParent, i + 1, i);
-        else
-            m_pOwner->SetSelection(m_pParent, i, i + 1);
-        return true;
-    }
-    switch (vk) {
-    case VK_LEFT:
-        m_pOwner->SetCaret(m_pParent, i);
-        return true;
-    case VK_RIGHT:
-        m_pOwner->SetCaret(m_pParent, i + 1);
-        return true;
-    case VK_UP:
-    case VK_DOWN:
-        return m_pParent->HandleKey(vk);
-    default:
-        return false;
-    }
-}
-
-bool CEqRoot::EnterFrom(UINT vk) {
-    if (!m_pOwner)
-        return false;
-    if (vk == VK_LEFT) {
-        m_pOwner->SetCaret(m_pRow, m_pRow->GetCount() - 1);
-        return true;
-    }
-    if (vk == VK_RIGHT) {
-        m_pOwner->SetCaret(m_pRow, 0);
-        return true;
-    }
-    return false;
 }
 
 // The content sits at the bottom with half an M of room above it for the
@@ -134,21 +66,8 @@ void CEqRoot::DrawSign(CDC* dc, SIZE m) const {
     dc->LineTo(r - 1, t + m.cy / 6);
 }
 
+// The argument in the brackets atom's frame, trimmed on the way.
 std::string CEqRoot::ToText() {
-    return " sqrt" + BracketedText();
-}
-
-// The argument as the brackets atom writes its row: "( ? )" when blank, a
-// lone bracket atom's text as it is, anything else put in brackets.
-std::string CEqRoot::BracketedText() {
     m_pRow->Trim();
-    if (m_pRow->IsBlank())
-        return "( ? )";
-    if (m_pRow->IsSimple() && m_pRow->GetAt(0)->IsClass("CEqBrackets"))
-        return m_pRow->ToText(false);
-    return "( " + m_pRow->ToText(false) + " )";
-}
-
-bool CEqRoot::IsBlank() const {
-    return m_pRow->IsBlank();
+    return " sqrt" + BracketedText(m_pRow);
 }

@@ -1,86 +1,19 @@
-// The fraction atom: text frames, layout on the headless metrics, keys,
-// mouse, storage, copies and drawing.
+// The fraction atom: text frames, layout on the headless metrics, the
+// stored image and the bar. What it shares with the derivatives is tested in
+// StackedAtomTest.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
 
+#include "AtomBuilders.h"
 #include "RecordingDC.h"
 #include "TreeCheck.h"
-#include "atoms/EqBrackets.h"
 #include "atoms/EqDerive.h"
 #include "atoms/EqDerive2.h"
-#include "atoms/EqFraction.h"
 #include "platform/Archive.h"
 
 namespace {
-
-using RowPtr = std::unique_ptr<CEqExpr>;
-
-CEqFraction* FractionOf(const TestEditor& t, CEqExpr* num, CEqExpr* den) {
-    auto* f = new CEqFraction;
-    f->m_pOwner = t.data.get();
-    f->SetRows(num, den);
-    return f;
-}
-
-CEqBrackets* BracketsAround(const TestEditor& t, CEqExpr* inner) {
-    auto* b = new CEqBrackets;
-    b->m_pOwner = t.data.get();
-    b->SetRow(inner);
-    return b;
-}
-
-template <typename T> T* DeriveOf(const TestEditor& t, CEqExpr* num, CEqExpr* den) {
-    auto* d = new T;
-    d->m_pOwner = t.data.get();
-    d->SetRows(num, den);
-    return d;
-}
-
-// A row holding the atom and nothing else.
-CEqExpr* RowWith(const TestEditor& t, CEqAtom* atom) {
-    CEqExpr* row = t.NewRow();
-    row->Append(atom);
-    return row;
-}
-
-std::vector<uint8_t> Store(CEqExpr& row) {
-    CArchive ar;
-    row.Serialize(ar);
-    return ar.TakeBuffer();
-}
-
-// Loads a row image the way the editor does: owner first, then the record.
-RowPtr Load(const TestEditor& t, const std::vector<uint8_t>& image, bool* complete) {
-    RowPtr row(new CEqExpr(t.data.get()));
-    CArchive ar(image);
-    row->Serialize(ar);
-    *complete = !ar.IsFailed() && ar.AtEnd();
-    return row;
-}
-
-bool Inside(const RECT& inner, const RECT& outer) {
-    return inner.left >= outer.left && inner.right <= outer.right && inner.top >= outer.top &&
-           inner.bottom <= outer.bottom;
-}
-
-// A row whose Compose reports a fixed count and logs that it ran.
-class CountingRow : public CEqExpr {
-  public:
-    CountingRow(CVexlorData* owner, int formed, std::vector<int>* log)
-        : CEqExpr(owner), m_nFormed(formed), m_pLog(log) {
-        Clear();
-    }
-    int Compose() override {
-        m_pLog->push_back(m_nFormed);
-        return m_nFormed;
-    }
-
-  private:
-    int m_nFormed;
-    std::vector<int>* m_pLog;
-};
 
 TEST(FractionText, OperandsBareBracketedOrBlank) {
     TestEditor t;
@@ -122,16 +55,16 @@ TEST(FractionText, NestedFractionWrappedOnlyBelowTheBar) {
 TEST(FractionText, DerivativesWrappedOnlyBelowTheBar) {
     TestEditor t;
     RowPtr over(
-        RowWith(t, FractionOf(t, RowWith(t, DeriveOf<CEqDerive>(t, t.RowOf("x"), t.RowOf("t"))),
+        RowWith(t, FractionOf(t, RowWith(t, NewAtom<CEqDerive>(t, t.RowOf("x"), t.RowOf("t"))),
                               t.RowOf("y"))));
     EXPECT_EQ(over->ToText(false), "  d( x ) / dt  / y ");
     RowPtr under(
         RowWith(t, FractionOf(t, t.RowOf("y"),
-                              RowWith(t, DeriveOf<CEqDerive>(t, t.RowOf("x"), t.RowOf("t"))))));
+                              RowWith(t, NewAtom<CEqDerive>(t, t.RowOf("x"), t.RowOf("t"))))));
     EXPECT_EQ(under->ToText(false), " y / (  d( x ) / dt  )");
     RowPtr under2(
         RowWith(t, FractionOf(t, t.RowOf("y"),
-                              RowWith(t, DeriveOf<CEqDerive2>(t, t.RowOf("x"), t.RowOf("t"))))));
+                              RowWith(t, NewAtom<CEqDerive2>(t, t.RowOf("x"), t.RowOf("t"))))));
     EXPECT_EQ(under2->ToText(false), " y / (  d2( x ) / dt  )");
 }
 
@@ -187,185 +120,6 @@ TEST(FractionLayout, SmallFontUsesSmallMBox) {
     EXPECT_EQ(f->m_pDenominator->m_rect, (RECT{4, 18, 22, 32}));
 }
 
-// The parent row [a, F, b, end] with the fraction at index 1.
-struct FractionInRow {
-    TestEditor t;
-    CEqFraction* f;
-    RowPtr row;
-    FractionInRow() : f(FractionOf(t, t.RowOf("xy"), t.RowOf("z"))), row(t.RowOf("ab")) {
-        row->InsertAt(f, 1);
-        t.Layout(row.get());
-    }
-    CVexlorData& d() { return *t.data; }
-    bool Press(UINT vk) { return d().m_pCurRow->HandleKey(vk); }
-    std::string Check() { return CheckCaret(d()); }
-};
-
-TEST(FractionKeys, LeavingTheNumerator) {
-    FractionInRow s;
-    s.d().SetCaret(s.f->m_pNumerator, 0);
-    EXPECT_TRUE(s.Press(VK_LEFT));
-    EXPECT_EQ(s.d().m_pCurRow, s.row.get());
-    EXPECT_EQ(s.d().m_nCaret, 1);
-
-    s.d().SetCaret(s.f->m_pNumerator, 2);
-    EXPECT_TRUE(s.Press(VK_RIGHT));
-    EXPECT_EQ(s.d().m_pCurRow, s.f->m_pDenominator);
-    EXPECT_EQ(s.d().m_nCaret, 0);
-
-    s.d().SetCaret(s.f->m_pNumerator, 1);
-    EXPECT_TRUE(s.Press(VK_DOWN));
-    EXPECT_EQ(s.d().m_pCurRow, s.f->m_pDenominator);
-    EXPECT_EQ(s.d().m_nCaret, 0);
-
-    // Up goes on to the parent row, which at the top level has no owner atom.
-    s.d().SetCaret(s.f->m_pNumerator, 1);
-    EXPECT_FALSE(s.Press(VK_UP));
-    EXPECT_EQ(s.d().m_pCurRow, s.f->m_pNumerator);
-    EXPECT_EQ(s.d().m_nCaret, 1);
-    EXPECT_EQ(s.Check(), "");
-}
-
-TEST(FractionKeys, LeavingTheDenominator) {
-    FractionInRow s;
-    s.d().SetCaret(s.f->m_pDenominator, 0);
-    EXPECT_TRUE(s.Press(VK_LEFT));
-    EXPECT_EQ(s.d().m_pCurRow, s.f->m_pNumerator);
-    EXPECT_EQ(s.d().m_nCaret, 2);
-
-    s.d().SetCaret(s.f->m_pDenominator, 1);
-    EXPECT_TRUE(s.Press(VK_UP));
-    EXPECT_EQ(s.d().m_pCurRow, s.f->m_pNumerator);
-    EXPECT_EQ(s.d().m_nCaret, 2);
-
-    s.d().SetCaret(s.f->m_pDenominator, 1);
-    EXPECT_TRUE(s.Press(VK_RIGHT));
-    EXPECT_EQ(s.d().m_pCurRow, s.row.get());
-    EXPECT_EQ(s.d().m_nCaret, 2);
-
-    s.d().SetCaret(s.f->m_pDenominator, 0);
-    EXPECT_FALSE(s.Press(VK_DOWN));
-    EXPECT_EQ(s.d().m_pCurRow, s.f->m_pDenominator);
-    EXPECT_EQ(s.Check(), "");
-}
-
-TEST(FractionKeys, EnteringFromEitherSide) {
-    FractionInRow s;
-    s.d().SetCaret(s.row.get(), 2);
-    EXPECT_TRUE(s.Press(VK_LEFT));
-    EXPECT_EQ(s.d().m_pCurRow, s.f->m_pDenominator);
-    EXPECT_EQ(s.d().m_nCaret, 1);
-
-    s.d().SetCaret(s.row.get(), 1);
-    EXPECT_TRUE(s.Press(VK_RIGHT));
-    EXPECT_EQ(s.d().m_pCurRow, s.f->m_pNumerator);
-    EXPECT_EQ(s.d().m_nCaret, 0);
-
-    EXPECT_FALSE(s.f->EnterFrom(VK_UP));
-    EXPECT_FALSE(s.f->EnterFrom(VK_DOWN));
-    EXPECT_EQ(s.Check(), "");
-}
-
-TEST(FractionKeys, ShiftAtAnEdgeSelectsTheWholeFraction) {
-    FractionInRow s;
-    s.t.wnd->PressKey(VK_SHIFT);
-    struct Case {
-        bool numerator;
-        int pos;
-        UINT vk;
-        int anchor, caret;
-    };
-    const Case cases[] = {
-        {true, 0, VK_LEFT, 2, 1},   {true, 1, VK_UP, 2, 1},    {true, 1, VK_DOWN, 1, 2},
-        {true, 2, VK_RIGHT, 1, 2},  {false, 0, VK_LEFT, 2, 1}, {false, 0, VK_UP, 2, 1},
-        {false, 1, VK_RIGHT, 1, 2}, {false, 1, VK_DOWN, 1, 2},
-    };
-    for (const Case& c : cases) {
-        s.d().SetCaret(c.numerator ? s.f->m_pNumerator : s.f->m_pDenominator, c.pos);
-        EXPECT_TRUE(s.Press(c.vk)) << c.vk;
-        EXPECT_EQ(s.d().m_pCurRow, s.row.get()) << c.vk;
-        EXPECT_EQ(s.d().m_nAnchor, c.anchor) << c.vk;
-        EXPECT_EQ(s.d().m_nCaret, c.caret) << c.vk;
-        EXPECT_EQ(s.Check(), "");
-    }
-}
-
-TEST(FractionKeys, UpAndDownClimbToTheEnclosingFraction) {
-    TestEditor t;
-    // The inner fraction sits in the outer fraction's denominator.
-    auto* inner = FractionOf(t, t.RowOf("p"), t.RowOf("q"));
-    auto* outer = FractionOf(t, t.RowOf("ab"), RowWith(t, inner));
-    RowPtr row(RowWith(t, outer));
-    t.data->SetCaret(inner->m_pNumerator, 0);
-    EXPECT_TRUE(inner->m_pNumerator->HandleKey(VK_UP));
-    EXPECT_EQ(t.data->m_pCurRow, outer->m_pNumerator);
-    EXPECT_EQ(t.data->m_nCaret, 2);
-
-    // And the other way round in a numerator.
-    auto* inner2 = FractionOf(t, t.RowOf("p"), t.RowOf("q"));
-    auto* outer2 = FractionOf(t, RowWith(t, inner2), t.RowOf("c"));
-    RowPtr row2(RowWith(t, outer2));
-    t.data->SetCaret(inner2->m_pDenominator, 1);
-    EXPECT_TRUE(inner2->m_pDenominator->HandleKey(VK_DOWN));
-    EXPECT_EQ(t.data->m_pCurRow, outer2->m_pDenominator);
-    EXPECT_EQ(t.data->m_nCaret, 0);
-    EXPECT_EQ(CheckCaret(*t.data), "");
-}
-
-TEST(FractionKeys, ForeignRowsAndOtherKeysAreDeclined) {
-    FractionInRow s;
-    RowPtr stranger(s.t.RowOf("q"));
-    s.d().SetCaret(s.f->m_pNumerator, 1);
-    EXPECT_FALSE(s.f->LeaveChild(stranger.get(), VK_LEFT));
-    EXPECT_FALSE(s.f->LeaveChild(s.f->m_pNumerator, VK_TAB));
-    EXPECT_FALSE(s.f->LeaveChild(s.f->m_pDenominator, VK_RETURN));
-    EXPECT_EQ(s.d().m_pCurRow, s.f->m_pNumerator);
-    EXPECT_EQ(s.d().m_nCaret, 1);
-    // Not in any row: nothing to leave into.
-    TestEditor t;
-    std::unique_ptr<CEqFraction> loose(FractionOf(t, t.RowOf("a"), t.RowOf("b")));
-    EXPECT_FALSE(loose->LeaveChild(loose->m_pNumerator, VK_LEFT));
-}
-
-TEST(FractionMouse, ClicksAndDrags) {
-    TestEditor t;
-    auto* f = FractionOf(t, t.RowOf("abc"), t.RowOf("de"));
-    RowPtr row(RowWith(t, f));
-    t.Layout(row.get());
-    // Width 35 + 11 = 46, anchor (23, 23). Numerator (6, 0, 41, 20): "b" spans
-    // 17..28 with its middle at 22. Denominator 24 wide: (11, 26, 35, 46).
-    ASSERT_EQ(f->m_pNumerator->m_rect, (RECT{6, 0, 41, 20}));
-    ASSERT_EQ(f->m_pDenominator->m_rect, (RECT{11, 26, 35, 46}));
-    POINT p{24, 10};
-    EXPECT_TRUE(row->HitTest(&p));
-    EXPECT_EQ(t.data->m_pCurRow, f->m_pNumerator);
-    EXPECT_EQ(t.data->m_nCaret, 2);
-    p = POINT{12, 30};
-    EXPECT_TRUE(row->HitTest(&p));
-    EXPECT_EQ(t.data->m_pCurRow, f->m_pDenominator);
-    EXPECT_EQ(t.data->m_nCaret, 0);
-    // On the bar, between the rows: neither row takes it, the caret goes
-    // after the fraction (right of its anchor x).
-    p = POINT{40, 23};
-    EXPECT_TRUE(row->HitTest(&p));
-    EXPECT_EQ(t.data->m_pCurRow, row.get());
-    EXPECT_EQ(t.data->m_nCaret, 1);
-
-    POINT from{7, 5}, to{38, 5};
-    EXPECT_TRUE(row->HitTestRange(&from, &to));
-    EXPECT_EQ(t.data->m_pCurRow, f->m_pNumerator);
-    EXPECT_EQ(t.data->m_nAnchor, 0);
-    EXPECT_EQ(t.data->m_nCaret, 3);
-    // From the numerator into the denominator: the whole fraction.
-    from = POINT{7, 5};
-    to = POINT{40, 30};
-    EXPECT_TRUE(row->HitTestRange(&from, &to));
-    EXPECT_EQ(t.data->m_pCurRow, row.get());
-    EXPECT_EQ(t.data->m_nAnchor, 0);
-    EXPECT_EQ(t.data->m_nCaret, 1);
-    EXPECT_EQ(CheckCaret(*t.data), "");
-}
-
 TEST(FractionStorage, StoresBothRowsAfterTheBaseRecord) {
     TestEditor t;
     auto* f = FractionOf(t, t.RowOf("a"), t.NewRow());
@@ -383,80 +137,11 @@ TEST(FractionStorage, StoresBothRowsAfterTheBaseRecord) {
     EXPECT_EQ(count, 2);
     EXPECT_EQ(probe.ReadString(), "CEqSymbol");
 
-    bool complete = false;
-    RowPtr loaded = Load(t, image, &complete);
-    ASSERT_TRUE(complete);
+    RowPtr loaded = LoadWhole(t, image);
+    ASSERT_TRUE(loaded);
     EXPECT_EQ(CheckTree(*loaded, t.data.get()), "");
-    ASSERT_TRUE(loaded->GetAt(0)->IsClass("CEqFraction"));
-    auto* g = static_cast<CEqFraction*>(loaded->GetAt(0));
-    EXPECT_EQ(g->m_pNumerator->m_pOwnerAtom, g);
-    EXPECT_EQ(g->m_pDenominator->m_pOwnerAtom, g);
-    EXPECT_EQ(g->m_rect, f->m_rect);
-    EXPECT_EQ(g->m_pNumerator->m_rect, f->m_pNumerator->m_rect);
-    // Same classes, characters and geometry all the way down.
-    EXPECT_EQ(Store(*loaded), image);
-    EXPECT_EQ(loaded->ToText(false), row->ToText(false));
+    ExpectSameRow(*row, *loaded);
     EXPECT_EQ(loaded->ToText(false), " a / ( ? )");
-}
-
-TEST(FractionStorage, TruncatedImagesFailWithoutHarm) {
-    TestEditor t;
-    RowPtr row(RowWith(t, FractionOf(t, t.RowOf("a+b"), t.RowOf("c"))));
-    t.Layout(row.get());
-    std::vector<uint8_t> image = Store(*row);
-    for (size_t n = 0; n < image.size(); ++n) {
-        bool complete = true;
-        RowPtr loaded = Load(t, std::vector<uint8_t>(image.begin(), image.begin() + n), &complete);
-        EXPECT_FALSE(complete) << n;
-    }
-}
-
-TEST(FractionTree, CloneIsDeep) {
-    TestEditor t;
-    auto* f = FractionOf(t, t.RowOf("a"), t.RowOf("b"));
-    RowPtr row(RowWith(t, f));
-    t.Layout(row.get());
-    std::unique_ptr<CEqAtom> copy(f->Clone());
-    ASSERT_TRUE(copy->IsClass("CEqFraction"));
-    auto* g = static_cast<CEqFraction*>(copy.get());
-    EXPECT_NE(g->m_pNumerator, f->m_pNumerator);
-    EXPECT_NE(g->m_pDenominator, f->m_pDenominator);
-    EXPECT_EQ(g->m_pNumerator->m_pOwnerAtom, g);
-    EXPECT_EQ(g->m_pDenominator->m_pOwnerAtom, g);
-    EXPECT_EQ(g->m_rect, f->m_rect);
-    EXPECT_EQ(g->m_pParent, f->m_pParent);
-    RowPtr z(t.RowOf("z"));
-    g->m_pNumerator->Append(z->GetAt(0)->Clone());
-    EXPECT_EQ(f->PeekText(), " a / b ");
-    RowPtr holder(RowWith(t, copy.release()));
-    EXPECT_EQ(CheckTree(*holder, t.data.get()), "");
-}
-
-TEST(FractionTree, OwnerReachesEveryAtom) {
-    TestEditor t, other;
-    RowPtr row(RowWith(t, FractionOf(t, t.RowOf("a"), t.RowOf("b"))));
-    row->SetOwner(other.data.get());
-    EXPECT_EQ(CheckTree(*row, other.data.get()), "");
-}
-
-TEST(FractionTree, ComposeAddsNumeratorThenDenominator) {
-    TestEditor t;
-    std::vector<int> log;
-    std::unique_ptr<CEqFraction> f(FractionOf(t, new CountingRow(t.data.get(), 2, &log),
-                                              new CountingRow(t.data.get(), 3, &log)));
-    EXPECT_EQ(f->Compose(), 5);
-    EXPECT_EQ(log, (std::vector<int>{2, 3}));
-}
-
-TEST(FractionTree, SetRowsReplacesAndAdopts) {
-    TestEditor t;
-    auto* f = FractionOf(t, t.RowOf("a"), t.RowOf("b"));
-    RowPtr row(RowWith(t, f));
-    f->SetRows(t.RowOf("c"), t.RowOf("d"));
-    EXPECT_EQ(f->PeekText(), " c / d ");
-    EXPECT_EQ(CheckTree(*row, t.data.get()), "");
-    EXPECT_EQ(f->GetRow(2), nullptr);
-    EXPECT_EQ(f->GetRow(-1), nullptr);
 }
 
 struct DrawnFraction {
@@ -501,17 +186,6 @@ TEST(FractionDraw, BlankFractionStillDrawsItsBar) {
     f->Draw();
     EXPECT_EQ(dc.CallsOf("LineTo").size(), 1u);
     EXPECT_EQ(dc.CallsOf("Rectangle").size(), 2u); // the two placeholders
-}
-
-TEST(FractionDraw, NothingOutsideTheClientArea) {
-    DrawnFraction s;
-    for (POINT at : {POINT{900, 10}, POINT{-300, 10}, POINT{10, 700}, POINT{10, -200}}) {
-        s.t.Layout(s.row.get(), at.x, at.y);
-        s.dc.Clear();
-        s.f->Draw();
-        s.row->Draw();
-        EXPECT_TRUE(s.dc.InkCalls().empty()) << at.x << "," << at.y;
-    }
 }
 
 } // namespace

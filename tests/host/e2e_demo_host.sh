@@ -38,6 +38,8 @@ if [[ -z ${VEXLOR_E2E_WORK:-} ]]; then
 fi
 
 work=$VEXLOR_E2E_WORK
+# The editor shows on the virtual X server, whatever platform tests use.
+unset QT_QPA_PLATFORM
 export XDG_RUNTIME_DIR=$work/run
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 file=$work/model.txt
@@ -72,8 +74,8 @@ wait_for() {
     return 1
 }
 
-log_has() { grep -qF -- "$1" "$work/host.log"; }
-help_printed() { grep -q "Vexlor" "$work/host.out"; }
+log_has() { grep -qsF -- "$1" "$work/host.log"; }
+help_printed() { grep -qs "Vexlor" "$work/host.out"; }
 # The process has ended (a child that is not yet waited for is a zombie).
 gone() {
     local state

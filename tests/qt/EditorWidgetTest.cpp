@@ -13,6 +13,7 @@
 #include "editor/VexlorData.h"
 #include "editor/qt/Vexlor.h"
 #include "elements/EqAtom.h"
+#include "platform/Archive.h"
 #include "rows/EqExpr.h"
 
 using namespace QtTestSupport;
@@ -58,6 +59,7 @@ class EditorWidgetTest : public QObject {
     void wheelScrollsByLineSteps();
     void caretExistsOnlyWithTheFocus();
     void resizeUpdatesTheClientRectangle();
+    void windowImageRoundTrips();
 
   private:
     void Load(const std::string& text);
@@ -398,6 +400,27 @@ void EditorWidgetTest::resizeUpdatesTheClientRectangle() {
     m_window->view.viewport()->repaint();
     QCOMPARE(static_cast<int>(m_window->view.GetScrollInfo(SB_HORZ).nPage), viewport->width());
     QCOMPARE(static_cast<int>(m_window->view.GetScrollInfo(SB_VERT).nPage), viewport->height());
+}
+
+void EditorWidgetTest::windowImageRoundTrips() {
+    QTest::keyClicks(&m_window->view, "y = a/b");
+    CArchive out;
+    m_window->view.Serialize(out);
+    CVexlor other;
+    CArchive in(out.GetBuffer());
+    other.Serialize(in);
+    QVERIFY(!in.IsFailed());
+    QString text = TextOf(*Data());
+    QVERIFY(text.startsWith(QStringLiteral("y = a / b")));
+    QCOMPARE(TextOf(*other.GetData()), text);
+    QCOMPARE(AtomsOfClass(*other.GetData(), "CEqFraction").size(), size_t(1));
+    QCOMPARE(other.GetData()->m_pWnd, static_cast<CEqWindow*>(&other));
+    QCOMPARE(CheckData(*other.GetData()), std::string());
+    // A damaged image changes nothing.
+    CArchive damaged(std::vector<uint8_t>{3, 0, 0, 0, 7});
+    other.Serialize(damaged);
+    QVERIFY(damaged.IsFailed());
+    QCOMPARE(TextOf(*other.GetData()), text);
 }
 
 QTEST_MAIN(EditorWidgetTest)

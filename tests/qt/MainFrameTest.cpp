@@ -643,16 +643,19 @@ void MainFrameTest::aboutBoxShowsTheVersion() {
     QString title;
     QString version;
     QString legal;
-    QTimer::singleShot(50, [&] {
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, [&] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog)
+        if (!dialog || !dialog->isVisible())
             return;
         title = dialog->windowTitle();
         version = dialog->findChild<QLabel*>(QStringLiteral("version"))->text();
         legal = dialog->findChild<QLabel*>(QStringLiteral("legal"))->text();
         dialog->accept();
     });
+    poll.start(10);
     m_frame->Action(ID_APP_ABOUT)->trigger();
+    poll.stop();
     QCOMPARE(title, QStringLiteral("О Vexlor"));
     QCOMPARE(version, QStringLiteral("Vexlor Версия 1.1.15.0"));
     QVERIFY(legal.startsWith(QStringLiteral("Copyright")));

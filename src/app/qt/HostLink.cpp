@@ -17,6 +17,9 @@ HostLink::HostLink(HostFrameSide* frame) : m_conversation(frame, this) {}
 
 HostLink::~HostLink() {
     End();
+    // The socket's last signals must not reach a half-destroyed link.
+    if (m_pSocket)
+        QObject::disconnect(m_pSocket.get(), nullptr, m_pSocket.get(), nullptr);
 }
 
 void HostLink::Open(const std::string& serverName) {
@@ -44,7 +47,7 @@ bool HostLink::Connect(const std::string& serverName) {
     const QString path = HostSocketPath::ForServer(serverName);
     if (path.isEmpty())
         return false;
-    const int slash = path.lastIndexOf(QLatin1Char('/'));
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
     if (!HostSocketPath::IsFolderSafe(path.left(slash), geteuid()))
         return false;
     m_pSocket = std::make_unique<QLocalSocket>();

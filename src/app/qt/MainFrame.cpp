@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QStatusTipEvent>
 #include <QTimer>
@@ -50,12 +51,12 @@ bool CMainFrame::LoadFrame() {
     m_wndView.SetStatusSink(
         [this](const std::string& text, bool error) { SetStatusMessage(text, error); });
     connect(&m_wndView, &CVexlor::stateChanged, this, &CMainFrame::UpdateCommandUI);
-    connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
-            &CMainFrame::UpdateCommandUI);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::UpdatePasteUI);
     qApp->installEventFilter(this);
     LoadExpressionsFile();
     OpenConversation();
     UpdateCommandUI();
+    UpdatePasteUI();
     UpdateLockIndicators();
     m_wndView.setFocus();
     return true;
@@ -105,6 +106,7 @@ void CMainFrame::CreateMenu() {
                 menu->addAction(m_actions[item.id]);
         }
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdatePasteUI);
     }
 }
 
@@ -180,10 +182,16 @@ void CMainFrame::UpdateCommandUI() {
     m_actions[ID_EDIT_REDO]->setEnabled(!data->m_redo.empty());
     m_actions[ID_EDIT_CUT]->setEnabled(selection);
     m_actions[ID_EDIT_COPY]->setEnabled(selection);
-    m_actions[ID_EDIT_PASTE]->setEnabled(data->CanPaste());
     m_actions[ID_GET_HELP]->setEnabled(HasConversation());
     m_actions[ID_VIEW_TOOLBAR]->setChecked(!m_wndToolBar.isHidden());
     m_actions[ID_VIEW_STATUS_BAR]->setChecked(!m_wndStatusBar.isHidden());
+}
+
+// Paste follows the clipboard, which changes without the editor: asking it
+// can take a round trip to another program, so it is asked when it changed.
+void CMainFrame::UpdatePasteUI() {
+    if (QAction* paste = Action(ID_EDIT_PASTE))
+        paste->setEnabled(m_wndView.GetData()->CanPaste());
 }
 
 // The expressions file of the command line: read whole, its marker split
@@ -336,10 +344,15 @@ bool CMainFrame::event(QEvent* event) {
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
-    // A key event reaches its window first, then the widgets: look once.
-    bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
-    if ((key && watched->isWindowType()) ||
-        (event->type() == QEvent::WindowActivate && watched == this))
+    // The lock keys change their state when released here, or anywhere
+    // while the window was inactive. A key event reaches its window first,
+    // then the widgets: look once.
+    bool lockKey = false;
+    if (event->type() == QEvent::KeyRelease && watched->isWindowType()) {
+        int key = static_cast<QKeyEvent*>(event)->key();
+        lockKey = key == Qt::Key_CapsLock || key == Qt::Key_NumLock || key == Qt::Key_ScrollLock;
+    }
+    if (lockKey || (event->type() == QEvent::WindowActivate && watched == this))
         UpdateLockIndicators();
     return QMainWindow::eventFilter(watched, event);
 }

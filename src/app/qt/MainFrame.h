@@ -42,6 +42,7 @@ class CMainFrame : public QMainWindow, public HostFrameSide {
     // Command routing and enabling.
     void OnCommand(int id);
     void UpdateCommandUI();
+    void UpdatePasteUI();
     QAction* Action(int id) const;
 
     // The frame's commands.

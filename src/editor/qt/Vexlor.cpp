@@ -8,6 +8,7 @@
 #include <QStyleHints>
 
 #include "editor/VexlorData.h"
+#include "platform/Archive.h"
 #include "platform/Keys.h"
 #include "platform/qt/QtText.h"
 
@@ -71,6 +72,13 @@ void CVexlor::ResetData() {
     m_pData = std::make_unique<CVexlorData>();
     m_pData->m_pWnd = this;
     m_pData->Reset();
+    Invalidate(true);
+}
+
+void CVexlor::Serialize(CArchive& ar) {
+    m_pData->Serialize(ar);
+    if (!ar.IsStoring())
+        m_pData->m_pWnd = this;
     Invalidate(true);
 }
 

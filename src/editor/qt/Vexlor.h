@@ -20,6 +20,7 @@
 #include "platform/qt/QtDC.h"
 #include "platform/qt/QtFontBook.h"
 
+class CArchive;
 class CVexlorData;
 
 class CVexlor : public QAbstractScrollArea, public CEqWindow {
@@ -59,6 +60,8 @@ class CVexlor : public QAbstractScrollArea, public CEqWindow {
     void PlaceCaret();
     // Replaces the data with one empty row.
     void ResetData();
+    // The data's whole image; a loaded image is shown in this window.
+    void Serialize(CArchive& ar);
 
     // The Edit and Insert commands; false for any other id.
     bool OnCmdMsg(int id);

@@ -1,0 +1,131 @@
+#include "atoms/EqCompoundAtom.h"
+
+#include "editor/VexlorData.h"
+#include "platform/Archive.h"
+#include "platform/EqWindow.h"
+#include "rows/EqExpr.h"
+
+std::vector<CEqExpr*> CEqCompoundAtom::Rows() const {
+    std::vector<CEqExpr*> rows;
+    for (int k = 0; k < GetRowCount(); ++k)
+        rows.push_back(GetRow(k));
+    return rows;
+}
+
+void CEqCompoundAtom::Serialize(CArchive& ar) {
+    CEqObject::Serialize(ar);
+    SerializeRows(ar);
+}
+
+void CEqCompoundAtom::SerializeRows(CArchive& ar) {
+    std::vector<CEqExpr*> rows = Rows();
+    if (ar.IsStoring()) {
+        for (CEqExpr* row : rows)
+            row->Serialize(ar);
+        return;
+    }
+    for (CEqExpr* row : rows)
+        row->SetOwner(m_pOwner);
+    for (CEqExpr* row : rows)
+        row->Serialize(ar);
+    for (CEqExpr* row : rows)
+        row->m_pOwnerAtom = this;
+}
+
+void CEqCompoundAtom::SetOwner(CVexlorData* owner) {
+    m_pOwner = owner;
+    for (CEqExpr* row : Rows())
+        if (row)
+            row->SetOwner(owner);
+}
+
+int CEqCompoundAtom::Compose() {
+    int formed = 0;
+    for (CEqExpr* row : Rows())
+        formed += row->Compose();
+    return formed;
+}
+
+bool CEqCompoundAtom::HitTest(POINT* pt) {
+    for (CEqExpr* row : Rows())
+        if (row->HitTest(pt))
+            return true;
+    return false;
+}
+
+bool CEqCompoundAtom::HitTestRange(POINT* from, POINT* to) {
+    for (CEqExpr* row : Rows())
+        if (row->HitTestRange(from, to))
+            return true;
+    return false;
+}
+
+bool CEqCompoundAtom::IsBlank() const {
+    for (CEqExpr* row : Rows())
+        if (!row->IsBlank())
+            return false;
+    return true;
+}
+
+bool CEqCompoundAtom::EnterFrom(UINT vk) {
+    if (!m_pOwner || GetRowCount() == 0)
+        return false;
+    if (vk == VK_LEFT) {
+        CaretToEnd(GetRow(GetRowCount() - 1));
+        return true;
+    }
+    if (vk == VK_RIGHT) {
+        m_pOwner->SetCaret(GetRow(0), 0);
+        return true;
+    }
+    return false;
+}
+
+bool CEqCompoundAtom::LeaveChild(CEqExpr* row, UINT vk) {
+    if (!m_pParent || !m_pOwner)
+        return false;
+    int i = m_pParent->IndexOf(this);
+    if (i < 0)
+        return false;
+    CEqWindow* wnd = Window();
+    if (wnd && wnd->IsKeyDown(VK_SHIFT)) {
+        SelectWhole(i, vk);
+        return true;
+    }
+    return LeaveRow(row, vk, i);
+}
+
+void CEqCompoundAtom::SelectWhole(int i, UINT vk) {
+    if (vk == VK_LEFT || vk == VK_UP)
+        m_pOwner->SetSelection(m_pParent, i + 1, i);
+    else
+        m_pOwner->SetSelection(m_pParent, i, i + 1);
+}
+
+bool CEqCompoundAtom::LeaveRow(CEqExpr*, UINT vk, int i) {
+    switch (vk) {
+    case VK_LEFT:
+        m_pOwner->SetCaret(m_pParent, i);
+        return true;
+    case VK_RIGHT:
+        m_pOwner->SetCaret(m_pParent, i + 1);
+        return true;
+    case VK_UP:
+    case VK_DOWN:
+        return m_pParent->HandleKey(vk);
+    default:
+        return false;
+    }
+}
+
+void CEqCompoundAtom::CaretToEnd(CEqExpr* row) {
+    m_pOwner->SetCaret(row, row->GetCount() - 1);
+}
+
+std::string CEqCompoundAtom::BracketedText(CEqExpr* row) {
+    if (row->IsBlank())
+        return "( ? )";
+    if (row->IsSimple() && row->GetAt(0)->IsClass("CEqBrackets"))
+        return row->ToText(false);
+    return "( " + row->ToText(false) + " )";
+}
