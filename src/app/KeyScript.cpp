@@ -22,8 +22,8 @@ bool IsAsciiLetterOrDigit(char c) {
 }
 } // namespace
 
-bool KeyScript::ParseKey(const std::string& spec, KeyEvent* key, std::string* error) {
-    std::string name = spec;
+bool KeyScript::ParseKey(const std::string& keyName, KeyEvent* key, std::string* error) {
+    std::string name = keyName;
     for (;;) {
         if (name.size() > 2 && name[1] == '-') {
             char m = Charset::ToLowerAscii(name[0]);
@@ -53,7 +53,7 @@ bool KeyScript::ParseKey(const std::string& spec, KeyEvent* key, std::string* er
         key->m_vk = static_cast<unsigned char>(lower[0] >= 'a' ? lower[0] - 32 : lower[0]);
         return true;
     }
-    *error = "unknown key <" + spec + ">";
+    *error = "unknown key <" + keyName + ">";
     return false;
 }
 

@@ -28,5 +28,5 @@ class KeyScript {
     static bool Parse(const std::string& utf8, std::vector<KeyEvent>* events, std::string* error);
 
   private:
-    static bool ParseKey(const std::string& name, KeyEvent* key, std::string* error);
+    static bool ParseKey(const std::string& keyName, KeyEvent* key, std::string* error);
 };
