@@ -1,5 +1,5 @@
 # The Qt side: the editor widget, the main frame, the system clipboard and
-# the host transport, and the vexlor-gui executable.
+# the host transport, the vexlor-gui executable, and the demo host.
 find_package(Qt6 6.4 REQUIRED COMPONENTS Widgets Network)
 # Xlib's keyboard extension tells the lock keys' state on X11 displays.
 find_package(X11)
@@ -25,6 +25,10 @@ endif()
 add_executable(vexlor-gui src/gui_main.cpp)
 target_link_libraries(vexlor-gui PRIVATE vexlor_qt)
 
+# A host to try the editor's conversation with; built beside the editor.
+add_subdirectory(tools/demo-host)
+set_target_properties(vexlor-demo-host PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
 install(TARGETS vexlor-gui RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES resources/vexlor.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES resources/vexlor.svg
@@ -33,4 +37,5 @@ install(FILES resources/vexlor.svg
 if(VEXLOR_TESTS)
   enable_testing()
   add_subdirectory(tests/qt)
+  add_subdirectory(tests/host)
 endif()

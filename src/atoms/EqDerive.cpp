@@ -69,18 +69,23 @@ void CEqDerive::Draw() {
     m_pDenominator->Draw();
     CDC* dc = DC();
     SIZE m = MeasureM();
-    int w3 = LetterWidth(m);
     CFont* previous = SelectBoldItalic();
     unsigned align = dc->SetTextAlign(TA_BOTTOM);
+    DrawLetters(dc, m);
+    dc->SetTextAlign(align);
+    dc->SelectObject(previous);
+    DrawBar();
+}
+
+// Each "d" ends W3 left of its row, centred on the row's axis.
+void CEqDerive::DrawLetters(CDC* dc, SIZE m) {
+    int w3 = LetterWidth(m);
     const CEqExpr& num = *m_pNumerator;
     const CEqExpr& den = *m_pDenominator;
     int centre = m_rect.left + m_ptAnchor.x;
     dc->TextOut(centre - (num.m_size.cx + w3) / 2, m_rect.top + num.m_ptAnchor.y + m.cy / 2, "d");
     dc->TextOut(centre - (den.m_size.cx + w3) / 2,
                 m_rect.bottom - den.m_size.cy + den.m_ptAnchor.y + m.cy / 2, "d");
-    dc->SetTextAlign(align);
-    dc->SelectObject(previous);
-    DrawBar();
 }
 
 // Trims both rows (the tree changes), then writes " d" function " / d" variable.

@@ -36,6 +36,9 @@ class CEqDerive : public CEqStackedAtom {
     static int LetterWidth(SIZE m);
     // Selects the bold italic font of the current size; returns the font it replaced.
     CFont* SelectBoldItalic() const;
+    // The letters before the rows, drawn with the bold italic font and
+    // bottom-aligned text selected; m is the M box of the rows' font.
+    virtual void DrawLetters(CDC* dc, SIZE m);
     // Clears the strip of a row's old height when that row moved.
     void EraseMovedBands(const RECT& oldNum, const RECT& oldDen) const;
 

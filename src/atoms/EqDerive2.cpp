@@ -46,30 +46,20 @@ void CEqDerive2::Redraw(int x, int y, int hAlign, int vAlign) {
     EraseMovedBands(oldNum, oldDen);
 }
 
-void CEqDerive2::Draw() {
-    if (!IsVisible())
-        return;
-    m_pNumerator->Draw();
-    m_pDenominator->Draw();
-    CEqWindow* wnd = Window();
-    CDC* dc = wnd->m_pDC;
-    SIZE m = MeasureM();
+// The two "d"s moved left by k, then the small "2"s: the exponent of the
+// numerator's "d" and the one after the whole denominator.
+void CEqDerive2::DrawLetters(CDC* dc, SIZE m) {
     SIZE s = MeasureS();
-    CFont* previous = SelectBoldItalic();
-    unsigned align = dc->SetTextAlign(TA_BOTTOM);
     POINT d1 = NumeratorLetter(m, s);
     POINT d2 = DenominatorLetter(m, s);
     dc->TextOut(d1.x, d1.y, "d");
     dc->TextOut(d2.x, d2.y, "d");
-    dc->SelectObject(&wnd->m_fontSmallBoldItalic);
+    dc->SelectObject(&Window()->m_fontSmallBoldItalic);
     int w3 = LetterWidth(m);
     const CEqExpr& den = *m_pDenominator;
     dc->TextOut(d1.x + (5 * m.cx) / 4, d1.y + (3 * s.cy) / 4 - m.cy, "2");
     dc->TextOut(d2.x + (5 * m.cx) / 4 + w3 / 4 + den.m_size.cx,
                 m_rect.bottom - den.m_size.cy + (3 * s.cy) / 4, "2");
-    dc->SetTextAlign(align);
-    dc->SelectObject(previous);
-    DrawBar();
 }
 
 std::string CEqDerive2::ToText() {

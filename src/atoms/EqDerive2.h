@@ -15,8 +15,10 @@ class CEqDerive2 : public CEqDerive {
     CEqAtom* Clone() const override;
     void CalcSize() override;
     void Redraw(int x, int y, int hAlign, int vAlign) override;
-    void Draw() override;
     std::string ToText() override;
+
+  protected:
+    void DrawLetters(CDC* dc, SIZE m) override;
 
   private:
     // S, the M box of the small font (selected for the measurement only).

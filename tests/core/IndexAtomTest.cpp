@@ -1,61 +1,21 @@
 // The index atom: low (subscript) and high (power, exponential) kinds. Text
-// frames, layout on the headless metrics, navigation, hit tests, storage and
-// drawing with the bold italic "e".
+// frames, layout on the headless metrics, keys at the top level, hit tests,
+// the stored kind and drawing with the bold italic "e". What it shares with
+// the power index is tested in IndexKindsAtomTest.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "AtomBuilders.h"
 #include "RecordingDC.h"
 #include "TreeCheck.h"
-#include "atoms/EqBrackets.h"
-#include "atoms/EqIndex.h"
-#include "atoms/EqPowIndex.h"
-#include "elements/EqSymbol.h"
-#include "platform/Archive.h"
 
 namespace {
 
-CEqIndex* NewIndex(const TestEditor& ed, CEqExpr* base, CEqExpr* index, bool high) {
-    auto* atom = new CEqIndex;
-    atom->m_pOwner = ed.data.get();
-    atom->m_bHigh = high ? 1 : 0;
-    atom->SetRows(base, index);
-    return atom;
-}
-
-CEqIndex* NewIndex(const TestEditor& ed, const std::string& base, const std::string& index,
-                   bool high) {
-    return NewIndex(ed, ed.RowOf(base), ed.RowOf(index), high);
-}
-
-CEqSymbol* Sym(char c) {
-    auto* symbol = new CEqSymbol;
-    symbol->SetChar(c);
-    return symbol;
-}
-
 CEqBrackets* NewBrackets(const TestEditor& ed, const std::string& inner) {
-    auto* brackets = new CEqBrackets;
-    brackets->m_pOwner = ed.data.get();
-    brackets->SetRow(ed.RowOf(inner));
-    return brackets;
-}
-
-CEqExpr* RowWith(const TestEditor& ed, CEqAtom* atom) {
-    CEqExpr* row = ed.NewRow();
-    row->Append(atom);
-    return row;
-}
-
-// The text of an atom standing alone in a top row; the tree is checked after
-// the writing trimmed it.
-std::string TextOf(const TestEditor& ed, CEqAtom* atom) {
-    std::unique_ptr<CEqExpr> top(RowWith(ed, atom));
-    std::string text = top->ToText(false);
-    EXPECT_EQ(CheckTree(*top, ed.data.get()), "");
-    return text;
+    return BracketsAround(ed, ed.RowOf(inner));
 }
 
 TEST(IndexAtomText, FramesOfBothKinds) {
@@ -106,7 +66,7 @@ TEST(IndexAtomText, OperandsOfStructures) {
     EXPECT_EQ(TextOf(ed, f), " x[ y ** 2 ]");
     // Several atoms beside a low index are no longer simple.
     CEqExpr* base = RowWith(ed, NewIndex(ed, "x", "i", false));
-    base->Append(Sym('+'));
+    base->Append(SymbolOf('+'));
     CEqIndex* g = NewIndex(ed, base, ed.RowOf("2"), true);
     EXPECT_EQ(TextOf(ed, g), "(  x[i]+ ) ** 2 ");
 }
@@ -142,60 +102,6 @@ TEST(IndexAtomText, ExponentialTestLeavesTheTreeAlone) {
         NewIndex(ed, RowWith(ed, NewBrackets(ed, "e")), ed.RowOf("x"), true));
     EXPECT_FALSE(wrapped->IsExponential());
     EXPECT_EQ(wrapped->GetRow(0)->GetAt(0)->GetRow(0)->GetCount(), 2);
-}
-
-TEST(IndexAtomStructure, RowsOwnersAndClone) {
-    TestEditor ed;
-    std::unique_ptr<CEqExpr> top(RowWith(ed, NewIndex(ed, "x", "i", true)));
-    auto* atom = static_cast<CEqIndex*>(top->GetAt(0));
-    EXPECT_EQ(atom->GetChar(), 0);
-    EXPECT_EQ(atom->GetRowCount(), 2);
-    EXPECT_EQ(atom->GetRow(0), atom->m_pBase);
-    EXPECT_EQ(atom->GetRow(1), atom->m_pIndex);
-    EXPECT_EQ(atom->GetRow(2), nullptr);
-    EXPECT_EQ(atom->GetRow(-1), nullptr);
-    EXPECT_EQ(CheckTree(*top, ed.data.get()), "");
-
-    // A new owner reaches every atom of both rows.
-    CVexlorData other;
-    top->SetOwner(&other);
-    EXPECT_EQ(CheckTree(*top, &other), "");
-    top->SetOwner(ed.data.get());
-
-    top->Append(atom->Clone());
-    auto* copy = static_cast<CEqIndex*>(top->GetAt(1));
-    EXPECT_STREQ(copy->ClassName(), "CEqIndex");
-    EXPECT_EQ(copy->m_bHigh, 1);
-    EXPECT_NE(copy->m_pBase, atom->m_pBase);
-    EXPECT_NE(copy->m_pIndex, atom->m_pIndex);
-    EXPECT_EQ(CheckTree(*top, ed.data.get()), "");
-    // The copy is deep: changing it leaves the original alone.
-    copy->m_pIndex->Append(Sym('j'));
-    EXPECT_EQ(atom->PeekText(), " x ** i ");
-    EXPECT_EQ(copy->PeekText(), " x ** ij ");
-}
-
-TEST(IndexAtomStructure, MissingRowsBecomeEmptyRows) {
-    TestEditor ed;
-    std::unique_ptr<CEqExpr> top(
-        RowWith(ed, NewIndex(ed, static_cast<CEqExpr*>(nullptr), nullptr, false)));
-    auto* atom = static_cast<CEqIndex*>(top->GetAt(0));
-    ASSERT_NE(atom->m_pBase, nullptr);
-    ASSERT_NE(atom->m_pIndex, nullptr);
-    EXPECT_EQ(CheckTree(*top, ed.data.get()), "");
-    EXPECT_TRUE(atom->IsBlank());
-    ed.Layout(top.get());
-    EXPECT_EQ(top->ToText(false), "( ? )[?]");
-}
-
-TEST(IndexAtomStructure, BlankWhenBothRowsAreBlank) {
-    TestEditor ed;
-    std::unique_ptr<CEqIndex> a(NewIndex(ed, " ", "  ", false));
-    EXPECT_TRUE(a->IsBlank());
-    std::unique_ptr<CEqIndex> b(NewIndex(ed, "x", "", true));
-    EXPECT_FALSE(b->IsBlank());
-    std::unique_ptr<CEqIndex> c(NewIndex(ed, "", "i", false));
-    EXPECT_FALSE(c->IsBlank());
 }
 
 TEST(IndexAtomStructure, ComposeAddsBothRows) {
@@ -299,24 +205,6 @@ TEST(IndexAtomLayout, TallIndexUnderAndOverTheBase) {
     EXPECT_EQ(low->m_pIndex->m_rect, (RECT{16, 10, 41, 31}));
 }
 
-TEST(IndexAtomLayout, NestedIndexIsPlacedInTheSmallFont) {
-    CRecordingDC rec;
-    TestEditor ed(&rec);
-    CEqIndex* inner = NewIndex(ed, "y", "j", true);
-    std::unique_ptr<CEqExpr> top(
-        RowWith(ed, NewIndex(ed, ed.RowOf("x"), RowWith(ed, inner), false)));
-    top->CalcSize();
-    rec.Clear();
-    top->Redraw(0, 0, 1, 3);
-    // The outer atom spaces its index by the regular M, the inner one by
-    // the small M.
-    auto measures = rec.CallsOf("GetTextExtent");
-    ASSERT_EQ(measures.size(), 2u);
-    EXPECT_EQ(measures[0].font, &ed.wnd->m_fontNormal);
-    EXPECT_EQ(measures[1].font, &ed.wnd->m_fontSmall);
-    EXPECT_EQ(rec.GetCurrentFont(), &ed.wnd->m_fontNormal);
-}
-
 TEST(IndexAtomLayout, MovingErasesTheOldBox) {
     CRecordingDC rec;
     TestEditor ed(&rec);
@@ -335,92 +223,6 @@ TEST(IndexAtomLayout, MovingErasesTheOldBox) {
     EXPECT_TRUE(atomBoxErased);
 }
 
-// Navigation. The atom stands between "a" and "b" (index 1) in a row P that
-// is itself the base of a power index, so a key that travels on through P
-// shows where it arrives: Up in the outer high row, Down in the outer low row.
-struct Nav {
-    explicit Nav(bool high) {
-        atom = NewIndex(ed, "xy", "ij", high);
-        parent = ed.RowOf("a");
-        parent->Append(atom);
-        parent->Append(Sym('b'));
-        outer = new CEqPowIndex;
-        outer->SetRows(parent, ed.RowOf("l"), ed.RowOf("h"));
-        top.reset(RowWith(ed, outer));
-    }
-    CEqExpr* Row(char which) const {
-        switch (which) {
-        case 'P':
-            return parent;
-        case 'B':
-            return atom->m_pBase;
-        case 'I':
-            return atom->m_pIndex;
-        case 'L':
-            return outer->m_pLow;
-        case 'H':
-            return outer->m_pHigh;
-        default:
-            return nullptr;
-        }
-    }
-    // Presses vk in row with the caret where the key reaches the row's edge.
-    bool Press(char from, UINT vk) {
-        CEqExpr* row = Row(from);
-        int pos = vk == VK_RIGHT ? row->GetCount() - 1 : 0;
-        ed.data->SetCaret(row, pos);
-        return row->HandleKey(vk);
-    }
-    TestEditor ed;
-    std::unique_ptr<CEqExpr> top;
-    CEqPowIndex* outer = nullptr;
-    CEqExpr* parent = nullptr;
-    CEqIndex* atom = nullptr;
-};
-
-struct NavCase {
-    bool high;
-    char from;
-    UINT vk;
-    char to;
-    int pos; // -1: the end of the row
-};
-
-TEST(IndexAtomNavigation, LeavingEachRow) {
-    const NavCase cases[] = {
-        // Low index: Down reaches the index, Up travels on.
-        {false, 'B', VK_LEFT, 'P', 1},
-        {false, 'B', VK_UP, 'H', 0},
-        {false, 'B', VK_RIGHT, 'I', 0},
-        {false, 'B', VK_DOWN, 'I', 0},
-        {false, 'I', VK_LEFT, 'B', -1},
-        {false, 'I', VK_UP, 'B', -1},
-        {false, 'I', VK_RIGHT, 'P', 2},
-        {false, 'I', VK_DOWN, 'L', 0},
-        // High index: Up reaches the index, Down travels on.
-        {true, 'B', VK_LEFT, 'P', 1},
-        {true, 'B', VK_UP, 'I', 0},
-        {true, 'B', VK_RIGHT, 'I', 0},
-        {true, 'B', VK_DOWN, 'L', 0},
-        {true, 'I', VK_LEFT, 'B', -1},
-        {true, 'I', VK_UP, 'H', 0},
-        {true, 'I', VK_RIGHT, 'P', 2},
-        {true, 'I', VK_DOWN, 'B', -1},
-    };
-    for (const NavCase& c : cases) {
-        Nav nav(c.high);
-        std::string what =
-            std::string(c.high ? "high " : "low ") + c.from + " key " + std::to_string(c.vk);
-        EXPECT_TRUE(nav.Press(c.from, c.vk)) << what;
-        CEqExpr* expected = nav.Row(c.to);
-        EXPECT_EQ(nav.ed.data->m_pCurRow, expected) << what;
-        int pos = c.pos < 0 ? expected->GetCount() - 1 : c.pos;
-        EXPECT_EQ(nav.ed.data->m_nCaret, pos) << what;
-        EXPECT_EQ(nav.ed.data->m_nAnchor, pos) << what;
-        EXPECT_EQ(CheckCaret(*nav.ed.data), "") << what;
-    }
-}
-
 TEST(IndexAtomNavigation, KeysThatTravelOnAtTheTopLevelAreNotHandled) {
     TestEditor ed;
     CEqIndex* atom = NewIndex(ed, "x", "i", false);
@@ -437,48 +239,6 @@ TEST(IndexAtomNavigation, KeysThatTravelOnAtTheTopLevelAreNotHandled) {
     // An atom outside any row cannot be left.
     std::unique_ptr<CEqIndex> loose(NewIndex(ed, "x", "i", true));
     EXPECT_FALSE(loose->LeaveChild(loose->m_pBase, VK_LEFT));
-}
-
-TEST(IndexAtomNavigation, ShiftSelectsTheWholeAtom) {
-    struct ShiftCase {
-        bool high;
-        char from;
-        UINT vk;
-        int anchor, caret;
-    };
-    const ShiftCase cases[] = {
-        {false, 'B', VK_LEFT, 2, 1}, {false, 'I', VK_RIGHT, 1, 2}, {false, 'B', VK_UP, 2, 1},
-        {false, 'I', VK_DOWN, 1, 2}, {true, 'I', VK_UP, 2, 1},     {true, 'B', VK_DOWN, 1, 2},
-    };
-    for (const ShiftCase& c : cases) {
-        Nav nav(c.high);
-        nav.ed.wnd->PressKey(VK_SHIFT);
-        EXPECT_TRUE(nav.Press(c.from, c.vk));
-        EXPECT_EQ(nav.ed.data->m_pCurRow, nav.parent);
-        EXPECT_EQ(nav.ed.data->m_nAnchor, c.anchor);
-        EXPECT_EQ(nav.ed.data->m_nCaret, c.caret);
-        EXPECT_EQ(CheckCaret(*nav.ed.data), "");
-    }
-}
-
-TEST(IndexAtomNavigation, EnteringFromEitherSide) {
-    for (bool high : {false, true}) {
-        Nav nav(high);
-        // From after the atom, Left arrives at the end of the index.
-        nav.ed.data->SetCaret(nav.parent, 2);
-        EXPECT_TRUE(nav.parent->HandleKey(VK_LEFT));
-        EXPECT_EQ(nav.ed.data->m_pCurRow, nav.atom->m_pIndex);
-        EXPECT_EQ(nav.ed.data->m_nCaret, 2);
-        // From before it, Right arrives at the start of the base.
-        nav.ed.data->SetCaret(nav.parent, 1);
-        EXPECT_TRUE(nav.parent->HandleKey(VK_RIGHT));
-        EXPECT_EQ(nav.ed.data->m_pCurRow, nav.atom->m_pBase);
-        EXPECT_EQ(nav.ed.data->m_nCaret, 0);
-        EXPECT_FALSE(nav.atom->EnterFrom(VK_UP));
-        EXPECT_FALSE(nav.atom->EnterFrom(VK_DOWN));
-    }
-    std::unique_ptr<CEqIndex> ownerless(new CEqIndex);
-    EXPECT_FALSE(ownerless->EnterFrom(VK_LEFT));
 }
 
 // Clicks and drags on x[i] (base 1,0-14,20; index 16,10-26,24) and x**2
@@ -523,53 +283,12 @@ TEST(IndexAtomHitTest, HighIndexTriesTheBaseFirst) {
     EXPECT_EQ(ed.data->m_nCaret, 1);
 }
 
-// Storage.
-void ExpectSameRow(const CEqExpr& a, const CEqExpr& b) {
-    ASSERT_EQ(a.GetCount(), b.GetCount());
-    EXPECT_EQ(a.m_size, b.m_size);
-    EXPECT_EQ(a.m_ptAnchor, b.m_ptAnchor);
-    EXPECT_EQ(a.m_rect, b.m_rect);
-    for (int i = 0; i < a.GetCount(); ++i) {
-        const CEqAtom* x = a.GetAt(i);
-        const CEqAtom* y = b.GetAt(i);
-        EXPECT_STREQ(x->ClassName(), y->ClassName());
-        EXPECT_EQ(x->m_size, y->m_size);
-        EXPECT_EQ(x->m_ptAnchor, y->m_ptAnchor);
-        EXPECT_EQ(x->m_rect, y->m_rect);
-        EXPECT_EQ(x->GetChar(), y->GetChar());
-        if (x->IsClass("CEqIndex") && y->IsClass("CEqIndex")) {
-            EXPECT_EQ(static_cast<const CEqIndex*>(x)->m_bHigh,
-                      static_cast<const CEqIndex*>(y)->m_bHigh);
-        }
-        ASSERT_EQ(x->GetRowCount(), y->GetRowCount());
-        for (int k = 0; k < x->GetRowCount(); ++k)
-            ExpectSameRow(*x->GetRow(k), *y->GetRow(k));
-    }
-}
-
-std::vector<uint8_t> Store(CEqExpr* row) {
-    CArchive out;
-    row->Serialize(out);
-    return out.TakeBuffer();
-}
-
-// Loads a row image the way the editor does; null when the image is damaged.
-std::unique_ptr<CEqExpr> Load(const TestEditor& ed, std::vector<uint8_t> image) {
-    CArchive in(std::move(image));
-    auto row = std::make_unique<CEqExpr>();
-    row->SetOwner(ed.data.get());
-    row->Serialize(in);
-    if (in.IsFailed() || !in.AtEnd())
-        return nullptr;
-    return row;
-}
-
 TEST(IndexAtomStorage, RoundTripKeepsKindsTextsAndGeometry) {
     TestEditor ed;
     std::unique_ptr<CEqExpr> top(RowWith(ed, NewIndex(ed, "x", "i", false)));
     top->Append(NewIndex(ed, ed.RowOf("e"), RowWith(ed, NewIndex(ed, "y", "k", true)), true));
     ed.Layout(top.get());
-    std::unique_ptr<CEqExpr> loaded = Load(ed, Store(top.get()));
+    std::unique_ptr<CEqExpr> loaded = LoadWhole(ed, Store(*top));
     ASSERT_TRUE(loaded);
     EXPECT_EQ(CheckTree(*loaded, ed.data.get()), "");
     ExpectSameRow(*top, *loaded);
@@ -581,7 +300,7 @@ TEST(IndexAtomStorage, KindIsStoredBeforeTheRows) {
     TestEditor ed;
     for (int32_t high : {0, 1}) {
         std::unique_ptr<CEqExpr> top(RowWith(ed, NewIndex(ed, "", "", high == 1)));
-        std::vector<uint8_t> image = Store(top.get());
+        std::vector<uint8_t> image = Store(*top);
         // Row base record (32), atom count (4), "CEqIndex" with its length
         // byte (9), the atom's base record (32), then the kind.
         ASSERT_GE(image.size(), 81u);
@@ -597,29 +316,19 @@ TEST(IndexAtomStorage, KindIsStoredBeforeTheRows) {
 TEST(IndexAtomStorage, UnknownKindIsRejected) {
     TestEditor ed;
     std::unique_ptr<CEqExpr> top(RowWith(ed, NewIndex(ed, "x", "i", true)));
-    std::vector<uint8_t> image = Store(top.get());
+    std::vector<uint8_t> image = Store(*top);
     for (uint8_t kind : {uint8_t{2}, uint8_t{0xFF}}) {
         std::vector<uint8_t> bad = image;
         bad[77] = kind;
         if (kind == 0xFF)
             bad[78] = bad[79] = bad[80] = 0xFF; // -1
-        EXPECT_EQ(Load(ed, bad), nullptr) << int{kind};
+        EXPECT_EQ(LoadWhole(ed, bad), nullptr) << int{kind};
     }
     // A kind set to something else in memory is stored as a high index.
     static_cast<CEqIndex*>(top->GetAt(0))->m_bHigh = 7;
-    std::unique_ptr<CEqExpr> loaded = Load(ed, Store(top.get()));
+    std::unique_ptr<CEqExpr> loaded = LoadWhole(ed, Store(*top));
     ASSERT_TRUE(loaded);
     EXPECT_EQ(static_cast<CEqIndex*>(loaded->GetAt(0))->m_bHigh, 1);
-}
-
-TEST(IndexAtomStorage, TruncatedImagesFailWithoutHarm) {
-    TestEditor ed;
-    std::unique_ptr<CEqExpr> top(RowWith(ed, NewIndex(ed, "x", "i", false)));
-    std::vector<uint8_t> image = Store(top.get());
-    for (size_t n : {size_t{40}, size_t{78}, size_t{100}, image.size() - 1}) {
-        std::vector<uint8_t> cut(image.begin(), image.begin() + static_cast<long>(n));
-        EXPECT_EQ(Load(ed, cut), nullptr) << n;
-    }
 }
 
 // Drawing.
@@ -693,16 +402,6 @@ TEST(IndexAtomDraw, ExponentialInsideAnIndexIsSmallBoldItalic) {
     const RECT& cell = exp->m_pIndex->GetAt(0)->m_rect;
     EXPECT_EQ(cell.right - cell.left, 8);
     EXPECT_EQ(cell.bottom - cell.top, 14);
-}
-
-TEST(IndexAtomDraw, NothingOutsideTheWindow) {
-    DrawCheck d;
-    std::unique_ptr<CEqExpr> top(RowWith(d.ed, NewIndex(d.ed, "e", "x", true)));
-    d.ed.Layout(top.get(), 900, 0);
-    d.rec.Clear();
-    top->GetAt(0)->Draw();
-    EXPECT_TRUE(d.rec.InkCalls().empty());
-    EXPECT_TRUE(d.rec.CallsOf("SelectFont").empty());
 }
 
 } // namespace

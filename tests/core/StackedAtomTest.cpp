@@ -21,22 +21,8 @@ template <typename T> class StackedAtom : public ::testing::Test {};
 using StackedClasses = ::testing::Types<CEqFraction, CEqDerive, CEqDerive2>;
 TYPED_TEST_SUITE(StackedAtom, StackedClasses);
 
-// The parent row [a, S, b, end] with the atom at index 1, numerator "xy"
-// and denominator "z".
-template <typename T> struct StackedInRow {
-    TestEditor t;
-    T* atom;
-    RowPtr row;
-    StackedInRow() : atom(NewAtom<T>(t, t.RowOf("xy"), t.RowOf("z"))), row(t.RowOf("ab")) {
-        row->InsertAt(atom, 1);
-        t.Layout(row.get());
-    }
-    CVexlorData& d() { return *t.data; }
-    bool Press(UINT vk) { return d().m_pCurRow->HandleKey(vk); }
-};
-
 TYPED_TEST(StackedAtom, KeysLeaveEachRowByTheTable) {
-    StackedInRow<TypeParam> s;
+    AtomInRow<TypeParam> s("xy", "z");
     CEqExpr* num = s.atom->m_pNumerator;
     CEqExpr* den = s.atom->m_pDenominator;
     struct Case {
@@ -65,7 +51,7 @@ TYPED_TEST(StackedAtom, KeysLeaveEachRowByTheTable) {
 }
 
 TYPED_TEST(StackedAtom, EnteringFromEitherSide) {
-    StackedInRow<TypeParam> s;
+    AtomInRow<TypeParam> s("xy", "z");
     s.d().SetCaret(s.row.get(), 2);
     EXPECT_TRUE(s.Press(VK_LEFT));
     EXPECT_EQ(s.d().m_pCurRow, s.atom->m_pDenominator);
@@ -80,7 +66,7 @@ TYPED_TEST(StackedAtom, EnteringFromEitherSide) {
 }
 
 TYPED_TEST(StackedAtom, ShiftAtAnEdgeSelectsTheWholeAtom) {
-    StackedInRow<TypeParam> s;
+    AtomInRow<TypeParam> s("xy", "z");
     s.t.wnd->PressKey(VK_SHIFT);
     struct Case {
         bool numerator;
@@ -126,7 +112,7 @@ TYPED_TEST(StackedAtom, UpAndDownClimbToTheEnclosingFraction) {
 }
 
 TYPED_TEST(StackedAtom, ForeignRowsAndOtherKeysAreDeclined) {
-    StackedInRow<TypeParam> s;
+    AtomInRow<TypeParam> s("xy", "z");
     RowPtr stranger(s.t.RowOf("q"));
     s.d().SetCaret(s.atom->m_pNumerator, 1);
     EXPECT_FALSE(s.atom->LeaveChild(stranger.get(), VK_LEFT));
@@ -216,11 +202,7 @@ TYPED_TEST(StackedAtom, StoresAndLoadsItsClass) {
     EXPECT_EQ(Store(*loaded), image);
     EXPECT_EQ(loaded->ToText(false), row->ToText(false));
 
-    for (size_t n = 0; n < image.size(); ++n) {
-        bool whole = true;
-        RowPtr cut = Load(t, std::vector<uint8_t>(image.begin(), image.begin() + n), &whole);
-        EXPECT_FALSE(whole) << n;
-    }
+    ExpectCutImagesRejected(t, image);
 }
 
 TYPED_TEST(StackedAtom, CloneKeepsClassAndCopiesRows) {

@@ -13,6 +13,8 @@ set -euo pipefail
 
 gui=${1:-}
 host=${2:-}
+# The window title is matched as UTF-8 text, whatever the caller's locale.
+export LC_ALL=C.UTF-8
 
 skip() {
     echo "skipped: $*"
@@ -39,9 +41,13 @@ fi
 
 work=$VEXLOR_E2E_WORK
 # The editor shows on the virtual X server, whatever platform tests use.
-unset QT_QPA_PLATFORM
+export QT_QPA_PLATFORM=xcb
+unset WAYLAND_DISPLAY
+# A socket folder and a host name of this run's own, so that runs side by
+# side never meet.
 export XDG_RUNTIME_DIR=$work/run
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+name=E2E-$$
 file=$work/model.txt
 printf 'a = b;\r\n' >"$file"
 hostpid=
@@ -111,17 +117,17 @@ status_bar_red() { (($(red_in_status_bar) > 50)); }
 status_bar_plain() { (($(red_in_status_bar) == 0)); }
 
 # The host, then the editor talking to it.
-"$host" E2E "$file" --title "Модель 1" >"$work/host.out" 2>"$work/host.log" &
+"$host" "$name" "$file" --title "Модель 1" >"$work/host.out" 2>"$work/host.log" &
 hostpid=$!
-wait_for 100 log_has "listening" || fail "the demo host does not listen"
-"$gui" /N E2E >"$work/gui.log" 2>&1 &
+wait_for 300 log_has "listening" || fail "the demo host does not listen"
+"$gui" /N "$name" >"$work/gui.log" 2>&1 &
 guipid=$!
 
 # The caption comes from the host's "GetTitle".
-win=$(timeout 30 xdotool search --sync --onlyvisible --name "^Vexlor - Модель 1\$" | head -n 1) ||
+win=$(timeout 60 xdotool search --sync --onlyvisible --name "^Vexlor - Модель 1\$" | head -n 1) ||
     fail "no editor window with the host's title"
 log_has '-> DATA "GetText"' || fail "the host did not serve the text"
-wait_for 50 status_bar_plain || fail "red pixels in the status bar at start"
+wait_for 300 status_bar_plain || fail "red pixels in the status bar at start"
 
 xdotool windowfocus --sync "$win"
 xdotool mousemove --window "$win" 300 150 click 1
@@ -131,31 +137,31 @@ sleep 0.3
 xdotool key End Return
 xdotool type --delay 80 "y = a/"
 xdotool key ctrl+s
-wait_for 100 log_has '-> DATA "CheckTextError"' || fail "the host did not reject the empty slot"
+wait_for 300 log_has '-> DATA "CheckTextError"' || fail "the host did not reject the empty slot"
 grep -qF '<- POKE "CheckText" "a = b;\ny = a / ( ? );"' "$work/host.log" ||
     fail "the editor did not send the typed formula"
-wait_for 100 status_bar_red || fail "no red message after the rejection"
+wait_for 300 status_bar_red || fail "no red message after the rejection"
 
 # The faulty expression is selected: typing replaces it. Accepted.
 xdotool type --delay 80 "y = a/b"
 xdotool key ctrl+s
-wait_for 100 log_has '-> ACK "CheckTextOK"' || fail "the host did not accept the fixed text"
+wait_for 300 log_has '-> ACK "CheckTextOK"' || fail "the host did not accept the fixed text"
 grep -q 'y = a / b' "$file" || fail "the host did not rewrite its file"
 if grep -qF '( ? )' "$file"; then fail "the rejected text reached the file"; fi
-wait_for 100 status_bar_plain || fail "the red message stayed after the accepted save"
+wait_for 300 status_bar_plain || fail "the red message stayed after the accepted save"
 
 # Get help reaches the host.
 xdotool key F1
-wait_for 100 help_printed || fail "F1 did not reach the host"
+wait_for 300 help_printed || fail "F1 did not reach the host"
 
 # Save and Exit: the host accepts, the editor closes and says TERMINATE.
 xdotool key alt+s
-wait_for 150 gone "$guipid" || fail "Alt+S did not close the editor"
+wait_for 300 gone "$guipid" || fail "Alt+S did not close the editor"
 guistatus=0
 wait "$guipid" || guistatus=$?
 guipid=
 ((guistatus == 0)) || fail "the editor exited with $guistatus"
-wait_for 100 gone "$hostpid" || fail "the demo host did not end with the editor"
+wait_for 300 gone "$hostpid" || fail "the demo host did not end with the editor"
 hoststatus=0
 wait "$hostpid" || hoststatus=$?
 hostpid=

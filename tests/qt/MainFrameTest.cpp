@@ -9,12 +9,16 @@
 #include <QMimeData>
 #include <QStatusTipEvent>
 #include <QTest>
+#include <algorithm>
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "QtTestSupport.h"
+#include "app/HostConversation.h"
+#include "app/HostFrameReader.h"
+#include "app/HostTransport.h"
 #include "app/qt/EqApp.h"
 #include "app/qt/MainFrame.h"
 #include "editor/VexlorData.h"
@@ -27,16 +31,65 @@ using namespace QtTestSupport;
 namespace {
 using Button = QMessageBox::StandardButton;
 
-// A frame that talks to a host, as far as its closing rules see it.
+// The conversation's way out, keeping every frame it sends.
+class RecordingTransport : public HostTransport {
+  public:
+    bool Send(const std::string& bytes) override {
+        m_reader.Feed(bytes);
+        HostFrame frame;
+        while (m_reader.Next(&frame) == HostFrameReader::kFrame)
+            m_sent.push_back(frame);
+        return !m_reader.IsFailed();
+    }
+    void Close() override { m_bClosed = true; }
+
+    std::vector<HostFrame> m_sent;
+    bool m_bClosed = false;
+
+  private:
+    HostFrameReader m_reader;
+};
+
+// A frame whose conversation runs over a recording transport: the test
+// plays the host's part with FromHost.
 class ConversingFrame : public CMainFrame {
   public:
     using CMainFrame::CMainFrame;
-    bool HasConversation() const override { return true; }
-    void PokeText(const std::string& text) override { m_poked.push_back(text); }
-    void ExecuteHelp() override { ++m_nHelp; }
-    std::vector<std::string> m_poked;
-    int m_nHelp = 0;
+    HostConversation& Conversation() override { return m_conversation; }
+
+    // Opens the conversation with host "M" as a prompt host would answer.
+    void Connect() {
+        m_conversation.Begin("M");
+        m_conversation.Opened();
+        FromHost(HostFrame::Ack("M", "Vexlor", 0));
+    }
+    void FromHost(const HostFrame& frame) { m_conversation.Receive(frame.Encode()); }
+
+    // The texts sent for checking, in order.
+    std::vector<std::string> Poked() const {
+        std::vector<std::string> texts;
+        for (const HostFrame& frame : m_transport.m_sent) {
+            if (frame.m_nType == HostFrame::kPoke && frame.m_strName == "CheckText")
+                texts.push_back(frame.m_strText);
+        }
+        return texts;
+    }
+    bool Sent(const HostFrame& wanted) const {
+        return std::find(m_transport.m_sent.begin(), m_transport.m_sent.end(), wanted) !=
+               m_transport.m_sent.end();
+    }
+    bool Terminated() const { return Sent(HostFrame::Terminate()) && m_transport.m_bClosed; }
+
+    RecordingTransport m_transport;
+    HostConversation m_conversation{this, &m_transport};
 };
+
+HostFrame Rejection(const std::string& markedText) {
+    return HostFrame::Data("CheckTextError", markedText);
+}
+HostFrame Acceptance() {
+    return HostFrame::Ack("CheckTextOK", "", 0);
+}
 
 CEqApp* App() {
     return static_cast<CEqApp*>(QCoreApplication::instance());
@@ -91,6 +144,9 @@ class MainFrameTest : public QObject {
     void errorVerdictAsksAreYouSure();
     void pendingCheckKeepsTheWindowOpen();
     void saveHandsTheTextToTheHost();
+    void saveAndExitWaitsForTheVerdict();
+    void hostCaptionAndTextReachTheWindow();
+    void lostHostIsReportedAndFreesTheWindow();
     void markedTextAtStartUpSelectsTheRow();
     void missingFileIsReportedAndLeavesAnEmptyEditor();
     void commandLineFormsAreAccepted();
@@ -116,6 +172,8 @@ class MainFrameTest : public QObject {
 };
 
 void MainFrameTest::init() {
+    // Hosts are looked for under the test's own folder, where none listens.
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_dir.path()));
     m_path = m_dir.filePath(QStringLiteral("model.txt"));
     QFile::remove(m_path);
     QApplication::clipboard()->clear();
@@ -431,7 +489,7 @@ void MainFrameTest::saveAndExitWritesAndCloses() {
     Type("c");
     ModalAnswerer answers({});
     QTest::keyClick(&m_frame->m_wndView, Qt::Key_S, Qt::AltModifier);
-    QVERIFY(m_frame->m_bCloseWhenAccepted);
+    QVERIFY(m_frame->Conversation().IsCloseWhenAccepted());
     QTRY_VERIFY(!m_frame->isVisible());
     QVERIFY(answers.Boxes().empty());
     QCOMPARE(ReadFile(m_path), std::string("ac;"));
@@ -450,9 +508,12 @@ void MainFrameTest::exitWithoutSavingAsksNothing() {
 void MainFrameTest::errorVerdictAsksAreYouSure() {
     auto* frame = new ConversingFrame(App());
     QVERIFY(Open("a;\r\n", frame));
+    QVERIFY(!IsEnabled(ID_GET_HELP));
+    frame->Connect();
     QVERIFY(IsEnabled(ID_GET_HELP));
-    frame->m_bErrorShown = true;
-    frame->m_bTextAccepted = false;
+    frame->FromHost(Rejection("a;\nb;~ Bad"));
+    QCOMPARE(m_frame->m_wndStatusBar.Message(), QStringLiteral("Выражение 2: Bad"));
+    QVERIFY(m_frame->m_wndStatusBar.IsMessageError());
     {
         ModalAnswerer no({QMessageBox::No});
         QVERIFY(!CloseAndSettle());
@@ -460,51 +521,149 @@ void MainFrameTest::errorVerdictAsksAreYouSure() {
         QCOMPARE(no.Boxes()[0].title, QStringLiteral("Выход без сохранения изменений"));
         QCOMPARE(no.Boxes()[0].icon, QMessageBox::Question);
     }
+    QVERIFY(!frame->Terminated());
     {
         ModalAnswerer yes({QMessageBox::Yes});
         QVERIFY(CloseAndSettle());
         QCOMPARE(yes.Boxes().size(), size_t(1));
     }
+    QVERIFY(frame->Terminated());
 
-    // Exit without saving forgets the verdict and asks nothing.
+    // Exit without saving forgets the verdict, sends nothing and asks nothing.
     frame = new ConversingFrame(App());
     QVERIFY(Open("a;\r\n", frame));
-    frame->m_bErrorShown = true;
-    frame->m_bTextAccepted = false;
+    frame->Connect();
+    frame->FromHost(Rejection("a;~ Bad"));
+    QVERIFY(frame->m_conversation.IsErrorShown());
     ModalAnswerer none({});
     QTest::keyClick(&m_frame->m_wndView, Qt::Key_W, Qt::AltModifier);
     QTRY_VERIFY(!m_frame->isVisible());
     QVERIFY(none.Boxes().empty());
-    QVERIFY(!frame->m_bErrorShown);
-    QVERIFY(frame->m_bTextAccepted);
+    QVERIFY(!frame->m_conversation.IsErrorShown());
+    QVERIFY(frame->m_conversation.IsTextAccepted());
+    QVERIFY(frame->Poked().empty());
+    QVERIFY(frame->Terminated());
+    QCOMPARE(ReadFile(m_path), std::string("a;\r\n"));
 }
 
 void MainFrameTest::pendingCheckKeepsTheWindowOpen() {
     auto* frame = new ConversingFrame(App());
     QVERIFY(Open("a;\r\n", frame));
-    frame->m_bTextAccepted = false;
+    frame->Connect();
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(frame->Poked(), std::vector<std::string>({"a;"}));
     ModalAnswerer answers({});
     QVERIFY(!CloseAndSettle());
     QVERIFY(answers.Boxes().empty());
-    frame->m_bTextAccepted = true;
+    QVERIFY(!frame->Terminated());
+    // The acceptance frees the window without closing it: only Save and
+    // Exit or Yes on the save question close on it.
+    frame->FromHost(Acceptance());
+    QApplication::processEvents();
+    QVERIFY(m_frame->isVisible());
     QVERIFY(CloseAndSettle());
+    QVERIFY(answers.Boxes().empty());
+    QVERIFY(frame->Terminated());
 }
 
 void MainFrameTest::saveHandsTheTextToTheHost() {
     auto* frame = new ConversingFrame(App());
     QVERIFY(Open("a;\r\n", frame));
+    frame->Connect();
     QTest::keyClick(&m_frame->m_wndView, Qt::Key_End);
     Type("1");
     // Yes on the question saves and then waits for the host's verdict.
     ModalAnswerer answers({QMessageBox::Yes});
     QVERIFY(!CloseAndSettle());
-    QCOMPARE(frame->m_poked, std::vector<std::string>({"a1;"}));
-    QVERIFY(frame->m_bCloseWhenAccepted);
+    QCOMPARE(frame->Poked(), std::vector<std::string>({"a1;"}));
+    QVERIFY(frame->m_conversation.IsCloseWhenAccepted());
     QVERIFY(!Data()->IsModified());
     QCOMPARE(ReadFile(m_path), std::string("a1;"));
     QVERIFY(ShowActive(m_frame.get(), &m_frame->m_wndView));
     QTest::keyClick(&m_frame->m_wndView, Qt::Key_F1);
-    QCOMPARE(frame->m_nHelp, 1);
+    QVERIFY(frame->Sent(HostFrame::Execute("[showhelp]")));
+    // The acceptance closes the window later, from the event loop.
+    frame->FromHost(Acceptance());
+    QVERIFY(m_frame->isVisible());
+    QTRY_VERIFY(!m_frame->isVisible());
+    QVERIFY(frame->Terminated());
+    QCOMPARE(answers.Boxes().size(), size_t(1));
+}
+
+void MainFrameTest::saveAndExitWaitsForTheVerdict() {
+    auto* frame = new ConversingFrame(App());
+    QVERIFY(Open("a;\r\n", frame));
+    frame->Connect();
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_End);
+    Type("+b");
+    ModalAnswerer answers({});
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_S, Qt::AltModifier);
+    QApplication::processEvents();
+    QVERIFY(m_frame->isVisible());
+    QCOMPARE(frame->Poked(), std::vector<std::string>({"a+b;"}));
+    QCOMPARE(ReadFile(m_path), std::string("a+b;"));
+    // Rejected: the window stays and shows the error on the selected row.
+    frame->FromHost(Rejection("a+b;~ Bad"));
+    QApplication::processEvents();
+    QVERIFY(m_frame->isVisible());
+    QCOMPARE(m_frame->m_wndStatusBar.Message(), QStringLiteral("Выражение 1: Bad"));
+    QVERIFY(Data()->m_nAnchor != Data()->m_nCaret);
+    // The next save's acceptance still closes it.
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(frame->Poked().size(), size_t(2));
+    frame->FromHost(Acceptance());
+    QTRY_VERIFY(!m_frame->isVisible());
+    QVERIFY(answers.Boxes().empty());
+    QVERIFY(frame->Terminated());
+}
+
+void MainFrameTest::hostCaptionAndTextReachTheWindow() {
+    auto* frame = new ConversingFrame(App());
+    QVERIFY(Open({}, frame));
+    frame->Connect();
+    QCOMPARE(m_frame->windowTitle(), QStringLiteral("Vexlor - для M DDE-сервера"));
+    const std::vector<HostFrame> opening = {HostFrame::Initiate("M", "Vexlor"),
+                                            HostFrame::Request("GetTitle"),
+                                            HostFrame::Request("GetText")};
+    QCOMPARE(frame->m_transport.m_sent, opening);
+    frame->FromHost(HostFrame::Data("GetTitle", ToCp1251(QStringLiteral("Модель 1"))));
+    QCOMPARE(m_frame->windowTitle(), QStringLiteral("Vexlor - Модель 1"));
+    frame->FromHost(HostFrame::Data("GetText", "x = 1;\r\ny = 2;\r\n"));
+    QCOMPARE(TextOf(*Data()), QStringLiteral("x = 1;\ny = 2;"));
+    QVERIFY(!Data()->IsModified());
+    QVERIFY(!IsEnabled(ID_EDIT_UNDO));
+    // A clean text from the host takes away the red message of a rejection.
+    frame->FromHost(Rejection("x = 1;\ny = 2;~ Bad"));
+    QVERIFY(m_frame->m_wndStatusBar.IsMessageError());
+    frame->FromHost(HostFrame::Data("GetText", "x = 3;"));
+    QCOMPARE(TextOf(*Data()), QStringLiteral("x = 3;"));
+    QVERIFY(!m_frame->m_wndStatusBar.IsMessageError());
+    QCOMPARE(m_frame->m_wndStatusBar.Message(), QString());
+    QCOMPARE(m_frame->m_strStatusMessage, std::string());
+    // Data for an item of another name changes nothing.
+    frame->FromHost(HostFrame::Data("Other", "z = 9;"));
+    QCOMPARE(TextOf(*Data()), QStringLiteral("x = 3;"));
+    QCOMPARE(m_frame->windowTitle(), QStringLiteral("Vexlor - Модель 1"));
+}
+
+void MainFrameTest::lostHostIsReportedAndFreesTheWindow() {
+    auto* frame = new ConversingFrame(App());
+    QVERIFY(Open("a;\r\n", frame));
+    frame->Connect();
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(!frame->m_conversation.IsTextAccepted());
+    frame->FromHost(HostFrame::Terminate());
+    QVERIFY(!IsEnabled(ID_GET_HELP));
+    QVERIFY(m_frame->m_wndStatusBar.IsMessageError());
+    QCOMPARE(m_frame->m_wndStatusBar.Message(),
+             QStringLiteral("Связь с сервером прервана. Текст не проверен сервером."));
+    // F1 does nothing now; closing no longer waits for a verdict.
+    const size_t sent = frame->m_transport.m_sent.size();
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_F1);
+    QCOMPARE(frame->m_transport.m_sent.size(), sent);
+    ModalAnswerer none({});
+    QVERIFY(CloseAndSettle());
+    QVERIFY(none.Boxes().empty());
 }
 
 void MainFrameTest::markedTextAtStartUpSelectsTheRow() {
@@ -556,7 +715,11 @@ void MainFrameTest::commandLineFormsAreAccepted() {
     QCOMPARE(frame->m_hHostWnd, 77);
     QCOMPARE(frame->m_strServerName, std::string("Host"));
     QVERIFY(frame->windowFlags() & Qt::WindowStaysOnTopHint);
-    QCOMPARE(frame->windowTitle(), QStringLiteral("Vexlor - model.txt"));
+    // Nobody listens as "Host": the caption keeps the conversation suffix and
+    // Get help stays disabled.
+    QCOMPARE(frame->windowTitle(), QStringLiteral("Vexlor - model.txt - для Host DDE-сервера"));
+    QVERIFY(!frame->Conversation().IsConnected());
+    QVERIFY(!frame->Action(ID_GET_HELP)->isEnabled());
     frame->close();
 }
 

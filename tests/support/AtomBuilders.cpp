@@ -77,6 +77,13 @@ RowPtr LoadWhole(const TestEditor& t, const std::vector<uint8_t>& image) {
     return complete ? std::move(row) : nullptr;
 }
 
+void ExpectCutImagesRejected(const TestEditor& t, const std::vector<uint8_t>& image) {
+    for (size_t n = 0; n < image.size(); ++n) {
+        std::vector<uint8_t> cut(image.begin(), image.begin() + static_cast<long>(n));
+        EXPECT_EQ(LoadWhole(t, cut), nullptr) << n;
+    }
+}
+
 void ExpectSameAtom(const CEqAtom& a, const CEqAtom& b) {
     EXPECT_STREQ(a.ClassName(), b.ClassName());
     EXPECT_EQ(a.m_size, b.m_size);

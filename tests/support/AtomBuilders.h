@@ -54,8 +54,29 @@ RowPtr Load(const TestEditor& t, const std::vector<uint8_t>& image, bool* comple
 // The loaded row, or null when the image is damaged or has bytes left over.
 RowPtr LoadWhole(const TestEditor& t, const std::vector<uint8_t>& image);
 
+// Expects every image cut short, down to nothing, to fail to load whole.
+void ExpectCutImagesRejected(const TestEditor& t, const std::vector<uint8_t>& image);
+
 // Expects the same classes, characters, kinds and geometry all the way down.
 void ExpectSameAtom(const CEqAtom& a, const CEqAtom& b);
 void ExpectSameRow(const CEqExpr& a, const CEqExpr& b);
 
 bool Inside(const RECT& inner, const RECT& outer);
+
+// The parent row [a, X, b, end] with an atom X of class T at index 1, made
+// from rows of the given texts and laid out.
+template <typename T> struct AtomInRow {
+    template <typename... Texts>
+    explicit AtomInRow(const Texts&... rows)
+        : atom(NewAtom<T>(t, t.RowOf(rows)...)), row(t.RowOf("ab")) {
+        row->InsertAt(atom, 1);
+        t.Layout(row.get());
+    }
+    CVexlorData& d() { return *t.data; }
+    // Presses vk in the row that holds the caret.
+    bool Press(UINT vk) { return d().m_pCurRow->HandleKey(vk); }
+
+    TestEditor t;
+    T* atom;
+    RowPtr row;
+};

@@ -28,8 +28,7 @@ CMainFrame::CMainFrame(CEqApp* app)
 
 CMainFrame::~CMainFrame() {
     qApp->removeEventFilter(this);
-    if (!m_bEnded)
-        EndConversation();
+    m_host.End();
 }
 
 void CMainFrame::ApplyCommandLine(const CommandLine& commandLine) {
@@ -54,7 +53,7 @@ bool CMainFrame::LoadFrame() {
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::UpdatePasteUI);
     qApp->installEventFilter(this);
     LoadExpressionsFile();
-    OpenConversation();
+    m_host.Open(m_strServerName);
     UpdateCommandUI();
     UpdatePasteUI();
     UpdateLockIndicators();
@@ -182,7 +181,7 @@ void CMainFrame::UpdateCommandUI() {
     m_actions[ID_EDIT_REDO]->setEnabled(!data->m_redo.empty());
     m_actions[ID_EDIT_CUT]->setEnabled(selection);
     m_actions[ID_EDIT_COPY]->setEnabled(selection);
-    m_actions[ID_GET_HELP]->setEnabled(HasConversation());
+    m_actions[ID_GET_HELP]->setEnabled(Conversation().IsConnected());
     m_actions[ID_VIEW_TOOLBAR]->setChecked(!m_wndToolBar.isHidden());
     m_actions[ID_VIEW_STATUS_BAR]->setChecked(!m_wndStatusBar.isHidden());
 }
@@ -239,48 +238,39 @@ std::string CMainFrame::WorkingText() const {
 }
 
 // Save: the file is replaced as a whole (a new file renamed over it), so a
-// failed write leaves the old file as it was and the data modified.
+// failed write leaves the old file as it was and the data modified. Then the
+// text goes to the host for checking; the conversation tells whether the
+// save counts as done, which makes the data count as saved.
 void CMainFrame::OnSave() {
-    bool done = false;
+    bool written = false;
     std::string text = WorkingText();
     if (!m_strFileName.empty()) {
-        if (ExpressionsFile::Write(m_strFileName, text))
-            done = true;
-        else
+        written = ExpressionsFile::Write(m_strFileName, text);
+        if (!written)
             ShowError(StringTable::OpenError(
                 QFile::decodeName(QByteArray::fromStdString(m_strFileName))));
     }
-    if (HasConversation()) {
-        PokeText(text);
-        done = true;
-    }
-    if (done || (m_strFileName.empty() && !HasConversation())) {
-        SetStatusMessage({}, false);
+    if (Conversation().Save(text, !m_strFileName.empty(), written))
         m_wndView.GetData()->ClearUndo();
-    }
     UpdateCommandUI();
 }
 
+// With a conversation the host's acceptance closes the frame later.
 void CMainFrame::OnSaveAndExit() {
     OnSave();
-    m_bCloseWhenAccepted = true;
-    if (!m_wndView.GetData()->IsModified() && !HasConversation())
+    if (Conversation().CloseAfterSave(m_wndView.GetData()->IsModified()))
         PostClose();
 }
 
 void CMainFrame::OnExitWithoutSaving() {
     m_wndView.GetData()->ClearUndo();
-    if (HasConversation()) {
-        m_bErrorShown = false;
-        m_bTextAccepted = true;
-    }
+    Conversation().ExitWithoutSaving();
     UpdateCommandUI();
     PostClose();
 }
 
 void CMainFrame::OnGetHelp() {
-    if (HasConversation())
-        ExecuteHelp();
+    Conversation().ShowHelp();
 }
 
 bool CMainFrame::OnClose() {
@@ -293,15 +283,9 @@ bool CMainFrame::OnClose() {
         if (answer != QMessageBox::Yes)
             return false;
         OnSave();
-        m_bCloseWhenAccepted = true;
-        return !m_wndView.GetData()->IsModified() && !HasConversation();
+        return Conversation().CloseAfterSave(m_wndView.GetData()->IsModified());
     }
-    if (!HasConversation())
-        return true;
-    if (m_bErrorShown)
-        return Ask(StringTable::AreYouSureQuestion(), StringTable::ExitWithoutSavingCaption(),
-                   QMessageBox::Yes | QMessageBox::No, QMessageBox::Question) == QMessageBox::Yes;
-    return m_bTextAccepted;
+    return Conversation().QueryClose();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
@@ -310,8 +294,9 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
-    m_bEnded = true;
-    EndConversation();
+    // Closed for good: the host hears TERMINATE now, not when the frame is
+    // destroyed.
+    // mutated
 }
 
 void CMainFrame::PostClose() {

@@ -3,10 +3,12 @@
 // Every command goes to the editor first, then to the frame (save, the
 // exits, help, the bars), then to the application (about, exit).
 //
-// The host conversation plugs in through the host hook below, and talks
-// back through the frame's side of it (HostFrameSide); without it
-// (m_hServerWnd 0) Save writes the file only, closing asks only about
-// unsaved changes, and Get help is disabled.
+// The frame owns the link to its host (m_host): it opens it at the end of
+// LoadFrame, before the window shows, and ends it when the window closes for
+// good. Save, the exits, closing and Get help ask the conversation what the
+// host has to do with them; the conversation talks back through the frame's
+// side of it (HostFrameSide). Without a conversation Save writes the file
+// only, closing asks only about unsaved changes, and Get help is disabled.
 #pragma once
 
 #include <QIcon>
@@ -19,6 +21,7 @@
 
 #include "app/HostFrameSide.h"
 #include "app/qt/EqStatusBar.h"
+#include "app/qt/HostLink.h"
 #include "editor/qt/Vexlor.h"
 
 class CEqApp;
@@ -68,17 +71,10 @@ class CMainFrame : public QMainWindow, public HostFrameSide {
     // Commands that depend on the conversation change their enabled state.
     void HostStateChanged() override { UpdateCommandUI(); }
 
-    // --- Host hook: where the conversation with the host plugs in. ---
-    // Whether a conversation is open (a host server window is known).
-    virtual bool HasConversation() const { return m_hServerWnd != 0; }
-    // At the end of LoadFrame, with m_strServerName from /N.
-    virtual void OpenConversation() {}
-    // Save hands the saved text to the host for checking.
-    virtual void PokeText(const std::string&) {}
-    // Get help asks the host to show its help.
-    virtual void ExecuteHelp() {}
-    // The frame is closing for good: tell the host.
-    virtual void EndConversation() {}
+    // The conversation with the host named by /N (m_strServerName): its
+    // state and every decision that involves the host. Tests put in one of
+    // their own.
+    virtual HostConversation& Conversation() { return m_host.Conversation(); }
 
     // The frame's parts and fields.
     CEqStatusBar m_wndStatusBar;
@@ -88,11 +84,6 @@ class CMainFrame : public QMainWindow, public HostFrameSide {
     int32_t m_hHostWnd = 0;
     std::string m_strFileName;   // as given: the file system's bytes
     std::string m_strServerName; // Windows-1251
-    intptr_t m_hServerWnd = 0;
-    bool m_bInitiating = false;
-    bool m_bErrorShown = false;
-    bool m_bTextAccepted = true;
-    bool m_bCloseWhenAccepted = false;
     std::string m_strStatusMessage;
     std::string m_strAppTitle;
 
@@ -104,7 +95,7 @@ class CMainFrame : public QMainWindow, public HostFrameSide {
   private:
     CEqApp* m_pApp;
     std::map<int, QAction*> m_actions;
-    bool m_bEnded = false;
+    HostLink m_host{this};
 
     void CreateActions();
     void CreateMenu();
