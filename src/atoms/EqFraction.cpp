@@ -77,7 +77,7 @@ std::string CEqFraction::NumeratorText() {
         return "( " + row->ToText(false) + " )";
     if (row->GetAt(0)->IsClass("CEqBrackets"))
         return row->ToText(false);
-    return " " + row->ToText(false);
+    return row->ToText(false).insert(0, 1, ' ');
 }
 
 // A simple denominator is written bare before a blank, except a fraction or

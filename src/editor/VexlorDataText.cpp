@@ -16,8 +16,10 @@ void ReplaceAll(std::string& s, const std::string& from, const std::string& to) 
 
 std::string CVexlorData::GetText() {
     std::string text = RowText(0);
-    for (size_t i = 1; i < m_rows.size(); ++i)
-        text += "\n" + RowText(static_cast<int>(i));
+    for (size_t i = 1; i < m_rows.size(); ++i) {
+        text += '\n';
+        text += RowText(static_cast<int>(i));
+    }
     ReplaceAll(text, "\n\n", "\n");
     if (!text.empty() && text[0] == '\n')
         text.erase(0, 1);

@@ -1,6 +1,7 @@
 // The main frame as the user meets it: menus, toolbar, status bar, the
 // command routing and enabling, saving, the ways of leaving with their
-// questions, start-up from the command line, and the system clipboard.
+// questions, start-up from the command line, the conversation with a host
+// as the frame takes part in it, and the system clipboard.
 #include <QAction>
 #include <QClipboard>
 #include <QDialog>
@@ -84,6 +85,7 @@ class ConversingFrame : public CMainFrame {
     HostConversation m_conversation{this, &m_transport};
 };
 
+// The host's two answers to a text sent for checking.
 HostFrame Rejection(const std::string& markedText) {
     return HostFrame::Data("CheckTextError", markedText);
 }

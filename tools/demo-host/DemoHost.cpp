@@ -193,7 +193,9 @@ void DemoHost::Log(const char* direction, const HostFrame& frame) {
     std::string line = std::string(direction) + " " + HostFrame::TypeName(frame.m_nType);
     switch (frame.m_nType) {
     case HostFrame::kRequest:
-        line += " " + std::to_string(frame.m_nWord) + " \"" + Shown(frame.m_strName) + "\"";
+        line += ' ';
+        line += std::to_string(frame.m_nWord);
+        line += " \"" + Shown(frame.m_strName) + "\"";
         break;
     case HostFrame::kExecute:
         line += " \"" + Shown(frame.m_strName) + "\"";
@@ -202,8 +204,10 @@ void DemoHost::Log(const char* direction, const HostFrame& frame) {
         break;
     default:
         line += " \"" + Shown(frame.m_strName) + "\" \"" + Shown(frame.m_strText) + "\"";
-        if (frame.m_nType == HostFrame::kAck)
-            line += " " + std::to_string(frame.m_nWord);
+        if (frame.m_nType == HostFrame::kAck) {
+            line += ' ';
+            line += std::to_string(frame.m_nWord);
+        }
         break;
     }
     std::fprintf(stderr, "%s\n", line.c_str());

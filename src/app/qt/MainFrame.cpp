@@ -296,7 +296,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     event->accept();
     // Closed for good: the host hears TERMINATE now, not when the frame is
     // destroyed.
-    // mutated
+    Conversation().End();
 }
 
 void CMainFrame::PostClose() {

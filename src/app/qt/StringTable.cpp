@@ -76,14 +76,6 @@ QString StringTable::SaveChangesQuestion() {
 QString StringTable::ExitCaption() {
     return QStringLiteral("Выход");
 }
-QString StringTable::AreYouSureQuestion() {
-    return QStringLiteral("Вы уверены?");
-}
-
-QString StringTable::ExitWithoutSavingCaption() {
-    return QStringLiteral("Выход без сохранения изменений");
-}
-
 QString StringTable::AboutCaption() {
     return QStringLiteral("О Vexlor");
 }

@@ -20,8 +20,6 @@ class StringTable {
     static QString OpenError(const QString& fileName);
     static QString SaveChangesQuestion();
     static QString ExitCaption();
-    static QString AreYouSureQuestion();
-    static QString ExitWithoutSavingCaption();
     static QString AboutCaption();
     // Appended to the title with the product version in the about box.
     static QString VersionWord();
