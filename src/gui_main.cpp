@@ -1,6 +1,7 @@
 // vexlor-gui: the editor window. Takes the user's argument vector as the
 // host's command line (/F file, /H handle, /N name, /T, or the legacy form).
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,16 @@ const char kUsage[] =
     "  /T         keep the window on top of the others\n"
     "  --help     show this text and exit\n"
     "  --version  show the version and exit\n";
+// Whether Qt can find a screen: a platform named explicitly, or an X11 or
+// Wayland display. Without one Qt would abort the process.
+bool HasDisplay() {
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char* value = std::getenv(name);
+        if (value && *value)
+            return true;
+    }
+    return false;
+}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -37,6 +48,13 @@ int main(int argc, char** argv) {
             CAboutDlg::DisplayVersion(QStringLiteral(VEXLOR_PRODUCT_VERSION)).toStdString();
         std::printf("Vexlor %s\n", version.c_str());
         return 0;
+    }
+    if (!HasDisplay()) {
+        std::fputs("vexlor: the editor window needs a display (DISPLAY or WAYLAND_DISPLAY is "
+                   "not set).\nRun it under a desktop session or with xvfb-run, or use the "
+                   "batch mode: vexlor --help\n",
+                   stderr);
+        return 1;
     }
     // The arguments are the host's command line, not Qt's options.
     int qtArgc = argc > 0 ? 1 : 0;
