@@ -2,6 +2,7 @@
 
 #include "app/MarkedText.h"
 #include "app/TextInstaller.h"
+#include "editor/EditingKeys.h"
 
 BatchEditor::BatchEditor() : m_pData(std::make_unique<CVexlorData>()) {
     m_pData->Reset();
@@ -19,41 +20,6 @@ void BatchEditor::PaintPass() {
     m_pData->GetSelectionRect();
     m_pData->UpdateScrollBars();
     m_pData->PlaceCaret();
-}
-
-// Keys that go straight to the editor, past the frame's accelerators.
-bool BatchEditor::IsEditingKey(const KeyEvent& key) {
-    switch (key.m_vk) {
-    case VK_BACK:
-    case VK_RETURN:
-    case VK_PRIOR:
-    case VK_NEXT:
-    case VK_END:
-    case VK_HOME:
-    case VK_LEFT:
-    case VK_UP:
-    case VK_RIGHT:
-    case VK_DOWN:
-    case VK_DELETE:
-        return true;
-    case VK_INSERT:
-        return key.m_bShift || key.m_bControl;
-    case 'B':
-    case 'C':
-    case 'D':
-    case 'F':
-    case 'I':
-    case 'P':
-    case 'R':
-    case 'V':
-    case 'W':
-    case 'X':
-    case 'Y':
-    case 'Z':
-        return key.m_bControl;
-    default:
-        return false;
-    }
 }
 
 unsigned BatchEditor::TypedBy(const KeyEvent& key) {
@@ -83,7 +49,7 @@ void BatchEditor::Deliver(const KeyEvent& key) {
         // Alt combinations are system keys: only the accelerators see them.
         if (key.m_vk == VK_BACK && !key.m_bControl)
             m_pData->Undo();
-    } else if (IsEditingKey(key)) {
+    } else if (EditingKeys::GoToEditor(key.m_vk, key.m_bShift, key.m_bControl, key.m_bAlt)) {
         KeyFrame(key.m_vk);
     } else if (key.m_bControl && key.m_vk == 'E') {
         InsertFrame(CVexlorData::kDerive2);

@@ -25,7 +25,6 @@ class BatchEditor {
     CHeadlessWindow& Window() { return m_wnd; }
 
   private:
-    static bool IsEditingKey(const KeyEvent& key);
     void KeyFrame(unsigned vk);
     void CharFrame(unsigned ch);
     void InsertFrame(CVexlorData::InsertCommand command);

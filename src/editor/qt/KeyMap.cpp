@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 
+#include "editor/EditingKeys.h"
 #include "platform/Keys.h"
 
 namespace {
@@ -85,48 +86,8 @@ unsigned KeyMap::VirtualKey(const QKeyEvent& event) {
 }
 
 bool KeyMap::IsEditingKey(unsigned vk, Qt::KeyboardModifiers modifiers) {
-    bool control = modifiers & Qt::ControlModifier;
-    bool shift = modifiers & Qt::ShiftModifier;
-    bool alt = modifiers & Qt::AltModifier;
-    if (alt && !control)
-        return false;
-    switch (vk) {
-    case VK_BACK:
-    case VK_RETURN:
-    case VK_PRIOR:
-    case VK_NEXT:
-    case VK_END:
-    case VK_HOME:
-    case VK_LEFT:
-    case VK_UP:
-    case VK_RIGHT:
-    case VK_DOWN:
-    case VK_DELETE:
-        return true;
-    case VK_INSERT:
-        return shift || control;
-    default:
-        break;
-    }
-    if (!control)
-        return false;
-    switch (vk) {
-    case 'B':
-    case 'C':
-    case 'D':
-    case 'F':
-    case 'I':
-    case 'P':
-    case 'R':
-    case 'V':
-    case 'W':
-    case 'X':
-    case 'Y':
-    case 'Z':
-        return true;
-    default:
-        return false;
-    }
+    return EditingKeys::GoToEditor(vk, modifiers & Qt::ShiftModifier,
+                                   modifiers & Qt::ControlModifier, modifiers & Qt::AltModifier);
 }
 
 bool KeyMap::IsTypedCharacter(char32_t ch) {
