@@ -1,7 +1,5 @@
 #include "platform/HeadlessDC.h"
 
-CHeadlessDC::CHeadlessDC() : m_pFont(&m_defaultFont), m_pPen(&m_defaultPen) {}
-
 SIZE CHeadlessDC::GetTextExtent(const std::string& text) {
     return SIZE{static_cast<int32_t>(text.size()) * m_pFont->m_nCharWidth, m_pFont->m_nHeight};
 }
@@ -15,29 +13,8 @@ int CHeadlessDC::DrawText(const std::string& text, RECT* rect, unsigned flags) {
     return extent.cy;
 }
 
-unsigned CHeadlessDC::SetTextAlign(unsigned flags) {
-    unsigned old = m_nTextAlign;
-    m_nTextAlign = flags;
-    return old;
-}
-
 void CHeadlessDC::TextOut(int, int, const std::string&) {}
 
-CFont* CHeadlessDC::SelectObject(CFont* font) {
-    CFont* old = m_pFont;
-    m_pFont = font ? font : &m_defaultFont;
-    return old;
-}
-
-CPen* CHeadlessDC::SelectObject(CPen* pen) {
-    CPen* old = m_pPen;
-    m_pPen = pen ? pen : &m_defaultPen;
-    return old;
-}
-
-void CHeadlessDC::MoveTo(int x, int y) {
-    m_ptCurrent = POINT{x, y};
-}
 void CHeadlessDC::LineTo(int x, int y) {
     m_ptCurrent = POINT{x, y};
 }
@@ -47,18 +24,6 @@ void CHeadlessDC::Arc(int, int, int, int, int, int, int x2, int y2) {
 void CHeadlessDC::Rectangle(const RECT&) {}
 void CHeadlessDC::FillSolidRect(const RECT&, COLORREF) {}
 void CHeadlessDC::InvertRect(const RECT&) {}
-
-COLORREF CHeadlessDC::SetBkColor(COLORREF color) {
-    COLORREF old = m_bkColor;
-    m_bkColor = color;
-    return old;
-}
-
-COLORREF CHeadlessDC::SetTextColor(COLORREF color) {
-    COLORREF old = m_textColor;
-    m_textColor = color;
-    return old;
-}
 
 COLORREF CHeadlessDC::GetSysColor(int index) const {
     switch (index) {

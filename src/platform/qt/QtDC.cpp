@@ -22,17 +22,12 @@ double RadialAngle(double dx, double dy, double a, double b) {
 }
 } // namespace
 
-CQtDC::CQtDC(QtFontBook* fonts) : m_pFonts(fonts), m_pFont(&m_defaultFont), m_pPen(&m_defaultPen) {}
+CQtDC::CQtDC(QtFontBook* fonts) : m_pFonts(fonts) {}
 
 void CQtDC::Begin(QPainter* painter, const QPalette& palette) {
     m_pPainter = painter;
     m_palette = palette;
-    m_pFont = &m_defaultFont;
-    m_pPen = &m_defaultPen;
-    m_nTextAlign = TA_LEFT | TA_TOP;
-    m_bkColor = GetSysColor(COLOR_WINDOW);
-    m_textColor = GetSysColor(COLOR_WINDOWTEXT);
-    m_ptCurrent = POINT{};
+    ResetState(GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOWTEXT));
 }
 
 void CQtDC::End() {
@@ -72,12 +67,6 @@ int CQtDC::DrawText(const std::string& text, RECT* rect, unsigned flags) {
     return extent.cy;
 }
 
-unsigned CQtDC::SetTextAlign(unsigned flags) {
-    unsigned old = m_nTextAlign;
-    m_nTextAlign = flags;
-    return old;
-}
-
 void CQtDC::TextOut(int x, int y, const std::string& text) {
     const QFontMetrics& metrics = m_pFonts->MetricsFor(*m_pFont);
     SIZE extent = GetTextExtent(text);
@@ -110,28 +99,12 @@ void CQtDC::PaintText(int left, int top, const std::string& text) {
     }
 }
 
-CFont* CQtDC::SelectObject(CFont* font) {
-    CFont* old = m_pFont;
-    m_pFont = font ? font : &m_defaultFont;
-    return old;
-}
-
-CPen* CQtDC::SelectObject(CPen* pen) {
-    CPen* old = m_pPen;
-    m_pPen = pen ? pen : &m_defaultPen;
-    return old;
-}
-
 void CQtDC::ApplyPen() {
     QPen pen(ToQColor(m_pPen->m_color));
     pen.setWidth(std::max(m_pPen->m_nWidth, 1));
     pen.setStyle(m_pPen->m_nStyle == PS_DOT ? Qt::DotLine : Qt::SolidLine);
     pen.setCapStyle(m_pPen->m_nWidth > 1 ? Qt::RoundCap : Qt::SquareCap);
     m_pPainter->setPen(pen);
-}
-
-void CQtDC::MoveTo(int x, int y) {
-    m_ptCurrent = POINT{x, y};
 }
 
 void CQtDC::LineTo(int x, int y) {
@@ -192,18 +165,6 @@ void CQtDC::InvertRect(const RECT& rect) {
     m_pPainter->setCompositionMode(QPainter::CompositionMode_Difference);
     m_pPainter->fillRect(ToQRect(rect), Qt::white);
     m_pPainter->restore();
-}
-
-COLORREF CQtDC::SetBkColor(COLORREF color) {
-    COLORREF old = m_bkColor;
-    m_bkColor = color;
-    return old;
-}
-
-COLORREF CQtDC::SetTextColor(COLORREF color) {
-    COLORREF old = m_textColor;
-    m_textColor = color;
-    return old;
 }
 
 COLORREF CQtDC::GetSysColor(int index) const {
