@@ -1,10 +1,12 @@
 // vexlor-gui: the editor window. Takes the user's argument vector as the
-// host's command line (/F file, /H handle, /N name, /T, or the legacy form).
+// host's command line (/F file, /H handle, /N name, /T, or the legacy form),
+// or a single path to an existing file.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "app/CommandLine.h"
 #include "app/qt/AboutDlg.h"
 #include "app/qt/EqApp.h"
 
@@ -13,18 +15,26 @@
 #endif
 
 namespace {
-const char kUsage[] =
-    "Usage: vexlor [/F file] [/H handle] [/N name] [/T]\n"
-    "       vexlor handle file\n"
-    "\n"
-    "Opens the expressions file in the formula editor.\n"
-    "\n"
-    "  /F file    the expressions file to edit (in double quotes when it holds blanks)\n"
-    "  /H handle  the host's window handle (a decimal number)\n"
-    "  /N name    the host's conversation name\n"
-    "  /T         keep the window on top of the others\n"
-    "  --help     show this text and exit\n"
-    "  --version  show the version and exit\n";
+// The usage text with the program's own name in it.
+std::string Usage(const std::string& program) {
+    return "Usage: " + program + " [/F file] [/H handle] [/N name] [/T]\n" + "       " + program +
+           " file\n" + "       " + program +
+           " handle file\n"
+           "\n"
+           "Opens the expressions file in the formula editor.\n"
+           "\n"
+           "  /F file    the expressions file to edit (in double quotes when it holds blanks)\n"
+           "  /H handle  the host's window handle (a decimal number)\n"
+           "  /N name    the host's conversation name\n"
+           "  /T         keep the window on top of the others\n"
+           "  --help     show this text and exit\n"
+           "  --version  show the version and exit\n"
+           "\n"
+           "A single argument that names an existing file opens it as with /F.\n";
+}
+
+constexpr CommandLine::Option kOptions[] = {{"--help", false}, {"--version", false}};
+
 // Whether Qt can find a screen: a platform named explicitly, or an X11 or
 // Wayland display. Without one Qt would abort the process.
 bool HasDisplay() {
@@ -39,8 +49,10 @@ bool HasDisplay() {
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const std::string program =
+        CommandLine::ProgramName(argc > 0 ? argv[0] : nullptr, "vexlor-gui");
     if (!args.empty() && args[0] == "--help") {
-        std::fputs(kUsage, stdout);
+        std::fputs(Usage(program).c_str(), stdout);
         return 0;
     }
     if (!args.empty() && args[0] == "--version") {
@@ -49,11 +61,19 @@ int main(int argc, char** argv) {
         std::printf("Vexlor %s\n", version.c_str());
         return 0;
     }
+    // A mistyped option is answered before any window is made.
+    const std::string unknown = CommandLine::UnknownOption(args, kOptions);
+    if (!unknown.empty()) {
+        std::fprintf(stderr, "%s: unknown option %s\n%s", program.c_str(), unknown.c_str(),
+                     Usage(program).c_str());
+        return 2;
+    }
     if (!HasDisplay()) {
-        std::fputs("vexlor: the editor window needs a display (DISPLAY or WAYLAND_DISPLAY is "
-                   "not set).\nRun it under a desktop session or with xvfb-run, or use the "
-                   "batch mode: vexlor --help\n",
-                   stderr);
+        std::fprintf(stderr,
+                     "%s: the editor window needs a display (DISPLAY or WAYLAND_DISPLAY is "
+                     "not set).\nRun it under a desktop session or with xvfb-run, or use the "
+                     "batch mode: vexlor --help\n",
+                     program.c_str());
         return 1;
     }
     // The arguments are the host's command line, not Qt's options.

@@ -9,8 +9,16 @@
 #include <vector>
 
 #include "app/BatchMode.h"
+#include "app/CommandLine.h"
 
 namespace {
+// The options of both modes; the editor window's own (/F and the rest) are
+// not options in this sense.
+constexpr CommandLine::Option kOptions[] = {
+    {"--help", false},       {"--version", false},     {"--keys", true},
+    {"--print-text", false}, {"--print-image", false}, {"--print-tree", false},
+};
+
 // The folder this program was started from.
 std::string OwnFolder() {
     char path[4096];
@@ -41,6 +49,16 @@ int main(int argc, char** argv) {
     if (!args.empty() && args[0] == "--version") {
         std::puts("Vexlor 1.1.15.0");
         return 0;
+    }
+    // A mistyped option stops here: a script that calls the program must not
+    // wait for a window that nobody sees.
+    const std::string unknown = CommandLine::UnknownOption(args, kOptions);
+    if (!unknown.empty()) {
+        const std::string program =
+            CommandLine::ProgramName(argc > 0 ? argv[0] : nullptr, "vexlor");
+        std::fprintf(stderr, "%s: unknown option %s\n%s", program.c_str(), unknown.c_str(),
+                     BatchMode::Usage());
+        return 2;
     }
     if (BatchMode::Wanted(args))
         return BatchMode::Run(args, stdin, stdout, stderr);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <sys/stat.h>
 
 namespace {
 bool IsBlank(char c) {
@@ -147,4 +148,45 @@ std::string CommandLine::JoinArguments(const std::vector<std::string>& args) {
             line += arg;
     }
     return line;
+}
+
+std::string CommandLine::UnknownOption(const std::vector<std::string>& args,
+                                       std::span<const Option> options) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i].rfind("--", 0) != 0)
+            continue;
+        const Option* known = nullptr;
+        for (const Option& option : options) {
+            if (args[i] == option.name)
+                known = &option;
+        }
+        if (known == nullptr)
+            return args[i];
+        if (known->takesValue)
+            ++i;
+    }
+    return {};
+}
+
+CommandLine CommandLine::FromArguments(const std::vector<std::string>& args,
+                                       const std::function<bool(const std::string&)>& isFile) {
+    if (args.size() == 1 && !IsSwitchArgument(args[0]) && isFile && isFile(args[0])) {
+        CommandLine result;
+        result.m_strFileName = args[0];
+        return result;
+    }
+    return Parse(JoinArguments(args));
+}
+
+bool CommandLine::IsExistingFile(const std::string& path) {
+    struct stat st {};
+    return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::string CommandLine::ProgramName(const char* argv0, const char* fallback) {
+    std::string name = argv0 ? argv0 : "";
+    const size_t slash = name.rfind('/');
+    if (slash != std::string::npos)
+        name.erase(0, slash + 1);
+    return name.empty() ? std::string(fallback) : name;
 }

@@ -12,6 +12,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -36,6 +38,31 @@ class CommandLine {
     // into the switch form, so the legacy form takes only a name without
     // "/" (such as a file in the working folder).
     static std::string JoinArguments(const std::vector<std::string>& args);
+
+    // An option of a program's own ("--help"); takesValue when the next
+    // argument is its value (which may itself begin with "--").
+    struct Option {
+        const char* name;
+        bool takesValue;
+    };
+    // The first argument that begins with "--" and is none of the options
+    // (the values of options that take one are stepped over); empty when
+    // there is none.
+    static std::string UnknownOption(const std::vector<std::string>& args,
+                                     std::span<const Option> options);
+
+    // The argument vector as the editor reads it: a vector that is exactly
+    // one path to an existing file (and not a switch such as "/T") is read
+    // as "/F path"; anything else as JoinArguments and Parse read it.
+    // isFile tells whether a path names an existing file; IsExistingFile
+    // asks the file system.
+    static CommandLine FromArguments(const std::vector<std::string>& args,
+                                     const std::function<bool(const std::string&)>& isFile);
+    static bool IsExistingFile(const std::string& path);
+
+    // The name a program calls itself in messages: the last part of argv[0],
+    // or fallback when there is none.
+    static std::string ProgramName(const char* argv0, const char* fallback);
 
   private:
     void ParseLegacy(const std::string& line);

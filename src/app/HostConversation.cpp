@@ -121,8 +121,9 @@ void HostConversation::ShowHelp() {
 
 bool HostConversation::Save(const std::string& text, bool hasFileName, bool fileWritten) {
     const Delivery delivery = m_bConnected ? SendForCheck(text) : Delivery::kNoHost;
-    const bool done = fileWritten || delivery == Delivery::kSent ||
-                      (!hasFileName && delivery == Delivery::kNoHost);
+    // Neither a file nor a host: nothing was kept anywhere, so nothing counts
+    // as saved (the frame asks for a file name before it comes to this).
+    const bool done = (hasFileName && fileWritten) || delivery == Delivery::kSent;
     // A notice about the failed delivery stays on show.
     if (done && delivery != Delivery::kFailed)
         m_pFrame->SetStatusMessage({}, false);

@@ -87,8 +87,9 @@ class HostConversation {
     // tells whether /F named a file, fileWritten whether writing it worked,
     // text is GetText() of a working copy of the editor's data. With a
     // conversation the text goes to the host for checking. Returns whether
-    // the save counts as done: then the message pane has been cleared here
-    // and the frame clears the undo history. A text that could not be sent
+    // the save counts as done (the file was written or the host has the
+    // text): then the message pane has been cleared here and the frame
+    // clears the undo history. A text that could not be sent
     // makes no save done and leaves a notice in the message pane.
     bool Save(const std::string& text, bool hasFileName, bool fileWritten);
     // After Save and Exit's save, or after the save that Yes on the save

@@ -203,3 +203,77 @@ TEST(CommandLineTest, RandomBytesParseToWellFormedFields) {
         }
     }
 }
+
+// The argument vector as the editor reads it; "existing" files are those the
+// test's predicate names.
+TEST(CommandLineTest, SingleExistingFileOpensAsWithF) {
+    const auto isFile = [](const std::string& path) {
+        return path == "/home/u/model.txt" || path == "a b.txt" || path == "/T" || path == "1052";
+    };
+    struct Case {
+        std::vector<std::string> args;
+        int32_t host;
+        const char* file;
+        bool topmost;
+    };
+    const Case cases[] = {
+        // Exactly one existing file: as if given after /F, "/" and blanks kept.
+        {{"/home/u/model.txt"}, 0, "/home/u/model.txt", false},
+        {{"a b.txt"}, 0, "a b.txt", false},
+        {{"1052"}, 0, "1052", false},
+        // A switch stays a switch, even where a file of that name exists.
+        {{"/T"}, 0, "", true},
+        // Anything else follows the one-line grammar.
+        {{"/home/u/missing.txt"}, 0, "", false},
+        {{"/home/u/model.txt", "/T"}, 0, "", true},
+        {{"1052", "model.txt"}, 1052, "model.txt", false},
+        {{"/F", "/home/u/model.txt"}, 0, "/home/u/model.txt", false},
+        {{}, 0, "", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(CommandLine::JoinArguments(c.args));
+        const CommandLine cl = CommandLine::FromArguments(c.args, isFile);
+        EXPECT_EQ(cl.m_hHostWnd, c.host);
+        EXPECT_EQ(cl.m_strFileName, c.file);
+        EXPECT_EQ(cl.m_bTopmost, c.topmost);
+    }
+    EXPECT_EQ(CommandLine::FromArguments({"x.txt"}, nullptr).m_strFileName, "x.txt");
+}
+
+TEST(CommandLineTest, ExistingFileMeansARegularFile) {
+    const std::string folder = ::testing::TempDir();
+    EXPECT_FALSE(CommandLine::IsExistingFile(folder));
+    EXPECT_FALSE(CommandLine::IsExistingFile(""));
+    EXPECT_FALSE(CommandLine::IsExistingFile(folder + "/no-such-file.txt"));
+    EXPECT_TRUE(CommandLine::IsExistingFile("/proc/self/status"));
+}
+
+TEST(CommandLineTest, UnknownOptionsAreNamed) {
+    constexpr CommandLine::Option kOptions[] = {{"--help", false}, {"--keys", true}};
+    struct Case {
+        std::vector<std::string> args;
+        const char* unknown;
+    };
+    const Case cases[] = {
+        {{"--print-txt", "m.txt"}, "--print-txt"},
+        {{"/F", "m.txt", "--T"}, "--T"},
+        {{"--"}, "--"},
+        {{"--help"}, ""},
+        {{"--keys", "--x", "m.txt"}, ""},
+        {{"--keys"}, ""},
+        {{"-", "/F", "-x", "a--b"}, ""},
+        {{"--keys", "a", "--help=1"}, "--help=1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(CommandLine::JoinArguments(c.args));
+        EXPECT_EQ(CommandLine::UnknownOption(c.args, kOptions), c.unknown);
+    }
+}
+
+TEST(CommandLineTest, ProgramNameIsTheLastPartOfArgvZero) {
+    EXPECT_EQ(CommandLine::ProgramName("/usr/bin/vexlor-gui", "x"), "vexlor-gui");
+    EXPECT_EQ(CommandLine::ProgramName("vexlor", "x"), "vexlor");
+    EXPECT_EQ(CommandLine::ProgramName("", "vexlor"), "vexlor");
+    EXPECT_EQ(CommandLine::ProgramName(nullptr, "vexlor"), "vexlor");
+    EXPECT_EQ(CommandLine::ProgramName("dir/", "vexlor"), "vexlor");
+}

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +12,7 @@
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 using namespace std::string_literals;
@@ -142,4 +144,143 @@ TEST_F(ExpressionsFileTest, FailedWriteKeepsOldFile) {
     EXPECT_FALSE(written);
     EXPECT_EQ(ReadBack(path), kRawText);
     EXPECT_EQ(EntryCount(), 1);
+}
+
+TEST_F(ExpressionsFileTest, FailuresSayWhy) {
+    using F = ExpressionsFile::Failure;
+    const std::string folder = PathOf("folder");
+    ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
+    const std::string readOnly = PathOf("ro.txt");
+    WriteRaw(readOnly, "kept");
+    ASSERT_EQ(chmod(readOnly.c_str(), 0444), 0);
+    struct Case {
+        std::string path;
+        F write;
+        F read;
+    };
+    const Case cases[] = {
+        {"", F::kMissing, F::kMissing},
+        {PathOf("no/such/folder/e.txt"), F::kMissing, F::kMissing},
+        {PathOf("ro.txt/e.txt"), F::kMissing, F::kMissing},
+        {folder, F::kFolder, F::kFolder},
+        // Read-only for everybody, the superuser included: never replaced.
+        {readOnly, F::kReadOnly, F::kNone},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        F failure = F::kNone;
+        EXPECT_EQ(ExpressionsFile::Write(c.path, "new", &failure), c.write == F::kNone);
+        EXPECT_EQ(failure, c.write);
+        std::string bytes;
+        EXPECT_EQ(ExpressionsFile::Read(c.path, &bytes, &failure), c.read == F::kNone);
+        EXPECT_EQ(failure, c.read);
+    }
+    EXPECT_EQ(ReadBack(readOnly), "kept");
+    EXPECT_EQ(EntryCount(), 2);
+    // A disk that fills up half way.
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit small = old;
+    small.rlim_cur = 16;
+    auto previous = signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    F full = F::kNone;
+    const bool written = ExpressionsFile::Write(PathOf("big.txt"), std::string(1000, 'x'), &full);
+    setrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, previous);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(full, F::kNoSpace);
+}
+
+TEST_F(ExpressionsFileTest, UnwritableFolderIsDenied) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "the superuser writes into any folder";
+    const std::string path = PathOf("e.txt");
+    WriteRaw(path, "old");
+    ASSERT_EQ(chmod(m_strDir.c_str(), 0500), 0);
+    ExpressionsFile::Failure failure = ExpressionsFile::Failure::kNone;
+    const bool written = ExpressionsFile::Write(path, "new", &failure);
+    chmod(m_strDir.c_str(), 0700);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(failure, ExpressionsFile::Failure::kDenied);
+    EXPECT_EQ(ReadBack(path), "old");
+}
+
+TEST_F(ExpressionsFileTest, WriteKeepsOwnerAndGroupWherePermitted) {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only the superuser gives a file away";
+    const std::string path = PathOf("e.txt");
+    WriteRaw(path, "old");
+    ASSERT_EQ(chown(path.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(chmod(path.c_str(), 0604), 0);
+    ASSERT_TRUE(ExpressionsFile::Write(path, "new"));
+    struct stat st {};
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 65534u);
+    EXPECT_EQ(st.st_gid, 65534u);
+    EXPECT_EQ(st.st_mode & 07777, 0604u);
+    EXPECT_EQ(ReadBack(path), "new");
+}
+
+TEST_F(ExpressionsFileTest, TemporaryNamePattern) {
+    struct Case {
+        const char* name;
+        bool matches;
+        long pid;
+    };
+    const Case cases[] = {
+        {"e.txt.tmp123-0", true, 123}, {"e.txt.tmp4194304-17", true, 4194304},
+        {"e.txt.tmp", false, 0},       {"e.txt.tmp12", false, 0},
+        {"e.txt.tmp12-", false, 0},    {"e.txt.tmp-1", false, 0},
+        {"e.txt.tmpx-1", false, 0},    {"e.txt.tmp12-3.bak", false, 0},
+        {"e.txt.tmp12-3-4", false, 0}, {"e.txt.tmp123456789012-1", false, 0},
+        {"xe.txt.tmp12-3", false, 0},  {"e.txt", false, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        long pid = 0;
+        EXPECT_EQ(ExpressionsFile::IsTemporaryOf(c.name, "e.txt", &pid), c.matches);
+        EXPECT_EQ(pid, c.pid);
+    }
+    EXPECT_FALSE(ExpressionsFile::IsTemporaryOf(".tmp1-1", "", nullptr));
+}
+
+// A save killed half way leaves its temporary file; the next successful save
+// of the same file removes it, and only what has exactly its pattern and
+// belongs to no running save.
+TEST_F(ExpressionsFileTest, SaveRemovesStaleTemporariesOfItsFile) {
+    const std::string path = PathOf("e.txt");
+    const std::string own = "e.txt.tmp" + std::to_string(getpid()) + "-999";
+    // Beyond the largest process id Linux gives: a process long gone.
+    const std::string gone = "e.txt.tmp99999999-4";
+    const std::vector<std::string> kept = {
+        "e.txt.tmp1-0", // process 1 is always running: its save may be under way
+        "e.txt.tmp99999999-4.bak",
+        "e.txt.tmp99999999",
+        "f.txt.tmp99999999-1",
+        "e.txt",
+    };
+    for (const std::string& name : kept)
+        WriteRaw(PathOf(name.c_str()), "old");
+    WriteRaw(PathOf(own.c_str()), "stale");
+    WriteRaw(PathOf(gone.c_str()), "stale");
+    const std::string folder = PathOf("e.txt.tmp99999999-5");
+    ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
+
+    // A failed save removes nothing.
+    ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+    EXPECT_FALSE(ExpressionsFile::Write(path, "new"));
+    EXPECT_EQ(EntryCount(), 8);
+    ASSERT_EQ(chmod(path.c_str(), 0644), 0);
+
+    ASSERT_TRUE(ExpressionsFile::Write(path, "new"));
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(m_strDir))
+        left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    std::vector<std::string> expected = kept;
+    expected.push_back("e.txt.tmp99999999-5");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(left, expected);
+    EXPECT_EQ(ReadBack(path), "new");
 }

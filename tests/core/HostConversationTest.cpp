@@ -340,10 +340,9 @@ TEST_F(HostConversationTest, SaveWithoutConversationFollowsTheFile) {
     host.Begin("Model");
     host.OpenFailed();
     frame.status = "old";
-    // Neither a file nor a host: counts as done.
-    EXPECT_TRUE(host.Save("x;", false, false));
-    EXPECT_EQ(frame.status, "");
-    frame.status = "old";
+    // Neither a file nor a host: the text went nowhere, so it is not done.
+    EXPECT_FALSE(host.Save("x;", false, false));
+    EXPECT_EQ(frame.status, "old");
     // A file that could not be written: not done, the message stays.
     EXPECT_FALSE(host.Save("x;", true, false));
     EXPECT_EQ(frame.status, "old");
@@ -491,7 +490,8 @@ TEST_F(HostConversationTest, BadInputAtEveryPointEndsTheConversationCleanly) {
             // Nothing more goes out: no help, no text, no TERMINATE.
             const std::string sent = t.sent;
             h.ShowHelp();
-            EXPECT_TRUE(h.Save(f.Text(), false, false));
+            // With neither a host nor a file a save is not done.
+            EXPECT_FALSE(h.Save(f.Text(), false, false));
             h.End();
             EXPECT_EQ(t.sent, sent);
         }

@@ -24,7 +24,7 @@ CEqApp::~CEqApp() {
 
 bool CEqApp::InitInstance(const std::vector<std::string>& args) {
     m_pMainWnd = std::make_unique<CMainFrame>(this);
-    CommandLine commandLine = CommandLine::Parse(CommandLine::JoinArguments(args));
+    CommandLine commandLine = CommandLine::FromArguments(args, CommandLine::IsExistingFile);
     m_pMainWnd->ApplyCommandLine(commandLine);
     if (!m_pMainWnd->LoadFrame())
         return false;
