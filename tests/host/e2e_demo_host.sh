@@ -47,6 +47,8 @@ unset WAYLAND_DISPLAY
 # side never meet.
 export XDG_RUNTIME_DIR=$work/run
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+# Settings of this run's own, never the user's.
+export XDG_CONFIG_HOME=$work/config
 name=E2E-$$
 file=$work/model.txt
 printf 'a = b;\r\n' >"$file"

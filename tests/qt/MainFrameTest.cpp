@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
+#include <QSettings>
 #include <QStatusTipEvent>
 #include <QTest>
 #include <algorithm>
@@ -22,6 +24,7 @@
 #include "app/HostTransport.h"
 #include "app/qt/EqApp.h"
 #include "app/qt/MainFrame.h"
+#include "app/qt/WindowSettings.h"
 #include "editor/VexlorData.h"
 #include "editor/qt/CommandIds.h"
 #include "platform/qt/QtClipboard.h"
@@ -118,6 +121,21 @@ class FileSizeLimit {
     void (*m_previous)(int) = nullptr;
     bool m_bSet = false;
 };
+
+// Runs a block as an ordinary user when the test runs as the superuser, who
+// could read any file: the effective user becomes "nobody" and comes back.
+class OrdinaryUser {
+  public:
+    OrdinaryUser() : m_bSwitched(::geteuid() == 0 && ::seteuid(kNobody) == 0) {}
+    ~OrdinaryUser() {
+        if (m_bSwitched)
+            QVERIFY(::seteuid(0) == 0);
+    }
+
+  private:
+    static constexpr uid_t kNobody = 65534;
+    bool m_bSwitched;
+};
 } // namespace
 
 class MainFrameTest : public QObject {
@@ -135,9 +153,20 @@ class MainFrameTest : public QObject {
     void altBackspaceUndoes();
     void enablingFollowsTheData();
     void controlSWritesTheFileInPlaceAtomically();
-    void saveWithoutFileOnlyClearsTheHistory();
+    void saveWithoutFileAsksForAName_data();
+    void saveWithoutFileAsksForAName();
     void failedWriteKeepsTheOldFileAndTheChanges();
     void readOnlyFolderKeepsTheOldFile();
+    void badTargetsKeepTheChanges_data();
+    void badTargetsKeepTheChanges();
+    void unreadableFileIsNeverWritten();
+    void readOnlyFileIsNotReplaced();
+    void openOnModifiedDataAsks_data();
+    void openOnModifiedDataAsks();
+    void recentFilesAreListedAndRemembered();
+    void hostOwnsTheTextInAConversation();
+    void windowSizeAndBarsAreRemembered();
+    void narrowWindowElidesTheStatusPanes();
     void untouchedEditorClosesWithoutAQuestion();
     void closingModifiedDataAsksToSave_data();
     void closingModifiedDataAsksToSave();
@@ -167,8 +196,16 @@ class MainFrameTest : public QObject {
     void Type(const char* text) { QTest::keyClicks(&m_frame->m_wndView, text); }
     bool IsEnabled(int id) { return m_frame->Action(id)->isEnabled(); }
     bool CloseAndSettle();
+    // Makes the frame's file dialogs answer from the test: the titles asked
+    // go to m_asked, the answers are m_saveName and m_openName (empty: the
+    // dialog is cancelled).
+    void AnswerDialogs(CMainFrame* frame);
+    QString FileIn(const char* name) const { return m_dir.filePath(QString::fromUtf8(name)); }
 
     QTemporaryDir m_dir;
+    QStringList m_asked;
+    QString m_saveName;
+    QString m_openName;
     QString m_path;
     std::unique_ptr<CMainFrame> m_frame;
 };
@@ -179,6 +216,21 @@ void MainFrameTest::init() {
     m_path = m_dir.filePath(QStringLiteral("model.txt"));
     QFile::remove(m_path);
     QApplication::clipboard()->clear();
+    QSettings().clear();
+    m_asked.clear();
+    m_saveName.clear();
+    m_openName.clear();
+}
+
+void MainFrameTest::AnswerDialogs(CMainFrame* frame) {
+    frame->m_askSaveName = [this](const QString& title, const QString&) {
+        m_asked << title;
+        return m_saveName;
+    };
+    frame->m_askOpenName = [this](const QString& title, const QString&) {
+        m_asked << title;
+        return m_openName;
+    };
 }
 
 void MainFrameTest::cleanup() {
@@ -188,6 +240,7 @@ void MainFrameTest::cleanup() {
 // A frame on the expressions file m_path holding bytes (no file when empty).
 CMainFrame* MainFrameTest::Open(const std::string& bytes, CMainFrame* frame) {
     m_frame.reset(frame ? frame : new CMainFrame(App()));
+    AnswerDialogs(m_frame.get());
     if (!bytes.empty()) {
         if (!WriteFile(m_path, bytes))
             return nullptr;
@@ -214,8 +267,9 @@ bool MainFrameTest::CloseAndSettle() {
 void MainFrameTest::menuHoldsEveryItemWithItsId() {
     QVERIFY(Open({}));
     QStringList expected = {
-        "&Файл|Со&хранить и Выйти\tAlt+S=32793|Выход &без сохранения изменений\tAlt+W=32791|-|"
-        "В&ыход\tAlt+X=57665",
+        "&Файл|&Открыть…\tCtrl+O=57601|&Сохранить\tCtrl+S=57603|"
+        "Сохранить &как…\tCtrl+Shift+S=57604|-|Со&хранить и Выйти\tAlt+S=32793|"
+        "Выход &без сохранения изменений\tAlt+W=32791|-|-|В&ыход\tAlt+X=57665",
         "&Правка|&Отменить\tCtrl+Z=57643|&Вернуть\tCtrl+Y=57644|-|Вы&резать\tCtrl+X=57635|"
         "&Копировать\tCtrl+C=57634|Вст&авить\tCtrl+V=57637",
         "Вст&авка|&Скобки\tCtrl+B=32782|&Производная\tCtrl+D=32784|В&торая производная\tCtrl+E="
@@ -228,14 +282,17 @@ void MainFrameTest::menuHoldsEveryItemWithItsId() {
     for (QAction* menuAction : m_frame->menuBar()->actions()) {
         QString line = menuAction->text();
         for (QAction* item : menuAction->menu()->actions()) {
+            // The unused recent-file items are hidden.
+            if (!item->isVisible())
+                continue;
             if (item->isSeparator()) {
                 line += QStringLiteral("|-");
                 continue;
             }
             int id = -1;
-            for (int candidate :
-                 {32793, 32791, 57665, 57643, 57644, 57635, 57634, 57637, 32782, 32784,
-                  32795, 32787, 32786, 32785, 32789, 32783, 59392, 59393, 32794, 57664}) {
+            for (int candidate : {57601, 57603, 57604, 32793, 32791, 57665, 57643, 57644,
+                                  57635, 57634, 57637, 32782, 32784, 32795, 32787, 32786,
+                                  32785, 32789, 32783, 59392, 59393, 32794, 57664}) {
                 if (m_frame->Action(candidate) == item)
                     id = candidate;
             }
@@ -252,8 +309,8 @@ void MainFrameTest::toolbarButtonsAreInOrder() {
     QList<int> ids;
     for (QAction* action : m_frame->m_wndToolBar.actions()) {
         int id = 0;
-        for (int candidate : {32793, 32791, 57635, 57634, 57637, 57643, 57644, 32782, 32784, 32795,
-                              32787, 32786, 32785, 32789, 32783, 32794}) {
+        for (int candidate : {57603, 32793, 32791, 57635, 57634, 57637, 57643, 57644, 32782, 32784,
+                              32795, 32787, 32786, 32785, 32789, 32783, 32794}) {
             if (m_frame->Action(candidate) == action)
                 id = candidate;
         }
@@ -262,7 +319,7 @@ void MainFrameTest::toolbarButtonsAreInOrder() {
         if (!action->isSeparator())
             QVERIFY2(!action->icon().isNull(), qPrintable(action->toolTip()));
     }
-    QList<int> expected = {32793, 32791, 0,     57635, 57634, 57637, 0,     57643, 57644, 0,
+    QList<int> expected = {57603, 32793, 32791, 0,     57635, 57634, 57637, 0,     57643, 57644, 0,
                            32782, 32784, 32795, 32787, 32786, 32785, 32789, 32783, 0,     32794};
     QCOMPARE(ids, expected);
     QVERIFY(m_frame->m_wndToolBar.isMovable());
@@ -282,6 +339,8 @@ void MainFrameTest::acceleratorsAreAttached() {
     QCOMPARE(keys(ID_EDIT_CUT), QStringList({"Ctrl+X", "Shift+Del"}));
     QCOMPARE(keys(ID_EDIT_UNDO), QStringList({"Ctrl+Z", "Alt+Backspace"}));
     QCOMPARE(keys(ID_FILE_SAVE), QStringList({"Ctrl+S"}));
+    QCOMPARE(keys(ID_FILE_OPEN), QStringList({"Ctrl+O"}));
+    QCOMPARE(keys(ID_FILE_SAVE_AS), QStringList({"Ctrl+Shift+S"}));
     QCOMPARE(keys(ID_SAVE_AND_EXIT), QStringList({"Alt+S"}));
     QCOMPARE(keys(ID_EXIT_WITHOUT_SAVING), QStringList({"Alt+W"}));
     QCOMPARE(keys(ID_APP_EXIT), QStringList({"Alt+X"}));
@@ -380,6 +439,7 @@ void MainFrameTest::enablingFollowsTheData() {
     // A save clears the history: Undo is disabled afterwards.
     Type("z");
     QVERIFY(IsEnabled(ID_EDIT_UNDO));
+    m_saveName = m_path;
     QTest::keyClick(&m_frame->m_wndView, Qt::Key_S, Qt::ControlModifier);
     QVERIFY(!IsEnabled(ID_EDIT_UNDO));
     QVERIFY(!IsEnabled(ID_GET_HELP));
@@ -401,15 +461,54 @@ void MainFrameTest::controlSWritesTheFileInPlaceAtomically() {
     QCOMPARE(m_frame->m_strStatusMessage, std::string());
 }
 
-void MainFrameTest::saveWithoutFileOnlyClearsTheHistory() {
+void MainFrameTest::saveWithoutFileAsksForAName_data() {
+    QTest::addColumn<bool>("named");
+    QTest::newRow("dialog cancelled") << false;
+    QTest::newRow("name given") << true;
+}
+
+// With neither a file nor a host, Save asks for a name: a cancel keeps the
+// changes (and leaving still asks), a name writes the file as every save does.
+void MainFrameTest::saveWithoutFileAsksForAName() {
+    QFETCH(bool, named);
     QVERIFY(Open({}));
     m_frame->SetStatusMessage("\xCE\xF8\xE8\xE1\xEA\xE0", true);
     Type("y");
+    QCOMPARE(m_frame->m_wndStatusBar.ModifiedIndicator(), QStringLiteral("Изменён"));
+    if (named)
+        m_saveName = m_path;
     QTest::keyClick(&m_frame->m_wndView, Qt::Key_S, Qt::ControlModifier);
-    QVERIFY(!Data()->IsModified());
+    QCOMPARE(m_asked, QStringList({QStringLiteral("Сохранить как")}));
+    QCOMPARE(Data()->IsModified(), !named);
+    QCOMPARE(IsEnabled(ID_EDIT_UNDO), !named);
+    QCOMPARE(m_frame->m_wndStatusBar.ModifiedIndicator(),
+             named ? QString() : QStringLiteral("Изменён"));
+    QCOMPARE(m_frame->m_wndStatusBar.IsMessageError(), !named);
+    if (!named) {
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList());
+        QCOMPARE(m_frame->windowTitle(), QStringLiteral("Vexlor"));
+        ModalAnswerer question({QMessageBox::Yes});
+        QVERIFY(!CloseAndSettle());
+        QCOMPARE(question.Texts(), QStringList({QStringLiteral("Сохранить изменения?")}));
+        // Yes asked for a name again; cancelled, so the window stays.
+        QCOMPARE(m_asked.size(), 2);
+        QVERIFY(Data()->IsModified());
+        return;
+    }
+    QCOMPARE(ReadFile(m_path), std::string("y;"));
+    QCOMPARE(m_frame->m_strFileName, QFile::encodeName(m_path).toStdString());
+    QCOMPARE(m_frame->windowTitle(), QStringLiteral("Vexlor - ") + m_path);
     QCOMPARE(m_frame->m_wndStatusBar.Message(), QString());
-    QVERIFY(!m_frame->m_wndStatusBar.IsMessageError());
-    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList());
+    QCOMPARE(WindowSettings::RecentFiles(),
+             std::vector<std::string>({QFile::encodeName(m_path).toStdString()}));
+    // The next Save writes the same file without asking.
+    Type("+1");
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(m_asked.size(), 1);
+    QCOMPARE(ReadFile(m_path), std::string("y+1;"));
+    ModalAnswerer none({});
+    QVERIFY(CloseAndSettle());
+    QVERIFY(none.Boxes().empty());
 }
 
 void MainFrameTest::failedWriteKeepsTheOldFileAndTheChanges() {
@@ -417,14 +516,17 @@ void MainFrameTest::failedWriteKeepsTheOldFileAndTheChanges() {
     QVERIFY(Open(old));
     Type(std::string(200, 'x').c_str());
     {
-        ModalAnswerer answers({QMessageBox::Ok});
+        ModalAnswerer answers({});
         FileSizeLimit limit(64);
         QVERIFY(limit.IsSet());
         QTest::keyClick(&m_frame->m_wndView, Qt::Key_S, Qt::ControlModifier);
-        QCOMPARE(answers.Texts(),
-                 QStringList({QStringLiteral("Ошибка открытия файла: ") + m_path}));
-        QCOMPARE(answers.Boxes()[0].icon, QMessageBox::Critical);
+        QVERIFY(answers.Boxes().empty());
     }
+    QCOMPARE(m_frame->m_wndStatusBar.Message(), QStringLiteral("Файл не сохранён: ") + m_path +
+                                                    QStringLiteral(" — на диске нет места"));
+    QCOMPARE(m_frame->m_wndStatusBar.MessageColor(), QColor(255, 0, 0));
+    // Save As is offered (and cancelled here).
+    QCOMPARE(m_asked, QStringList({QStringLiteral("Сохранить как")}));
     QCOMPARE(ReadFile(m_path), old);
     QVERIFY(Data()->IsModified());
     QVERIFY(IsEnabled(ID_EDIT_UNDO));
@@ -443,12 +545,252 @@ void MainFrameTest::readOnlyFolderKeepsTheOldFile() {
     Type("+2");
     QByteArray folder = QFile::encodeName(m_dir.path());
     QVERIFY(::chmod(folder.constData(), 0500) == 0);
-    ModalAnswerer answers({QMessageBox::Ok});
     QTest::keyClick(&m_frame->m_wndView, Qt::Key_S, Qt::ControlModifier);
     ::chmod(folder.constData(), 0700);
-    QCOMPARE(answers.Boxes().size(), size_t(1));
+    QVERIFY(m_frame->m_wndStatusBar.Message().endsWith(QStringLiteral("нет прав на запись")));
+    QCOMPARE(m_asked.size(), 1);
     QCOMPARE(ReadFile(m_path), old);
     QVERIFY(Data()->IsModified());
+}
+
+void MainFrameTest::badTargetsKeepTheChanges_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("folder") << QString() << QStringLiteral("это папка");
+    QTest::newRow("missing folder")
+        << QStringLiteral("no/such/e.txt") << QStringLiteral("папка не найдена");
+    QTest::newRow("below a file") << QStringLiteral("model.txt/e.txt")
+                                  << QStringLiteral("папка не найдена");
+}
+
+// A name given to Save As that cannot be written: the reason in red, the
+// file being edited, its caption and the undo history as they were.
+void MainFrameTest::badTargetsKeepTheChanges() {
+    QFETCH(QString, name);
+    QFETCH(QString, reason);
+    QVERIFY(Open("a;\r\n"));
+    Type("b");
+    const size_t undo = Data()->m_undo.size();
+    m_saveName = name.isEmpty() ? m_dir.path() : FileIn(name.toUtf8().constData());
+    m_frame->Action(ID_FILE_SAVE_AS)->trigger();
+    QCOMPARE(m_frame->m_wndStatusBar.Message(),
+             QStringLiteral("Файл не сохранён: ") + m_saveName + QStringLiteral(" — ") + reason);
+    QVERIFY(m_frame->m_wndStatusBar.IsMessageError());
+    QCOMPARE(Data()->m_undo.size(), undo);
+    QCOMPARE(m_frame->m_strFileName, QFile::encodeName(m_path).toStdString());
+    QCOMPARE(m_frame->windowTitle(), QStringLiteral("Vexlor - ") + m_path);
+    QCOMPARE(ReadFile(m_path), std::string("a;\r\n"));
+    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList({"model.txt"}));
+}
+
+// A file that exists but could not be read at start-up is never written,
+// neither by Save nor by Save As under its own name; another name works.
+void MainFrameTest::unreadableFileIsNeverWritten() {
+    const std::string old = "secret = 1;\r\n";
+    QVERIFY(WriteFile(m_path, old));
+    const QByteArray path = QFile::encodeName(m_path);
+    QVERIFY(::chmod(path.constData(), 0) == 0);
+    m_frame.reset(new CMainFrame(App()));
+    AnswerDialogs(m_frame.get());
+    m_frame->m_strFileName = path.toStdString();
+    {
+        ModalAnswerer answers({QMessageBox::Ok});
+        OrdinaryUser user;
+        QVERIFY(m_frame->LoadFrame());
+        QCOMPARE(answers.Texts(),
+                 QStringList({QStringLiteral("Ошибка открытия файла: ") + m_path}));
+    }
+    QVERIFY(ShowActive(m_frame.get(), &m_frame->m_wndView));
+    Type("x");
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(m_frame->m_wndStatusBar.Message(),
+             QStringLiteral("Файл не сохранён: ") + m_path +
+                 QStringLiteral(" — он не был прочитан при открытии, и перезаписывать его нельзя"));
+    QVERIFY(m_frame->m_wndStatusBar.IsMessageError());
+    QCOMPARE(m_asked, QStringList({QStringLiteral("Сохранить как")}));
+    m_saveName = m_path;
+    m_frame->Action(ID_FILE_SAVE_AS)->trigger();
+    QVERIFY(Data()->IsModified());
+    QVERIFY(::chmod(path.constData(), 0600) == 0);
+    QCOMPARE(ReadFile(m_path), old);
+    m_saveName = FileIn("copy.txt");
+    m_frame->Action(ID_FILE_SAVE_AS)->trigger();
+    QCOMPARE(ReadFile(m_saveName), std::string("x;"));
+    QVERIFY(!Data()->IsModified());
+    QCOMPARE(ReadFile(m_path), old);
+}
+
+void MainFrameTest::readOnlyFileIsNotReplaced() {
+    const std::string old = "a = 1;\r\n";
+    QVERIFY(Open(old));
+    QVERIFY(::chmod(QFile::encodeName(m_path).constData(), 0444) == 0);
+    Type("+2");
+    ModalAnswerer none({});
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(none.Boxes().empty());
+    QCOMPARE(m_frame->m_wndStatusBar.Message(), QStringLiteral("Файл не сохранён: ") + m_path +
+                                                    QStringLiteral(" — файл только для чтения"));
+    QCOMPARE(m_asked, QStringList({QStringLiteral("Сохранить как")}));
+    QCOMPARE(ReadFile(m_path), old);
+    QVERIFY(Data()->IsModified());
+    QVERIFY(IsEnabled(ID_EDIT_UNDO));
+}
+
+void MainFrameTest::openOnModifiedDataAsks_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("file");
+    QTest::newRow("cancel keeps the text")
+        << int(QMessageBox::Cancel) << QStringLiteral("ab;") << QByteArray("a;\r\n");
+    QTest::newRow("no drops the changes")
+        << int(QMessageBox::No) << QStringLiteral("o = 1;") << QByteArray("a;\r\n");
+    QTest::newRow("yes saves first")
+        << int(QMessageBox::Yes) << QStringLiteral("o = 1;") << QByteArray("ab;");
+}
+
+void MainFrameTest::openOnModifiedDataAsks() {
+    QFETCH(int, answer);
+    QFETCH(QString, text);
+    QFETCH(QByteArray, file);
+    m_openName = FileIn("other.txt");
+    QVERIFY(WriteFile(m_openName, "o = 1;\r\n"));
+    QVERIFY(Open("a;\r\n"));
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_End);
+    Type("b");
+    ModalAnswerer answers({static_cast<Button>(answer)});
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(answers.Texts(), QStringList({QStringLiteral("Сохранить изменения?")}));
+    QCOMPARE(answers.Boxes()[0].buttons.size(), 3);
+    QCOMPARE(TextOf(*Data()), text);
+    QCOMPARE(ReadFile(m_path), file.toStdString());
+    const bool opened = answer != QMessageBox::Cancel;
+    QCOMPARE(m_asked, opened ? QStringList({QStringLiteral("Открыть")}) : QStringList());
+    QCOMPARE(Data()->IsModified(), !opened);
+    QCOMPARE(m_frame->windowTitle(), QStringLiteral("Vexlor - ") + (opened ? m_openName : m_path));
+}
+
+void MainFrameTest::recentFilesAreListedAndRemembered() {
+    QVERIFY(Open({}));
+    auto recentItems = [&] {
+        QStringList texts;
+        for (int id = ID_FILE_MRU_FILE1; id <= ID_FILE_MRU_LAST; ++id) {
+            if (m_frame->Action(id)->isVisible())
+                texts << m_frame->Action(id)->text();
+        }
+        return texts;
+    };
+    QCOMPARE(recentItems(), QStringList());
+    for (const char* name : {"a.txt", "b&c.txt", "a.txt"}) {
+        QVERIFY(WriteFile(FileIn(name), std::string(name) + "\r\n"));
+        m_openName = FileIn(name);
+        m_frame->Action(ID_FILE_OPEN)->trigger();
+    }
+    QCOMPARE(recentItems(), QStringList({"&1 " + FileIn("a.txt"), "&2 " + FileIn("b&&c.txt")}));
+    // The second item opens its file; a file gone since is dropped.
+    m_frame->Action(ID_FILE_MRU_FILE1 + 1)->trigger();
+    QCOMPARE(m_frame->windowTitle(), QStringLiteral("Vexlor - ") + FileIn("b&c.txt"));
+    QVERIFY(QFile::remove(FileIn("a.txt")));
+    {
+        ModalAnswerer answers({QMessageBox::Ok});
+        m_frame->Action(ID_FILE_MRU_FILE1 + 1)->trigger();
+        QCOMPARE(answers.Texts(),
+                 QStringList({QStringLiteral("Ошибка открытия файла: ") + FileIn("a.txt")}));
+    }
+    QCOMPARE(m_frame->windowTitle(), QStringLiteral("Vexlor - ") + FileIn("b&c.txt"));
+    QCOMPARE(recentItems(), QStringList({"&1 " + FileIn("b&&c.txt")}));
+    // A new window lists what the last one left, up to eight names.
+    for (int i = 0; i < 9; ++i) {
+        m_openName = FileIn(qPrintable(QStringLiteral("n%1.txt").arg(i)));
+        QVERIFY(WriteFile(m_openName, "n;"));
+        m_frame->Action(ID_FILE_OPEN)->trigger();
+    }
+    QVERIFY(Open({}));
+    QStringList items = recentItems();
+    QCOMPARE(items.size(), 8);
+    QCOMPARE(items.front(), "&1 " + FileIn("n8.txt"));
+    QCOMPARE(items.back(), "&8 " + FileIn("n1.txt"));
+}
+
+// In a conversation the host owns the text: no Open, no Save As, no recent
+// files; without one (or when it is lost) they are back.
+void MainFrameTest::hostOwnsTheTextInAConversation() {
+    auto* frame = new ConversingFrame(App());
+    QVERIFY(Open("a;\r\n", frame));
+    const std::vector<int> ownFileCommands = {ID_FILE_OPEN, ID_FILE_SAVE_AS, ID_FILE_MRU_FILE1};
+    for (int id : ownFileCommands)
+        QVERIFY(IsEnabled(id));
+    frame->Connect();
+    for (int id : ownFileCommands)
+        QVERIFY(!IsEnabled(id));
+    QVERIFY(IsEnabled(ID_FILE_SAVE));
+    Type("z");
+    m_openName = m_path;
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_O, Qt::ControlModifier);
+    m_frame->OnSaveAs();
+    QVERIFY(m_asked.isEmpty());
+    // Save still goes to the host without asking for a name.
+    QTest::keyClick(&m_frame->m_wndView, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(frame->Poked(), std::vector<std::string>({"za;"}));
+    QVERIFY(m_asked.isEmpty());
+    frame->FromHost(HostFrame::Terminate());
+    for (int id : ownFileCommands)
+        QVERIFY(IsEnabled(id));
+}
+
+void MainFrameTest::windowSizeAndBarsAreRemembered() {
+    struct Case {
+        QSize screen;
+        QSize window;
+    };
+    const Case cases[] = {
+        {{1920, 1080}, {1280, 720}},
+        {{1024, 768}, {800, 600}},
+        {{640, 480}, {640, 480}},
+        {{2880, 1800}, {1920, 1200}},
+    };
+    for (const Case& c : cases)
+        QCOMPARE(WindowSettings::DefaultSize(c.screen), c.window);
+
+    // Nothing remembered: the default size for the screen.
+    QVERIFY(App()->InitInstance({}));
+    CMainFrame* frame = App()->GetMainFrame();
+    QCOMPARE(frame->size(),
+             WindowSettings::DefaultSize(frame->screen()->availableGeometry().size()));
+    frame->resize(640, 470);
+    frame->Action(ID_VIEW_TOOLBAR)->trigger();
+    QVERIFY(frame->close());
+    // The next window comes back as the last one was left.
+    QVERIFY(App()->InitInstance({}));
+    frame = App()->GetMainFrame();
+    QCOMPARE(frame->size(), QSize(640, 470));
+    QVERIFY(frame->m_wndToolBar.isHidden());
+    QVERIFY(!frame->Action(ID_VIEW_TOOLBAR)->isChecked());
+    QVERIFY(!frame->m_wndStatusBar.isHidden());
+    frame->Action(ID_VIEW_STATUS_BAR)->trigger();
+    QVERIFY(frame->close());
+    QVERIFY(App()->InitInstance({}));
+    QVERIFY(App()->GetMainFrame()->m_wndStatusBar.isHidden());
+    App()->GetMainFrame()->close();
+}
+
+// The status panes give way: the window can be made about 400 pixels wide,
+// the message cut off with the whole text in the tooltip.
+void MainFrameTest::narrowWindowElidesTheStatusPanes() {
+    QVERIFY(Open({}));
+    const QString message = QStringLiteral("Выражение 12: ") + QString(80, QLatin1Char('w'));
+    m_frame->m_wndStatusBar.SetMessage(message, true);
+    QVERIFY2(m_frame->minimumSizeHint().width() <= 420,
+             qPrintable(QString::number(m_frame->minimumSizeHint().width())));
+    m_frame->resize(420, 300);
+    QTRY_COMPARE(m_frame->width(), 420);
+    QApplication::processEvents();
+    const ElidedLabel& pane = m_frame->m_wndStatusBar.MessagePane();
+    QVERIFY(pane.geometry().right() <= m_frame->m_wndStatusBar.width());
+    QVERIFY(pane.ShownText().endsWith(QChar(0x2026)));
+    QVERIFY(pane.ShownText().size() < message.size());
+    QCOMPARE(pane.toolTip(), message);
+    m_frame->resize(1600, 300);
+    QTRY_COMPARE(pane.ShownText(), message);
 }
 
 void MainFrameTest::untouchedEditorClosesWithoutAQuestion() {
@@ -723,6 +1065,13 @@ void MainFrameTest::commandLineFormsAreAccepted() {
     QVERIFY(!frame->Conversation().IsConnected());
     QVERIFY(!frame->Action(ID_GET_HELP)->isEnabled());
     frame->close();
+    // A single path of an existing file is read as after /F, "/" and all.
+    QVERIFY(App()->InitInstance({QFile::encodeName(m_path).toStdString()}));
+    frame = App()->GetMainFrame();
+    QCOMPARE(frame->m_strFileName, QFile::encodeName(m_path).toStdString());
+    QCOMPARE(frame->windowTitle(), QStringLiteral("Vexlor - ") + m_path);
+    QCOMPARE(TextOf(*frame->m_wndView.GetData()), QStringLiteral("q;"));
+    frame->close();
 }
 
 void MainFrameTest::copyPutsThePrivateFormatOnTheClipboard() {
@@ -855,6 +1204,9 @@ void MainFrameTest::barsCanBeHiddenAndShown() {
 }
 
 int main(int argc, char** argv) {
+    // The tests' settings live in a folder of their own, never the user's.
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
     CEqApp app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
     MainFrameTest test;

@@ -60,6 +60,8 @@ trap 'rm -rf "$work"' EXIT
 cp "$example" "$work/model.txt"
 mkdir -m 700 "$work/runtime"
 export XDG_RUNTIME_DIR="$work/runtime"
+# Settings of this run's own, never the user's.
+export XDG_CONFIG_HOME="$work/config"
 export QT_QPA_PLATFORM=xcb
 
 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$0" --inside "$gui" "$work"

@@ -28,6 +28,7 @@ bool CEqApp::InitInstance(const std::vector<std::string>& args) {
     m_pMainWnd->ApplyCommandLine(commandLine);
     if (!m_pMainWnd->LoadFrame())
         return false;
+    m_pMainWnd->RestoreWindowSettings();
     if (commandLine.m_bTopmost)
         m_pMainWnd->setWindowFlag(Qt::WindowStaysOnTopHint, true);
     m_pMainWnd->show();

@@ -4,13 +4,18 @@
 
 CEqStatusBar::CEqStatusBar(QWidget* parent) : QStatusBar(parent) {
     setSizeGripEnabled(true);
-    m_paneReady.setText(StringTable::Ready());
+    m_paneReady.SetText(StringTable::Ready());
     addWidget(&m_paneReady, 1);
-    m_paneMessage.setTextFormat(Qt::PlainText);
+    // The message pane asks for the width of its sample while there is room.
     m_paneMessage.setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_paneMessage.setMinimumWidth(
-        m_paneMessage.fontMetrics().horizontalAdvance(StringTable::MessagePaneSample()));
+    m_paneMessage.SetSample(StringTable::MessagePaneSample());
     addWidget(&m_paneMessage, 0);
+    m_paneModified.setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_paneModified.setAlignment(Qt::AlignCenter);
+    m_paneModified.setMinimumWidth(
+        m_paneModified.fontMetrics().horizontalAdvance(StringTable::ModifiedIndicator()) + 8);
+    m_paneModified.setToolTip(StringTable::ModifiedToolTip());
+    addPermanentWidget(&m_paneModified);
     for (QLabel* pane : {&m_paneCaps, &m_paneNum, &m_paneScroll}) {
         pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         pane->setAlignment(Qt::AlignCenter);
@@ -21,7 +26,7 @@ CEqStatusBar::CEqStatusBar(QWidget* parent) : QStatusBar(parent) {
 }
 
 void CEqStatusBar::SetPrompt(const QString& prompt) {
-    m_paneReady.setText(prompt.isEmpty() ? StringTable::Ready() : prompt);
+    m_paneReady.SetText(prompt.isEmpty() ? StringTable::Ready() : prompt);
 }
 
 void CEqStatusBar::SetMessage(const QString& text, bool error) {
@@ -30,11 +35,15 @@ void CEqStatusBar::SetMessage(const QString& text, bool error) {
     palette.setColor(QPalette::WindowText,
                      m_bError ? QColor(255, 0, 0) : this->palette().color(QPalette::WindowText));
     m_paneMessage.setPalette(palette);
-    m_paneMessage.setText(text);
+    m_paneMessage.SetText(text);
 }
 
 QColor CEqStatusBar::MessageColor() const {
     return m_paneMessage.palette().color(QPalette::WindowText);
+}
+
+void CEqStatusBar::SetModified(bool modified) {
+    m_paneModified.setText(modified ? StringTable::ModifiedIndicator() : QString());
 }
 
 void CEqStatusBar::ShowIndicator(QLabel& pane, bool known, bool on, const QString& text) {

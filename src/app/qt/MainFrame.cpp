@@ -4,7 +4,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QStatusTipEvent>
@@ -18,13 +21,35 @@
 #include "app/qt/MenuResource.h"
 #include "app/qt/StringTable.h"
 #include "app/qt/ToolbarIcons.h"
+#include "app/qt/WindowSettings.h"
 #include "editor/VexlorData.h"
 #include "editor/qt/CommandIds.h"
 #include "platform/qt/QtText.h"
 
+namespace {
+QString DecodedName(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+std::string EncodedName(const QString& name) {
+    return QFile::encodeName(name).toStdString();
+}
+
+bool IsRecentCommand(int id) {
+    return id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_LAST;
+}
+} // namespace
+
 CMainFrame::CMainFrame(CEqApp* app)
     : m_wndStatusBar(this), m_wndToolBar(this), m_wndView(this), m_hIcon(ToolbarIcons::AppIcon()),
-      m_pApp(app) {}
+      m_pApp(app), m_recent(WindowSettings::RecentFiles()) {
+    m_askSaveName = [this](const QString& title, const QString& start) {
+        return QFileDialog::getSaveFileName(this, title, start, StringTable::FileFilter());
+    };
+    m_askOpenName = [this](const QString& title, const QString& start) {
+        return QFileDialog::getOpenFileName(this, title, start, StringTable::FileFilter());
+    };
+}
 
 CMainFrame::~CMainFrame() {
     qApp->removeEventFilter(this);
@@ -54,6 +79,7 @@ bool CMainFrame::LoadFrame() {
     qApp->installEventFilter(this);
     LoadExpressionsFile();
     m_host.Open(m_strServerName);
+    UpdateRecentMenu();
     UpdateCommandUI();
     UpdatePasteUI();
     UpdateLockIndicators();
@@ -93,6 +119,11 @@ void CMainFrame::CreateActions() {
     m_actions[ID_PREV_PANE]->setEnabled(false);
     m_actions[ID_VIEW_TOOLBAR]->setCheckable(true);
     m_actions[ID_VIEW_STATUS_BAR]->setCheckable(true);
+}
+
+void CMainFrame::RestoreWindowSettings() {
+    WindowSettings::Restore(this, &m_wndStatusBar);
+    UpdateCommandUI();
 }
 
 void CMainFrame::CreateMenu() {
@@ -143,9 +174,19 @@ void CMainFrame::OnCommand(int id) {
 }
 
 bool CMainFrame::OnFrameCommand(int id) {
+    if (IsRecentCommand(id)) {
+        OnOpenRecent(id - ID_FILE_MRU_FILE1);
+        return true;
+    }
     switch (id) {
+    case ID_FILE_OPEN:
+        OnOpen();
+        return true;
     case ID_FILE_SAVE:
         OnSave();
+        return true;
+    case ID_FILE_SAVE_AS:
+        OnSaveAs();
         return true;
     case ID_SAVE_AND_EXIT:
         OnSaveAndExit();
@@ -182,6 +223,12 @@ void CMainFrame::UpdateCommandUI() {
     m_actions[ID_EDIT_CUT]->setEnabled(selection);
     m_actions[ID_EDIT_COPY]->setEnabled(selection);
     m_actions[ID_GET_HELP]->setEnabled(Conversation().IsConnected());
+    const bool ownFile = !HostOwnsText();
+    m_actions[ID_FILE_OPEN]->setEnabled(ownFile);
+    m_actions[ID_FILE_SAVE_AS]->setEnabled(ownFile);
+    for (int id = ID_FILE_MRU_FILE1; id <= ID_FILE_MRU_LAST; ++id)
+        m_actions[id]->setEnabled(ownFile);
+    m_wndStatusBar.SetModified(data->IsModified());
     m_actions[ID_VIEW_TOOLBAR]->setChecked(!m_wndToolBar.isHidden());
     m_actions[ID_VIEW_STATUS_BAR]->setChecked(!m_wndStatusBar.isHidden());
 }
@@ -194,19 +241,118 @@ void CMainFrame::UpdatePasteUI() {
 }
 
 // The expressions file of the command line: read whole, its marker split
-// off, installed. A file that cannot be read leaves the editor empty.
+// off, installed. A file that cannot be read leaves the editor empty; when it
+// exists (it is not merely missing) it is never written.
 void CMainFrame::LoadExpressionsFile() {
     if (m_strFileName.empty())
         return;
     std::string bytes;
-    QString name = QFile::decodeName(QByteArray::fromStdString(m_strFileName));
-    if (!ExpressionsFile::Read(m_strFileName, &bytes)) {
-        ShowError(StringTable::OpenError(name));
+    ExpressionsFile::Failure failure = ExpressionsFile::Failure::kNone;
+    if (!ExpressionsFile::Read(m_strFileName, &bytes, &failure)) {
+        m_bFileUnread = failure != ExpressionsFile::Failure::kMissing;
+        ShowError(StringTable::OpenError(DecodedName(m_strFileName)));
         return;
     }
-    setWindowTitle(windowTitle() + QStringLiteral(" - ") + name);
+    setWindowTitle(windowTitle() + QStringLiteral(" - ") + DecodedName(m_strFileName));
     MarkedText marked = MarkedText::Split(bytes);
     InstallText(marked.m_strText, marked.m_nLine, marked.m_strMessage);
+    // A file of the host's is not one of the user's recent files.
+    if (m_strServerName.empty())
+        Remember(m_strFileName);
+}
+
+// Open and the recent files: the file replaces the text only once it has
+// been read; a file that cannot be read changes nothing.
+bool CMainFrame::OpenFile(const std::string& path) {
+    std::string bytes;
+    ExpressionsFile::Failure failure = ExpressionsFile::Failure::kNone;
+    if (!ExpressionsFile::Read(path, &bytes, &failure)) {
+        ShowError(StringTable::OpenError(DecodedName(path)));
+        if (failure == ExpressionsFile::Failure::kMissing) {
+            m_recent.Remove(path);
+            WindowSettings::StoreRecentFiles(m_recent.Names());
+            UpdateRecentMenu();
+        }
+        return false;
+    }
+    ShowFile(path);
+    SetStatusMessage({}, false);
+    MarkedText marked = MarkedText::Split(bytes);
+    InstallText(marked.m_strText, marked.m_nLine, marked.m_strMessage);
+    Remember(path);
+    return true;
+}
+
+void CMainFrame::OnOpen() {
+    if (HostOwnsText() || !QuerySaveChanges(StringTable::OpenTitle()))
+        return;
+    const QString name = m_askOpenName(StringTable::OpenTitle(), StartFolder());
+    if (!name.isEmpty())
+        OpenFile(EncodedName(name));
+}
+
+void CMainFrame::OnOpenRecent(int index) {
+    if (HostOwnsText() || index < 0 || static_cast<size_t>(index) >= m_recent.Names().size())
+        return;
+    const std::string path = m_recent.Names()[static_cast<size_t>(index)];
+    if (QuerySaveChanges(StringTable::OpenTitle()))
+        OpenFile(path);
+}
+
+// Before the text is replaced: unsaved changes are saved, dropped or kept
+// (then nothing else happens), as the user answers.
+bool CMainFrame::QuerySaveChanges(const QString& caption) {
+    if (!m_wndView.GetData()->IsModified())
+        return true;
+    QMessageBox::StandardButton answer =
+        Ask(StringTable::SaveChangesQuestion(), caption,
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Warning);
+    if (answer == QMessageBox::No)
+        return true;
+    if (answer != QMessageBox::Yes)
+        return false;
+    OnSave();
+    return !m_wndView.GetData()->IsModified();
+}
+
+// The file now being edited: caption, name, and it is readable.
+void CMainFrame::ShowFile(const std::string& path) {
+    m_strFileName = path;
+    m_bFileUnread = false;
+    setWindowTitle(QtText::FromCp1251(m_strAppTitle) + QStringLiteral(" - ") + DecodedName(path));
+}
+
+void CMainFrame::Remember(const std::string& path) {
+    m_recent.Add(EncodedName(QFileInfo(DecodedName(path)).absoluteFilePath()));
+    WindowSettings::StoreRecentFiles(m_recent.Names());
+    UpdateRecentMenu();
+}
+
+void CMainFrame::UpdateRecentMenu() {
+    const std::vector<std::string>& names = m_recent.Names();
+    for (int id = ID_FILE_MRU_FILE1; id <= ID_FILE_MRU_LAST; ++id) {
+        QAction* action = Action(id);
+        const size_t index = static_cast<size_t>(id - ID_FILE_MRU_FILE1);
+        if (!action)
+            continue;
+        action->setVisible(index < names.size());
+        if (index >= names.size())
+            continue;
+        QString name = DecodedName(names[index]);
+        action->setStatusTip(name);
+        action->setText(QStringLiteral("&%1 %2").arg(index + 1).arg(
+            name.replace(QLatin1Char('&'), QStringLiteral("&&"))));
+    }
+}
+
+QString CMainFrame::StartFolder() const {
+    if (m_strFileName.empty())
+        return QDir::currentPath();
+    return QFileInfo(DecodedName(m_strFileName)).absolutePath();
+}
+
+bool CMainFrame::HostOwnsText() {
+    return Conversation().IsConnected() || Conversation().IsInitiating();
 }
 
 void CMainFrame::InstallText(const std::string& text, int line, const std::string& message) {
@@ -238,21 +384,83 @@ std::string CMainFrame::WorkingText() const {
 }
 
 // Save: the file is replaced as a whole (a new file renamed over it), so a
-// failed write leaves the old file as it was and the data modified. Then the
-// text goes to the host for checking; the conversation tells whether the
-// save counts as done, which makes the data count as saved.
+// failed write leaves the old file as it was and the data modified. Only
+// what was kept somewhere makes the data count as saved: with a
+// conversation the text goes to the host, which decides; on its own the
+// frame asks for a name when it has none or cannot write the one it has.
 void CMainFrame::OnSave() {
-    bool written = false;
-    std::string text = WorkingText();
-    if (!m_strFileName.empty()) {
-        written = ExpressionsFile::Write(m_strFileName, text);
-        if (!written)
-            ShowError(StringTable::OpenError(
-                QFile::decodeName(QByteArray::fromStdString(m_strFileName))));
+    if (Conversation().IsConnected()) {
+        SaveForHost();
+        return;
     }
-    if (Conversation().Save(text, !m_strFileName.empty(), written))
+    if (!m_strFileName.empty()) {
+        QString failure;
+        if (WriteTo(m_strFileName, &failure)) {
+            MarkSaved();
+            return;
+        }
+        ShowStatusError(failure);
+    }
+    OnSaveAs();
+}
+
+void CMainFrame::SaveForHost() {
+    bool written = false;
+    if (!m_strFileName.empty()) {
+        QString failure;
+        written = WriteTo(m_strFileName, &failure);
+        if (!written)
+            ShowError(StringTable::OpenError(DecodedName(m_strFileName)));
+    }
+    if (Conversation().Save(WorkingText(), !m_strFileName.empty(), written))
         m_wndView.GetData()->ClearUndo();
     UpdateCommandUI();
+}
+
+// Save As: a cancelled dialog or a failed write changes nothing but the
+// message; a written file becomes the file being edited.
+void CMainFrame::OnSaveAs() {
+    if (HostOwnsText())
+        return;
+    const QString start = m_strFileName.empty()
+                              ? StartFolder()
+                              : QFileInfo(DecodedName(m_strFileName)).absoluteFilePath();
+    const QString name = m_askSaveName(StringTable::SaveAsTitle(), start);
+    QString failure;
+    if (name.isEmpty() || !WriteTo(EncodedName(name), &failure)) {
+        if (!failure.isEmpty())
+            ShowStatusError(failure);
+        UpdateCommandUI();
+        return;
+    }
+    ShowFile(EncodedName(name));
+    Remember(m_strFileName);
+    MarkSaved();
+}
+
+// Writes the editor's text to path; *failure says why it did not.
+bool CMainFrame::WriteTo(const std::string& path, QString* failure) {
+    const QString name = DecodedName(path);
+    if (m_bFileUnread && QFileInfo(name) == QFileInfo(DecodedName(m_strFileName))) {
+        *failure = StringTable::SaveRefusedUnread(name);
+        return false;
+    }
+    ExpressionsFile::Failure why = ExpressionsFile::Failure::kNone;
+    if (ExpressionsFile::Write(path, WorkingText(), &why))
+        return true;
+    *failure = StringTable::SaveFailed(name, why);
+    return false;
+}
+
+void CMainFrame::MarkSaved() {
+    SetStatusMessage({}, false);
+    m_wndView.GetData()->ClearUndo();
+    UpdateCommandUI();
+}
+
+void CMainFrame::ShowStatusError(const QString& text) {
+    m_strStatusMessage = QtText::ToCp1251(text);
+    m_wndStatusBar.SetMessage(text, true);
 }
 
 // With a conversation the host's acceptance closes the frame later.
@@ -294,6 +502,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
+    WindowSettings::Store(this, &m_wndStatusBar);
     // Closed for good: the host hears TERMINATE now, not when the frame is
     // destroyed.
     Conversation().End();

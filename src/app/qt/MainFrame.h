@@ -9,6 +9,12 @@
 // host has to do with them; the conversation talks back through the frame's
 // side of it (HostFrameSide). Without a conversation Save writes the file
 // only, closing asks only about unsaved changes, and Get help is disabled.
+//
+// On its own (no conversation) the frame also opens files and saves under a
+// new name; a save that cannot write the file (none named, unread at
+// start-up, read-only, a folder, a full disk) says why in red and asks for
+// another name, and only a written file makes the data count as saved. In a
+// conversation the host owns the text: Open and Save As are disabled.
 #pragma once
 
 #include <QIcon>
@@ -16,10 +22,12 @@
 #include <QMessageBox>
 #include <QToolBar>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 
 #include "app/HostFrameSide.h"
+#include "app/RecentFiles.h"
 #include "app/qt/EqStatusBar.h"
 #include "app/qt/HostLink.h"
 #include "editor/qt/Vexlor.h"
@@ -48,8 +56,15 @@ class CMainFrame : public QMainWindow, public HostFrameSide {
     void UpdatePasteUI();
     QAction* Action(int id) const;
 
+    // Gives the window its remembered size, place and bars (or the default
+    // size), before it first shows.
+    void RestoreWindowSettings();
+
     // The frame's commands.
+    void OnOpen();
+    void OnOpenRecent(int index);
     void OnSave();
+    void OnSaveAs();
     void OnSaveAndExit();
     void OnExitWithoutSaving();
     void OnGetHelp();
@@ -76,6 +91,16 @@ class CMainFrame : public QMainWindow, public HostFrameSide {
     // their own.
     virtual HostConversation& Conversation() { return m_host.Conversation(); }
 
+    // Asks for a file name: the dialog's title and the name or folder it
+    // starts from; an empty answer is a cancel. The frame's own use Qt's
+    // file dialogs; tests answer in their place.
+    using FileNameQuestion = std::function<QString(const QString& title, const QString& start)>;
+    FileNameQuestion m_askSaveName;
+    FileNameQuestion m_askOpenName;
+    // Whether the host owns the text (a conversation is open or opening).
+    bool HostOwnsText();
+    const RecentFiles& Recent() const { return m_recent; }
+
     // The frame's parts and fields.
     CEqStatusBar m_wndStatusBar;
     QToolBar m_wndToolBar;
@@ -96,12 +121,26 @@ class CMainFrame : public QMainWindow, public HostFrameSide {
     CEqApp* m_pApp;
     std::map<int, QAction*> m_actions;
     HostLink m_host{this};
+    RecentFiles m_recent;
+    // The file named at start-up exists but could not be read: it is never
+    // written, since its content was never seen.
+    bool m_bFileUnread = false;
 
     void CreateActions();
     void CreateMenu();
     void CreateToolBar();
     void CreateStatusBar();
     void LoadExpressionsFile();
+    bool OpenFile(const std::string& path);
+    bool QuerySaveChanges(const QString& caption);
+    void SaveForHost();
+    bool WriteTo(const std::string& path, QString* failure);
+    void MarkSaved();
+    void ShowFile(const std::string& path);
+    void Remember(const std::string& path);
+    void UpdateRecentMenu();
+    void ShowStatusError(const QString& text);
+    QString StartFolder() const;
     bool OnFrameCommand(int id);
     void ToggleBar(QWidget* bar);
     void ShowError(const QString& text);

@@ -8,8 +8,23 @@ using Popup = MenuResource::Popup;
 using Accelerator = MenuResource::Accelerator;
 
 constexpr Item kFile[] = {
+    {ID_FILE_OPEN, "&Открыть…\tCtrl+O"},
+    {ID_FILE_SAVE, "&Сохранить\tCtrl+S"},
+    {ID_FILE_SAVE_AS, "Сохранить &как…\tCtrl+Shift+S"},
+    {ID_SEPARATOR, ""},
     {ID_SAVE_AND_EXIT, "Со&хранить и Выйти\tAlt+S"},
     {ID_EXIT_WITHOUT_SAVING, "Выход &без сохранения изменений\tAlt+W"},
+    {ID_SEPARATOR, ""},
+    // The recent files: the frame gives them their names and hides the
+    // unused ones.
+    {ID_FILE_MRU_FILE1, ""},
+    {ID_FILE_MRU_FILE1 + 1, ""},
+    {ID_FILE_MRU_FILE1 + 2, ""},
+    {ID_FILE_MRU_FILE1 + 3, ""},
+    {ID_FILE_MRU_FILE1 + 4, ""},
+    {ID_FILE_MRU_FILE1 + 5, ""},
+    {ID_FILE_MRU_FILE1 + 6, ""},
+    {ID_FILE_MRU_LAST, ""},
     {ID_SEPARATOR, ""},
     {ID_APP_EXIT, "В&ыход\tAlt+X"},
 };
@@ -51,26 +66,41 @@ constexpr Popup kMenu[] = {
 };
 
 constexpr Accelerator kAccelerators[] = {
-    {ID_INSERT_BRACKETS, Qt::CTRL | Qt::Key_B},    {ID_EDIT_COPY, Qt::CTRL | Qt::Key_C},
-    {ID_EDIT_COPY, Qt::CTRL | Qt::Key_Insert},     {ID_INSERT_DERIVE, Qt::CTRL | Qt::Key_D},
-    {ID_INSERT_DERIVE2, Qt::CTRL | Qt::Key_E},     {ID_INSERT_FRACTION, Qt::CTRL | Qt::Key_F},
-    {ID_INSERT_LOW_INDEX, Qt::CTRL | Qt::Key_I},   {ID_INSERT_HIGH_INDEX, Qt::CTRL | Qt::Key_P},
-    {ID_INSERT_ROOT, Qt::CTRL | Qt::Key_R},        {ID_FILE_SAVE, Qt::CTRL | Qt::Key_S},
-    {ID_SAVE_AND_EXIT, Qt::ALT | Qt::Key_S},       {ID_EDIT_PASTE, Qt::CTRL | Qt::Key_V},
-    {ID_EDIT_PASTE, Qt::SHIFT | Qt::Key_Insert},   {ID_INSERT_BOTH_INDEXES, Qt::CTRL | Qt::Key_W},
-    {ID_EXIT_WITHOUT_SAVING, Qt::ALT | Qt::Key_W}, {ID_EDIT_CUT, Qt::CTRL | Qt::Key_X},
-    {ID_EDIT_CUT, Qt::SHIFT | Qt::Key_Delete},     {ID_APP_EXIT, Qt::ALT | Qt::Key_X},
-    {ID_EDIT_REDO, Qt::CTRL | Qt::Key_Y},          {ID_EDIT_UNDO, Qt::CTRL | Qt::Key_Z},
-    {ID_EDIT_UNDO, Qt::ALT | Qt::Key_Backspace},   {ID_GET_HELP, QKeyCombination(Qt::Key_F1)},
-    {ID_NEXT_PANE, QKeyCombination(Qt::Key_F6)},   {ID_PREV_PANE, Qt::SHIFT | Qt::Key_F6},
+    {ID_INSERT_BRACKETS, Qt::CTRL | Qt::Key_B},
+    {ID_EDIT_COPY, Qt::CTRL | Qt::Key_C},
+    {ID_EDIT_COPY, Qt::CTRL | Qt::Key_Insert},
+    {ID_INSERT_DERIVE, Qt::CTRL | Qt::Key_D},
+    {ID_INSERT_DERIVE2, Qt::CTRL | Qt::Key_E},
+    {ID_INSERT_FRACTION, Qt::CTRL | Qt::Key_F},
+    {ID_INSERT_LOW_INDEX, Qt::CTRL | Qt::Key_I},
+    {ID_INSERT_HIGH_INDEX, Qt::CTRL | Qt::Key_P},
+    {ID_INSERT_ROOT, Qt::CTRL | Qt::Key_R},
+    {ID_FILE_SAVE, Qt::CTRL | Qt::Key_S},
+    {ID_SAVE_AND_EXIT, Qt::ALT | Qt::Key_S},
+    {ID_EDIT_PASTE, Qt::CTRL | Qt::Key_V},
+    {ID_EDIT_PASTE, Qt::SHIFT | Qt::Key_Insert},
+    {ID_INSERT_BOTH_INDEXES, Qt::CTRL | Qt::Key_W},
+    {ID_EXIT_WITHOUT_SAVING, Qt::ALT | Qt::Key_W},
+    {ID_EDIT_CUT, Qt::CTRL | Qt::Key_X},
+    {ID_EDIT_CUT, Qt::SHIFT | Qt::Key_Delete},
+    {ID_APP_EXIT, Qt::ALT | Qt::Key_X},
+    {ID_EDIT_REDO, Qt::CTRL | Qt::Key_Y},
+    {ID_EDIT_UNDO, Qt::CTRL | Qt::Key_Z},
+    {ID_EDIT_UNDO, Qt::ALT | Qt::Key_Backspace},
+    {ID_GET_HELP, QKeyCombination(Qt::Key_F1)},
+    {ID_NEXT_PANE, QKeyCombination(Qt::Key_F6)},
+    {ID_PREV_PANE, Qt::SHIFT | Qt::Key_F6},
+    {ID_FILE_OPEN, Qt::CTRL | Qt::Key_O},
+    {ID_FILE_SAVE_AS, Qt::CTRL | Qt::SHIFT | Qt::Key_S},
 };
 
 constexpr int kToolbar[] = {
-    ID_SAVE_AND_EXIT,       ID_EXIT_WITHOUT_SAVING, ID_SEPARATOR,         ID_EDIT_CUT,
-    ID_EDIT_COPY,           ID_EDIT_PASTE,          ID_SEPARATOR,         ID_EDIT_UNDO,
-    ID_EDIT_REDO,           ID_SEPARATOR,           ID_INSERT_BRACKETS,   ID_INSERT_DERIVE,
-    ID_INSERT_DERIVE2,      ID_INSERT_FRACTION,     ID_INSERT_HIGH_INDEX, ID_INSERT_LOW_INDEX,
-    ID_INSERT_BOTH_INDEXES, ID_INSERT_ROOT,         ID_SEPARATOR,         ID_GET_HELP,
+    ID_FILE_SAVE,        ID_SAVE_AND_EXIT,       ID_EXIT_WITHOUT_SAVING, ID_SEPARATOR,
+    ID_EDIT_CUT,         ID_EDIT_COPY,           ID_EDIT_PASTE,          ID_SEPARATOR,
+    ID_EDIT_UNDO,        ID_EDIT_REDO,           ID_SEPARATOR,           ID_INSERT_BRACKETS,
+    ID_INSERT_DERIVE,    ID_INSERT_DERIVE2,      ID_INSERT_FRACTION,     ID_INSERT_HIGH_INDEX,
+    ID_INSERT_LOW_INDEX, ID_INSERT_BOTH_INDEXES, ID_INSERT_ROOT,         ID_SEPARATOR,
+    ID_GET_HELP,
 };
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include "app/ExpressionsFile.h"
 #include "editor/qt/CommandIds.h"
 
 namespace {
@@ -35,6 +36,9 @@ constexpr StringEntry kCommandStrings[] = {
     {ID_APP_EXIT, "Выход из программы\nВыход"},
     {ID_VIEW_TOOLBAR, "Отображение/скрытие панели инструментов\nПанель инструментов"},
     {ID_VIEW_STATUS_BAR, "Отображение/скрытие строки состояния\nСтрока состояния"},
+    {ID_FILE_OPEN, "Открытие файла выражений\nОткрыть"},
+    {ID_FILE_SAVE, "Сохранение документа\nСохранить"},
+    {ID_FILE_SAVE_AS, "Сохранение документа в файле с другим именем\nСохранить как"},
 };
 } // namespace
 
@@ -68,6 +72,55 @@ QString StringTable::MessagePaneSample() {
 
 QString StringTable::OpenError(const QString& fileName) {
     return QStringLiteral("Ошибка открытия файла: ") + fileName;
+}
+
+QString StringTable::SaveFailed(const QString& fileName, ExpressionsFile::Failure failure) {
+    using Failure = ExpressionsFile::Failure;
+    QString reason;
+    switch (failure) {
+    case Failure::kMissing:
+        reason = QStringLiteral("папка не найдена");
+        break;
+    case Failure::kFolder:
+        reason = QStringLiteral("это папка");
+        break;
+    case Failure::kReadOnly:
+        reason = QStringLiteral("файл только для чтения");
+        break;
+    case Failure::kDenied:
+        reason = QStringLiteral("нет прав на запись");
+        break;
+    case Failure::kNoSpace:
+        reason = QStringLiteral("на диске нет места");
+        break;
+    case Failure::kNone:
+    case Failure::kOther:
+        reason = QStringLiteral("ошибка записи");
+        break;
+    }
+    return QStringLiteral("Файл не сохранён: %1 — %2").arg(fileName, reason);
+}
+
+QString StringTable::SaveRefusedUnread(const QString& fileName) {
+    return QStringLiteral("Файл не сохранён: %1 — он не был прочитан при открытии, и "
+                          "перезаписывать его нельзя")
+        .arg(fileName);
+}
+
+QString StringTable::SaveAsTitle() {
+    return QStringLiteral("Сохранить как");
+}
+QString StringTable::OpenTitle() {
+    return QStringLiteral("Открыть");
+}
+QString StringTable::FileFilter() {
+    return QStringLiteral("Файлы выражений (*.txt);;Все файлы (*)");
+}
+QString StringTable::ModifiedIndicator() {
+    return QStringLiteral("Изменён");
+}
+QString StringTable::ModifiedToolTip() {
+    return QStringLiteral("Есть несохранённые изменения");
 }
 
 QString StringTable::SaveChangesQuestion() {

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include "app/ExpressionsFile.h"
+
 class StringTable {
   public:
     // String 57344, the base of every caption.
@@ -18,6 +20,17 @@ class StringTable {
     // String 101: its width is the width of the message pane.
     static QString MessagePaneSample();
     static QString OpenError(const QString& fileName);
+    // Why a save did not happen; the old file is intact in every case.
+    static QString SaveFailed(const QString& fileName, ExpressionsFile::Failure failure);
+    // The file existed but could not be read when it was opened.
+    static QString SaveRefusedUnread(const QString& fileName);
+    // The file dialogs' titles and the file types they offer.
+    static QString SaveAsTitle();
+    static QString OpenTitle();
+    static QString FileFilter();
+    // The status-bar pane that shows unsaved changes, and its tooltip.
+    static QString ModifiedIndicator();
+    static QString ModifiedToolTip();
     static QString SaveChangesQuestion();
     static QString ExitCaption();
     static QString AboutCaption();

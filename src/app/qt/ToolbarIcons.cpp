@@ -149,6 +149,15 @@ void DrawSaveAndExit(QPainter& p) {
     Stroke(p, arrow, QColor(0, 120, 0), 1.5);
 }
 
+void DrawSave(QPainter& p) {
+    p.setPen(QPen(kInk, 1));
+    p.setBrush(kAccent);
+    p.drawRect(QRectF(1.5, 0.5, 13, 14));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(4.5, 0.5, 7, 5));
+    p.drawRect(QRectF(3.5, 8.5, 9, 6));
+}
+
 void DrawExit(QPainter& p) {
     p.setPen(QPen(kInk, 1));
     p.setBrush(QColor(150, 110, 70));
@@ -171,7 +180,7 @@ void DrawHelp(QPainter& p) {
 
 const char* ToolbarIcons::ThemeName(int id) {
     switch (id) {
-    case ID_SAVE_AND_EXIT:
+    case ID_FILE_SAVE:
         return "document-save";
     case ID_EXIT_WITHOUT_SAVING:
         return "application-exit";
@@ -232,6 +241,9 @@ void ToolbarIcons::Draw(int id, QPainter& p) {
         break;
     case ID_EDIT_REDO:
         DrawTurn(p, false);
+        break;
+    case ID_FILE_SAVE:
+        DrawSave(p);
         break;
     case ID_SAVE_AND_EXIT:
         DrawSaveAndExit(p);

@@ -3,7 +3,12 @@
 
 enum CommandId : int {
     ID_SEPARATOR = 0,
+    ID_FILE_OPEN = 57601,
     ID_FILE_SAVE = 57603,
+    ID_FILE_SAVE_AS = 57604,
+    // The recent files' items, the first to the eighth.
+    ID_FILE_MRU_FILE1 = 57616,
+    ID_FILE_MRU_LAST = 57623,
     ID_EDIT_COPY = 57634,
     ID_EDIT_CUT = 57635,
     ID_EDIT_PASTE = 57637,
