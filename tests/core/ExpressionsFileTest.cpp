@@ -44,6 +44,22 @@ class ExpressionsFileTest : public ::testing::Test {
         return bytes;
     }
 
+    // Writes 1000 bytes where a file size limit of 16 makes the write itself
+    // fail half way, as a full disk would; kNone when it was written.
+    static ExpressionsFile::Failure WriteOnFullDisk(const std::string& path) {
+        rlimit old{};
+        EXPECT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+        rlimit small = old;
+        small.rlim_cur = 16;
+        auto previous = signal(SIGXFSZ, SIG_IGN);
+        EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+        ExpressionsFile::Failure failure = ExpressionsFile::Failure::kNone;
+        ExpressionsFile::Write(path, std::string(1000, 'x'), &failure);
+        setrlimit(RLIMIT_FSIZE, &old);
+        signal(SIGXFSZ, previous);
+        return failure;
+    }
+
     int EntryCount() const {
         std::error_code ec;
         int n = 0;
@@ -131,17 +147,7 @@ TEST_F(ExpressionsFileTest, WriteFailsWithoutLeavingDebris) {
 TEST_F(ExpressionsFileTest, FailedWriteKeepsOldFile) {
     const std::string path = PathOf("e.txt");
     WriteRaw(path, kRawText);
-    // A file size limit makes the write itself fail half way.
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    rlimit small = old;
-    small.rlim_cur = 16;
-    auto previous = signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool written = ExpressionsFile::Write(path, std::string(1000, 'x'));
-    setrlimit(RLIMIT_FSIZE, &old);
-    signal(SIGXFSZ, previous);
-    EXPECT_FALSE(written);
+    EXPECT_EQ(WriteOnFullDisk(path), ExpressionsFile::Failure::kNoSpace);
     EXPECT_EQ(ReadBack(path), kRawText);
     EXPECT_EQ(EntryCount(), 1);
 }
@@ -177,19 +183,7 @@ TEST_F(ExpressionsFileTest, FailuresSayWhy) {
     }
     EXPECT_EQ(ReadBack(readOnly), "kept");
     EXPECT_EQ(EntryCount(), 2);
-    // A disk that fills up half way.
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    rlimit small = old;
-    small.rlim_cur = 16;
-    auto previous = signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    F full = F::kNone;
-    const bool written = ExpressionsFile::Write(PathOf("big.txt"), std::string(1000, 'x'), &full);
-    setrlimit(RLIMIT_FSIZE, &old);
-    signal(SIGXFSZ, previous);
-    EXPECT_FALSE(written);
-    EXPECT_EQ(full, F::kNoSpace);
+    EXPECT_EQ(WriteOnFullDisk(PathOf("big.txt")), F::kNoSpace);
 }
 
 TEST_F(ExpressionsFileTest, UnwritableFolderIsDenied) {

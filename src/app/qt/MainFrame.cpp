@@ -304,15 +304,23 @@ void CMainFrame::OnOpenRecent(int index) {
 bool CMainFrame::QuerySaveChanges(const QString& caption) {
     if (!m_wndView.GetData()->IsModified())
         return true;
+    const Unsaved answer = SaveChangesFirst(caption);
+    return answer == Unsaved::kDrop ||
+           (answer == Unsaved::kSaved && !m_wndView.GetData()->IsModified());
+}
+
+// "Сохранить изменения?": Yes runs Save (whether it worked shows in the
+// data's modified state), No drops the changes, anything else keeps them.
+CMainFrame::Unsaved CMainFrame::SaveChangesFirst(const QString& caption) {
     QMessageBox::StandardButton answer =
         Ask(StringTable::SaveChangesQuestion(), caption,
             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Warning);
     if (answer == QMessageBox::No)
-        return true;
+        return Unsaved::kDrop;
     if (answer != QMessageBox::Yes)
-        return false;
+        return Unsaved::kKeep;
     OnSave();
-    return !m_wndView.GetData()->IsModified();
+    return Unsaved::kSaved;
 }
 
 // The file now being edited: caption, name, and it is readable.
@@ -483,14 +491,14 @@ void CMainFrame::OnGetHelp() {
 
 bool CMainFrame::OnClose() {
     if (m_wndView.GetData()->IsModified()) {
-        QMessageBox::StandardButton answer =
-            Ask(StringTable::SaveChangesQuestion(), StringTable::ExitCaption(),
-                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Warning);
-        if (answer == QMessageBox::No)
-            return true;
-        if (answer != QMessageBox::Yes)
+        switch (SaveChangesFirst(StringTable::ExitCaption())) {
+        case Unsaved::kKeep:
             return false;
-        OnSave();
+        case Unsaved::kDrop:
+            return true;
+        case Unsaved::kSaved:
+            break;
+        }
         return Conversation().CloseAfterSave(m_wndView.GetData()->IsModified());
     }
     return Conversation().QueryClose();

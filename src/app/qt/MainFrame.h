@@ -133,6 +133,8 @@ class CMainFrame : public QMainWindow, public HostFrameSide {
     void LoadExpressionsFile();
     bool OpenFile(const std::string& path);
     bool QuerySaveChanges(const QString& caption);
+    enum class Unsaved { kKeep, kDrop, kSaved };
+    Unsaved SaveChangesFirst(const QString& caption);
     void SaveForHost();
     bool WriteTo(const std::string& path, QString* failure);
     void MarkSaved();
