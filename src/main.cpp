@@ -10,6 +10,10 @@
 
 #include "app/BatchMode.h"
 
+#ifndef VEXLOR_VERSION
+#define VEXLOR_VERSION "unknown"
+#endif
+
 namespace {
 // The folder this program was started from.
 std::string OwnFolder() {
@@ -39,7 +43,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (!args.empty() && args[0] == "--version") {
-        std::puts("Vexlor 1.1.15.0");
+        std::puts("Vexlor " VEXLOR_VERSION);
         return 0;
     }
     if (BatchMode::Wanted(args))
