@@ -51,6 +51,7 @@ install(FILES resources/debian/copyright ${VEXLOR_GEN_DIR}/changelog.gz
 # The Debian package.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vexlor)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Vexlor developers")
 set(CPACK_PACKAGE_CONTACT "Vexlor developers <dev@vexlor.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "editor of model equations as typeset formulas")
