@@ -6,7 +6,7 @@ find_package(X11)
 include(GNUInstallDirs)
 
 set(VEXLOR_PRODUCT_VERSION
-    "${PROJECT_VERSION_MAJOR}, ${PROJECT_VERSION_MINOR}, ${PROJECT_VERSION_PATCH}, 0")
+    "${PROJECT_VERSION_MAJOR}, ${PROJECT_VERSION_MINOR}, ${PROJECT_VERSION_PATCH}, ${PROJECT_VERSION_TWEAK}")
 
 file(GLOB VEXLOR_QT_SOURCES CONFIGURE_DEPENDS
   src/platform/qt/*.cpp src/editor/qt/*.cpp src/app/qt/*.cpp)
@@ -29,10 +29,7 @@ target_link_libraries(vexlor-gui PRIVATE vexlor_qt)
 add_subdirectory(tools/demo-host)
 set_target_properties(vexlor-demo-host PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
-install(TARGETS vexlor-gui RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES resources/vexlor.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES resources/vexlor.svg
-  DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(TARGETS vexlor-gui vexlor-demo-host RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 if(VEXLOR_TESTS)
   enable_testing()

@@ -11,7 +11,7 @@
 #include "app/qt/EqApp.h"
 
 #ifndef VEXLOR_PRODUCT_VERSION
-#define VEXLOR_PRODUCT_VERSION "1, 1, 15, 0"
+#error "VEXLOR_PRODUCT_VERSION comes from the project version in CMakeLists.txt"
 #endif
 
 namespace {

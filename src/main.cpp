@@ -11,6 +11,10 @@
 #include "app/BatchMode.h"
 #include "app/CommandLine.h"
 
+#ifndef VEXLOR_VERSION
+#define VEXLOR_VERSION "unknown"
+#endif
+
 namespace {
 // The options of both modes; the editor window's own (/F and the rest) are
 // not options in this sense.
@@ -47,7 +51,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (!args.empty() && args[0] == "--version") {
-        std::puts("Vexlor 1.1.15.0");
+        std::puts("Vexlor " VEXLOR_VERSION);
         return 0;
     }
     // A mistyped option stops here: a script that calls the program must not
