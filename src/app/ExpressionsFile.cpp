@@ -1,6 +1,5 @@
 #include "app/ExpressionsFile.h"
 
-#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -164,10 +163,11 @@ ExpressionsFile::Failure ExpressionsFile::CheckTarget(const std::string& target)
 }
 
 int ExpressionsFile::CreateTemporary(const std::string& target, std::string* tempPath) {
-    static std::atomic<unsigned> counter{0};
+    // A name left by an earlier save of this process (one that failed to
+    // remove it) is skipped: O_EXCL refuses it and the next number is tried.
     for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
         *tempPath =
-            target + kTemporaryInfix + std::to_string(getpid()) + "-" + std::to_string(counter++);
+            target + kTemporaryInfix + std::to_string(getpid()) + "-" + std::to_string(attempt);
         const int fd = open(tempPath->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
