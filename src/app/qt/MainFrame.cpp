@@ -18,6 +18,7 @@
 #include "app/qt/MenuResource.h"
 #include "app/qt/StringTable.h"
 #include "app/qt/ToolbarIcons.h"
+#include "app/qt/ZoomMemory.h"
 #include "editor/VexlorData.h"
 #include "editor/qt/CommandIds.h"
 #include "platform/qt/QtText.h"
@@ -50,6 +51,7 @@ bool CMainFrame::LoadFrame() {
     m_wndView.SetStatusSink(
         [this](const std::string& text, bool error) { SetStatusMessage(text, error); });
     connect(&m_wndView, &CVexlor::stateChanged, this, &CMainFrame::UpdateCommandUI);
+    ZoomMemory::Attach(&m_wndView);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::UpdatePasteUI);
     qApp->installEventFilter(this);
     LoadExpressionsFile();
@@ -181,6 +183,7 @@ void CMainFrame::UpdateCommandUI() {
     m_actions[ID_EDIT_REDO]->setEnabled(!data->m_redo.empty());
     m_actions[ID_EDIT_CUT]->setEnabled(selection);
     m_actions[ID_EDIT_COPY]->setEnabled(selection);
+    m_actions[ID_EDIT_COPY_LATEX]->setEnabled(selection);
     m_actions[ID_GET_HELP]->setEnabled(Conversation().IsConnected());
     m_actions[ID_VIEW_TOOLBAR]->setChecked(!m_wndToolBar.isHidden());
     m_actions[ID_VIEW_STATUS_BAR]->setChecked(!m_wndStatusBar.isHidden());
@@ -326,6 +329,14 @@ bool CMainFrame::event(QEvent* event) {
         return true;
     }
     return QMainWindow::event(event);
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::PaletteChange)
+        return;
+    for (auto& [id, action] : m_actions)
+        action->setIcon(ToolbarIcons::For(id, palette()));
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {

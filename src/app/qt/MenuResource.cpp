@@ -21,6 +21,8 @@ constexpr Item kEdit[] = {
     {ID_EDIT_CUT, "Вы&резать\tCtrl+X"},
     {ID_EDIT_COPY, "&Копировать\tCtrl+C"},
     {ID_EDIT_PASTE, "Вст&авить\tCtrl+V"},
+    {ID_SEPARATOR, ""},
+    {ID_EDIT_COPY_LATEX, "Копировать как &LaTeX"},
 };
 
 constexpr Item kInsert[] = {
@@ -37,6 +39,10 @@ constexpr Item kInsert[] = {
 constexpr Item kView[] = {
     {ID_VIEW_TOOLBAR, "&Панель инструментов"},
     {ID_VIEW_STATUS_BAR, "&Строка состояния"},
+    {ID_SEPARATOR, ""},
+    {ID_VIEW_ZOOM_IN, "&Масштаб: крупнее\tCtrl+="},
+    {ID_VIEW_ZOOM_OUT, "Масштаб: &мельче\tCtrl+-"},
+    {ID_VIEW_ZOOM_RESET, "Масштаб: &100 %\tCtrl+0"},
 };
 
 constexpr Item kHelp[] = {
@@ -63,6 +69,8 @@ constexpr Accelerator kAccelerators[] = {
     {ID_EDIT_REDO, Qt::CTRL | Qt::Key_Y},          {ID_EDIT_UNDO, Qt::CTRL | Qt::Key_Z},
     {ID_EDIT_UNDO, Qt::ALT | Qt::Key_Backspace},   {ID_GET_HELP, QKeyCombination(Qt::Key_F1)},
     {ID_NEXT_PANE, QKeyCombination(Qt::Key_F6)},   {ID_PREV_PANE, Qt::SHIFT | Qt::Key_F6},
+    {ID_VIEW_ZOOM_IN, Qt::CTRL | Qt::Key_Equal},   {ID_VIEW_ZOOM_IN, Qt::CTRL | Qt::Key_Plus},
+    {ID_VIEW_ZOOM_OUT, Qt::CTRL | Qt::Key_Minus},  {ID_VIEW_ZOOM_RESET, Qt::CTRL | Qt::Key_0},
 };
 
 constexpr int kToolbar[] = {
