@@ -5,8 +5,11 @@
 #include <string>
 #include <vector>
 
+#include <QApplication>
+
 #include "app/qt/AboutDlg.h"
 #include "app/qt/EqApp.h"
+#include "app/qt/ExportMode.h"
 
 #ifndef VEXLOR_PRODUCT_VERSION
 #define VEXLOR_PRODUCT_VERSION "1, 1, 15, 0"
@@ -23,6 +26,8 @@ const char kUsage[] =
     "  /H handle  the host's window handle (a decimal number)\n"
     "  /N name    the host's conversation name\n"
     "  /T         keep the window on top of the others\n"
+    "  --export OUT.svg|OUT.png|OUT.pdf [--scale FACTOR] [--keys SCRIPT] [FILE | -]\n"
+    "             paint the typeset model into a file, without a display\n"
     "  --help     show this text and exit\n"
     "  --version  show the version and exit\n";
 // Whether Qt can find a screen: a platform named explicitly, or an X11 or
@@ -48,6 +53,13 @@ int main(int argc, char** argv) {
             CAboutDlg::DisplayVersion(QStringLiteral(VEXLOR_PRODUCT_VERSION)).toStdString();
         std::printf("Vexlor %s\n", version.c_str());
         return 0;
+    }
+    if (ExportMode::Wanted(args)) {
+        // Export paints off screen whatever the desktop.
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        int qtArgc = argc > 0 ? 1 : 0;
+        QApplication app(qtArgc, argv);
+        return ExportMode::Run(args, stdin, stderr);
     }
     if (!HasDisplay()) {
         std::fputs("vexlor: the editor window needs a display (DISPLAY or WAYLAND_DISPLAY is "

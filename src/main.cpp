@@ -1,7 +1,9 @@
 // The vexlor program: the batch mode runs here without any GUI library; the
-// editor window is the vexlor-gui program beside this one.
+// editor window and the export, which paints with it, are the vexlor-gui
+// program beside this one.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -42,6 +44,9 @@ int main(int argc, char** argv) {
         std::puts("Vexlor 1.1.15.0");
         return 0;
     }
+    // Export paints with the editor window's code, which vexlor-gui holds.
+    if (std::find(args.begin(), args.end(), "--export") != args.end())
+        return StartEditorWindow(argv);
     if (BatchMode::Wanted(args))
         return BatchMode::Run(args, stdin, stdout, stderr);
     return StartEditorWindow(argv);

@@ -80,6 +80,8 @@ const char* BatchMode::Usage() {
            "  vexlor [/F file] [/H handle] [/N name] [/T]    open the editor window\n"
            "  vexlor [--keys SCRIPT] (--print-text | --print-image | --print-tree) [FILE | -]\n"
            "                                                 batch mode, no display needed\n"
+           "  vexlor --export OUT.svg|OUT.png|OUT.pdf [--scale FACTOR] [--keys SCRIPT] [FILE | -]\n"
+           "                                                 paint the typeset model into a file\n"
            "  vexlor --help | --version\n"
            "\n"
            "Batch mode loads FILE (standard input for - or no file), types the key\n"
