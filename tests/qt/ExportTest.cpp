@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrinter>
 #include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
@@ -14,6 +15,7 @@
 #include "app/PageBreaks.h"
 #include "app/TextInstaller.h"
 #include "app/qt/FormulaExport.h"
+#include "app/qt/OutputCommands.h"
 #include "editor/VexlorData.h"
 #include "editor/qt/Vexlor.h"
 #include "elements/EqAtom.h"
@@ -49,6 +51,7 @@ class ExportTest : public QObject {
     void svgRendersBackWithInkOnEveryStructure();
     void pngIsTheLayoutTimesTheScale();
     void pdfHasOnePagePerPageOfExpressions();
+    void printingTakesTheModelOrTheCurrentExpression();
     void unknownExtensionAndUnwritablePathFail();
     void exportLeavesTheWindowsViewAlone();
 
@@ -140,6 +143,25 @@ void ExportTest::pdfHasOnePagePerPageOfExpressions() {
     QVERIFY(pages >= 3);
     QCOMPARE(PdfPages(Export(QStringLiteral("long.pdf"))), static_cast<int>(pages));
     QCOMPARE(PdfPages(Export(QStringLiteral("one.pdf"), 1.0, 7)), 1);
+}
+
+void ExportTest::printingTakesTheModelOrTheCurrentExpression() {
+    std::string text;
+    for (int i = 0; i < 150; ++i)
+        text += "x" + std::to_string(i) + " = a/b + c\r\n";
+    Load(text);
+    for (bool currentOnly : {false, true}) {
+        QString path =
+            m_dir.filePath(currentOnly ? QStringLiteral("current.pdf") : QStringLiteral("all.pdf"));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        QVERIFY(OutputCommands::PrintOn(&printer, *m_view, currentOnly));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        int pages = PdfPages(file.readAll());
+        QVERIFY2(currentOnly ? pages == 1 : pages >= 3, qPrintable(QString::number(pages)));
+    }
 }
 
 void ExportTest::unknownExtensionAndUnwritablePathFail() {

@@ -16,6 +16,7 @@
 #include "app/TextInstaller.h"
 #include "app/qt/EqApp.h"
 #include "app/qt/MenuResource.h"
+#include "app/qt/OutputCommands.h"
 #include "app/qt/StringTable.h"
 #include "app/qt/ToolbarIcons.h"
 #include "app/qt/ZoomMemory.h"
@@ -157,6 +158,12 @@ bool CMainFrame::OnFrameCommand(int id) {
         return true;
     case ID_GET_HELP:
         OnGetHelp();
+        return true;
+    case ID_FILE_EXPORT:
+        OutputCommands::Export(this, m_wndView);
+        return true;
+    case ID_FILE_PRINT:
+        OutputCommands::Print(this, m_wndView);
         return true;
     case ID_VIEW_TOOLBAR:
         ToggleBar(&m_wndToolBar);

@@ -8,6 +8,9 @@ using Popup = MenuResource::Popup;
 using Accelerator = MenuResource::Accelerator;
 
 constexpr Item kFile[] = {
+    {ID_FILE_EXPORT, "&Экспорт..."},
+    {ID_FILE_PRINT, "&Печать..."},
+    {ID_SEPARATOR, ""},
     {ID_SAVE_AND_EXIT, "Со&хранить и Выйти\tAlt+S"},
     {ID_EXIT_WITHOUT_SAVING, "Выход &без сохранения изменений\tAlt+W"},
     {ID_SEPARATOR, ""},
