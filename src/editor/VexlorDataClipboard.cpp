@@ -16,14 +16,19 @@ namespace {
 CClipboard* ClipboardOf(CEqWindow* wnd) {
     return wnd ? wnd->GetClipboard() : nullptr;
 }
+
+// A copy of the selection in row, or null when there is no row or the
+// selection holds only blanks.
+std::unique_ptr<CEqExpr> SelectedPart(const CEqExpr* row) {
+    std::unique_ptr<CEqExpr> part(row ? row->CloneSelection() : nullptr);
+    return part && !part->IsBlank() ? std::move(part) : nullptr;
+}
 } // namespace
 
 bool CVexlorData::CopySelection() {
     CClipboard* clipboard = ClipboardOf(m_pWnd);
-    if (!m_pCurRow || !clipboard)
-        return false;
-    std::unique_ptr<CEqExpr> row(m_pCurRow->CloneSelection());
-    if (row->IsBlank())
+    std::unique_ptr<CEqExpr> row = SelectedPart(m_pCurRow);
+    if (!row || !clipboard)
         return false;
     CArchive ar;
     row->Serialize(ar);
@@ -40,10 +45,8 @@ bool CVexlorData::CopySelection() {
 
 bool CVexlorData::CopyLatex() {
     CClipboard* clipboard = ClipboardOf(m_pWnd);
-    if (!m_pCurRow || !clipboard)
-        return false;
-    std::unique_ptr<CEqExpr> row(m_pCurRow->CloneSelection());
-    if (row->IsBlank())
+    std::unique_ptr<CEqExpr> row = SelectedPart(m_pCurRow);
+    if (!row || !clipboard)
         return false;
     return clipboard->SetUnicodeText(LatexWriter::Write(*row));
 }

@@ -5,12 +5,11 @@
 #include <cstdlib>
 
 #include "app/BatchEditor.h"
-#include "app/ExpressionsFile.h"
+#include "app/BatchMode.h"
 #include "app/KeyScript.h"
 #include "app/qt/FormulaExport.h"
 #include "editor/VexlorData.h"
 #include "editor/qt/Vexlor.h"
-#include "platform/Cp1251Codec.h"
 
 namespace {
 struct Options {
@@ -21,10 +20,6 @@ struct Options {
     bool hasFile = false;
     std::string file;
 };
-
-// "Ошибка открытия файла: " in Windows-1251.
-const char kOpenError[] = "\xCE\xF8\xE8\xE1\xEA\xE0 \xEE\xF2\xEA\xF0\xFB\xF2\xE8\xFF "
-                          "\xF4\xE0\xE9\xEB\xE0: ";
 
 bool ParseScale(const std::string& text, double* scale) {
     char* end = nullptr;
@@ -86,13 +81,6 @@ bool ParseOptions(const std::vector<std::string>& args, Options* o, std::string*
     return true;
 }
 
-bool ReadAll(std::FILE* in, std::string* bytes) {
-    char buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0)
-        bytes->append(buffer, n);
-    return !std::ferror(in);
-}
 } // namespace
 
 const char* ExportMode::Usage() {
@@ -119,18 +107,9 @@ int ExportMode::Run(const std::vector<std::string>& args, std::FILE* in, std::FI
         std::fprintf(err, "vexlor: %s\n%s", error.c_str(), Usage());
         return 2;
     }
-    std::string text;
-    bool fromStdin = !o.hasFile || o.file == "-";
-    if (!(fromStdin ? ReadAll(in, &text) : ExpressionsFile::Read(o.file, &text))) {
-        std::string message = kOpenError + (fromStdin ? std::string("-") : o.file);
-        std::fprintf(err, "vexlor: %s\n", Cp1251Codec::ToUtf8(message).c_str());
-        return 1;
-    }
     BatchEditor editor;
-    editor.Install(text);
-    for (const KeyEvent& key : keys)
-        editor.Deliver(key);
-    editor.PaintPass();
+    if (!BatchMode::Load(o.hasFile ? &o.file : nullptr, keys, in, err, &editor))
+        return 1;
     CVexlor view;
     if (!view.GetData()->ReadSnapshot(editor.Data().WriteSnapshot())) {
         std::fprintf(err, "vexlor: the edited text could not be shown\n");
