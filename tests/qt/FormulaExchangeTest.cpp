@@ -6,13 +6,16 @@
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QMimeData>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 #include <QWheelEvent>
 #include <QXmlStreamReader>
 
 #include "QtTestSupport.h"
 #include "app/TextInstaller.h"
+#include "app/qt/ZoomMemory.h"
 #include "editor/VexlorData.h"
 #include "editor/qt/CommandIds.h"
 #include "editor/qt/Vexlor.h"
@@ -27,6 +30,7 @@ class FormulaExchangeTest : public QObject {
     Q_OBJECT
 
   private slots:
+    void initTestCase();
     void init();
     void cleanup();
     void copyOffersTextMathMLAndLatex_data();
@@ -37,6 +41,7 @@ class FormulaExchangeTest : public QObject {
     void inputMethodTextIsMapped();
     void clicksLandAlikeAtEveryZoom();
     void zoomKeysAndWheelStayInRange();
+    void zoomIsRemembered();
 
   private:
     void Load(const std::string& text);
@@ -47,6 +52,13 @@ class FormulaExchangeTest : public QObject {
     QString m_status;
     bool m_statusError = false;
 };
+
+void FormulaExchangeTest::initTestCase() {
+    // Settings go to a test folder, not the user's.
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName(QStringLiteral("VexlorTest"));
+    QCoreApplication::setApplicationName(QStringLiteral("FormulaExchangeTest"));
+}
 
 void FormulaExchangeTest::init() {
     m_view = std::make_unique<CVexlor>();
@@ -237,6 +249,24 @@ void FormulaExchangeTest::zoomKeysAndWheelStayInRange() {
     QCOMPARE(Data()->m_ptScroll.y, 0);
     // The model's client rectangle is the viewport at the zoom.
     QCOMPARE(m_view->m_rcClient.right, static_cast<int>(m_view->viewport()->width() / 1.25));
+}
+
+// A new window starts at the stored zoom; every change is stored; a stored
+// value that is no number gives 100 %, one out of range is clamped.
+void FormulaExchangeTest::zoomIsRemembered() {
+    ZoomMemory::Store(200);
+    CVexlor window;
+    ZoomMemory::Attach(&window);
+    QCOMPARE(window.GetZoom(), 200);
+    window.ZoomOut();
+    QCOMPARE(ZoomMemory::Load(), 150);
+    QSettings().setValue(QStringLiteral("view/zoom"), QStringLiteral("large"));
+    QCOMPARE(ZoomMemory::Load(), 100);
+    QSettings().setValue(QStringLiteral("view/zoom"), 5000);
+    CVexlor big;
+    ZoomMemory::Attach(&big);
+    QCOMPARE(big.GetZoom(), CVexlor::kMaxZoom);
+    QSettings().remove(QStringLiteral("view/zoom"));
 }
 
 QTEST_MAIN(FormulaExchangeTest)
