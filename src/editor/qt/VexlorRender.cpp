@@ -19,17 +19,21 @@ QPalette PaperPalette() {
 }
 } // namespace
 
-// The view's scroll offset and client rectangle, put back when it ends;
-// meanwhile the window takes no repaint requests.
+// The view's scroll offset, scroll bars and client rectangle, put back when
+// it ends; meanwhile the window takes no repaint requests.
 class CVexlor::RenderScope {
   public:
     explicit RenderScope(CVexlor* view)
-        : m_pView(view), m_scroll(view->m_pData->m_ptScroll), m_client(view->m_rcClient) {
+        : m_pView(view), m_scroll(view->m_pData->m_ptScroll),
+          m_client(view->m_rcClient), m_bars{view->GetScrollInfo(SB_HORZ),
+                                             view->GetScrollInfo(SB_VERT)} {
         m_pView->m_bPainting = true;
     }
     ~RenderScope() {
         m_pView->m_pData->m_ptScroll = m_scroll;
         m_pView->m_rcClient = m_client;
+        m_pView->SetScrollInfo(SB_HORZ, m_bars[0]);
+        m_pView->SetScrollInfo(SB_VERT, m_bars[1]);
         m_pView->PrepareDC(nullptr);
         m_pView->m_bPainting = false;
         m_pView->Invalidate(true);
@@ -41,6 +45,7 @@ class CVexlor::RenderScope {
     CVexlor* m_pView;
     POINT m_scroll;
     RECT m_client;
+    SCROLLINFO m_bars[2];
 };
 
 QSize CVexlor::LayoutAll(std::vector<QRect>* rows) {
