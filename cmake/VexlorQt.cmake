@@ -1,6 +1,6 @@
 # The Qt side: the editor widget, the main frame, the system clipboard and
 # the host transport, the vexlor-gui executable, and the demo host.
-find_package(Qt6 6.4 REQUIRED COMPONENTS Widgets Network)
+find_package(Qt6 6.4 REQUIRED COMPONENTS Widgets Network Svg PrintSupport)
 # Xlib's keyboard extension tells the lock keys' state on X11 displays.
 find_package(X11)
 include(GNUInstallDirs)
@@ -14,7 +14,8 @@ file(GLOB VEXLOR_QT_HEADERS CONFIGURE_DEPENDS
   src/platform/qt/*.h src/editor/qt/*.h src/app/qt/*.h)
 add_library(vexlor_qt STATIC ${VEXLOR_QT_SOURCES} ${VEXLOR_QT_HEADERS})
 set_target_properties(vexlor_qt PROPERTIES AUTOMOC ON)
-target_link_libraries(vexlor_qt PUBLIC vexlor_core Qt6::Widgets Qt6::Network)
+target_link_libraries(vexlor_qt PUBLIC vexlor_core Qt6::Widgets Qt6::Network Qt6::Svg
+                      Qt6::PrintSupport)
 target_compile_definitions(vexlor_qt PUBLIC
   "VEXLOR_PRODUCT_VERSION=\"${VEXLOR_PRODUCT_VERSION}\"")
 if(TARGET X11::X11 AND X11_Xkb_FOUND)

@@ -6,9 +6,12 @@
 #include <string>
 #include <vector>
 
+#include <QApplication>
+
 #include "app/CommandLine.h"
 #include "app/qt/AboutDlg.h"
 #include "app/qt/EqApp.h"
+#include "app/qt/ExportMode.h"
 
 #ifndef VEXLOR_PRODUCT_VERSION
 #error "VEXLOR_PRODUCT_VERSION comes from the project version in CMakeLists.txt"
@@ -27,13 +30,16 @@ std::string Usage(const std::string& program) {
            "  /H handle  the host's window handle (a decimal number)\n"
            "  /N name    the host's conversation name\n"
            "  /T         keep the window on top of the others\n"
+           "  --export OUT.svg|OUT.png|OUT.pdf [--scale FACTOR] [--keys SCRIPT] [FILE | -]\n"
+           "             paint the typeset model into a file, without a display\n"
            "  --help     show this text and exit\n"
            "  --version  show the version and exit\n"
            "\n"
            "A single argument that names an existing file opens it as with /F.\n";
 }
 
-constexpr CommandLine::Option kOptions[] = {{"--help", false}, {"--version", false}};
+constexpr CommandLine::Option kOptions[] = {
+    {"--help", false}, {"--version", false}, {"--export", true}, {"--scale", true}, {"--keys", true}};
 
 // Whether Qt can find a screen: a platform named explicitly, or an X11 or
 // Wayland display. Without one Qt would abort the process.
@@ -67,6 +73,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s: unknown option %s\n%s", program.c_str(), unknown.c_str(),
                      Usage(program).c_str());
         return 2;
+    }
+    if (ExportMode::Wanted(args)) {
+        // Export paints off screen whatever the desktop.
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        int qtArgc = argc > 0 ? 1 : 0;
+        QApplication app(qtArgc, argv);
+        return ExportMode::Run(args, stdin, stderr);
     }
     if (!HasDisplay()) {
         std::fprintf(stderr,

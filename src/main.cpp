@@ -1,7 +1,9 @@
 // The vexlor program: the batch mode runs here without any GUI library; the
-// editor window is the vexlor-gui program beside this one.
+// editor window and the export, which paints with it, are the vexlor-gui
+// program beside this one.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -21,6 +23,7 @@ namespace {
 constexpr CommandLine::Option kOptions[] = {
     {"--help", false},       {"--version", false},     {"--keys", true},
     {"--print-text", false}, {"--print-image", false}, {"--print-tree", false},
+    {"--export", true},      {"--scale", true},
 };
 
 // The folder this program was started from.
@@ -64,6 +67,9 @@ int main(int argc, char** argv) {
                      BatchMode::Usage());
         return 2;
     }
+    // Export paints with the editor window's code, which vexlor-gui holds.
+    if (std::find(args.begin(), args.end(), "--export") != args.end())
+        return StartEditorWindow(argv);
     if (BatchMode::Wanted(args))
         return BatchMode::Run(args, stdin, stdout, stderr);
     return StartEditorWindow(argv);

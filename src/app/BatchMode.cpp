@@ -80,6 +80,8 @@ const char* BatchMode::Usage() {
            "  vexlor [/F file] [/H handle] [/N name] [/T]    open the editor window\n"
            "  vexlor [--keys SCRIPT] (--print-text | --print-image | --print-tree) [FILE | -]\n"
            "                                                 batch mode, no display needed\n"
+           "  vexlor --export OUT.svg|OUT.png|OUT.pdf [--scale FACTOR] [--keys SCRIPT] [FILE | -]\n"
+           "                                                 paint the typeset model into a file\n"
            "  vexlor --help | --version\n"
            "\n"
            "Batch mode loads FILE (standard input for - or no file), types the key\n"
@@ -104,6 +106,22 @@ bool BatchMode::ReadAll(std::FILE* in, std::string* bytes) {
     return !std::ferror(in);
 }
 
+bool BatchMode::Load(const std::string* file, const std::vector<KeyEvent>& keys, std::FILE* in,
+                     std::FILE* err, BatchEditor* editor) {
+    std::string text;
+    bool fromStdin = !file || *file == "-";
+    if (!(fromStdin ? ReadAll(in, &text) : ExpressionsFile::Read(*file, &text))) {
+        std::string message = kOpenError + (fromStdin ? std::string("-") : *file);
+        WriteBytes(err, Cp1251Codec::ToUtf8(message) + "\n");
+        return false;
+    }
+    editor->Install(text);
+    for (const KeyEvent& key : keys)
+        editor->Deliver(key);
+    editor->PaintPass();
+    return true;
+}
+
 int BatchMode::Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out,
                    std::FILE* err) {
     Options o;
@@ -114,19 +132,9 @@ int BatchMode::Run(const std::vector<std::string>& args, std::FILE* in, std::FIL
         std::fprintf(err, "vexlor: %s\n%s", error.c_str(), Usage());
         return 2;
     }
-    std::string text;
-    bool fromStdin = !o.hasFile || o.file == "-";
-    bool ok = fromStdin ? ReadAll(in, &text) : ExpressionsFile::Read(o.file, &text);
-    if (!ok) {
-        std::string message = kOpenError + (fromStdin ? std::string("-") : o.file);
-        WriteBytes(err, Cp1251Codec::ToUtf8(message) + "\n");
-        return 1;
-    }
     BatchEditor editor;
-    editor.Install(text);
-    for (const KeyEvent& key : keys)
-        editor.Deliver(key);
-    editor.PaintPass();
+    if (!Load(o.hasFile ? &o.file : nullptr, keys, in, err, &editor))
+        return 1;
     switch (o.output) {
     case kText:
         WriteBytes(out, editor.Data().GetText());

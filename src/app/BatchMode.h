@@ -12,6 +12,9 @@
 #include <string>
 #include <vector>
 
+class BatchEditor;
+struct KeyEvent;
+
 class BatchMode {
   public:
     enum Output { kNone, kText, kImage, kTree };
@@ -21,6 +24,11 @@ class BatchMode {
     static int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out,
                    std::FILE* err);
     static const char* Usage();
+    // Installs the file's text (standard input for "-" or no file) into
+    // editor, delivers the keys and paints. When the file cannot be read,
+    // says so on err and returns false.
+    static bool Load(const std::string* file, const std::vector<KeyEvent>& keys, std::FILE* in,
+                     std::FILE* err, BatchEditor* editor);
 
   private:
     static bool ReadAll(std::FILE* in, std::string* bytes);

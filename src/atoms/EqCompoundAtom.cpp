@@ -46,15 +46,38 @@ int CEqCompoundAtom::Compose() {
     return formed;
 }
 
+bool CEqCompoundAtom::HitRowHolding(const std::vector<CEqExpr*>& rows, POINT* pt) {
+    for (CEqExpr* row : rows) {
+        POINT p = *pt;
+        if (!row || !PtInRect(row->m_rect, p))
+            continue;
+        if (row->HitTest(&p)) {
+            *pt = p;
+            return true;
+        }
+    }
+    return false;
+}
+
 bool CEqCompoundAtom::HitTest(POINT* pt) {
-    for (CEqExpr* row : Rows())
+    std::vector<CEqExpr*> rows = Rows();
+    if (HitRowHolding(rows, pt))
+        return true;
+    for (CEqExpr* row : rows)
         if (row->HitTest(pt))
             return true;
     return false;
 }
 
 bool CEqCompoundAtom::HitTestRange(POINT* from, POINT* to) {
-    for (CEqExpr* row : Rows())
+    std::vector<CEqExpr*> rows = Rows();
+    for (CEqExpr* row : rows) {
+        POINT a = *from;
+        POINT b = *to;
+        if (PtInRect(row->m_rect, a) && PtInRect(row->m_rect, b) && row->HitTestRange(&a, &b))
+            return true;
+    }
+    for (CEqExpr* row : rows)
         if (row->HitTestRange(from, to))
             return true;
     return false;

@@ -19,8 +19,11 @@ class CEqCompoundAtom : public CEqAtom {
     void SetOwner(CVexlorData* owner) override;
     // The sum of the rows' Compose.
     int Compose() override;
-    // Asks the rows in turn; true when one of them placed the caret.
+    // A row whose rectangle holds the point is asked first; then the rows
+    // in turn, each clamping the point into itself. True when one of them
+    // placed the caret.
     bool HitTest(POINT* pt) override;
+    // The same for a drag, a row holding both points first.
     bool HitTestRange(POINT* from, POINT* to) override;
     // With Shift held the whole atom is selected; otherwise LeaveRow decides.
     bool LeaveChild(CEqExpr* row, UINT vk) override;
@@ -32,6 +35,11 @@ class CEqCompoundAtom : public CEqAtom {
 
   protected:
     CEqCompoundAtom() = default;
+
+    // Offers the point, as it is, to the first of rows (in that order)
+    // whose rectangle holds it. True when that row placed the caret; the
+    // point is left unchanged otherwise.
+    static bool HitRowHolding(const std::vector<CEqExpr*>& rows, POINT* pt);
 
     // Stores the rows in order, or loads them: owners first, then each row's
     // record, then the owner atoms.

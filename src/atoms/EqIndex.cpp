@@ -73,10 +73,11 @@ CEqExpr* CEqIndex::GetRow(int i) const {
 
 bool CEqIndex::HitTest(POINT* pt) {
     // The small index of a subscript overlaps the base's lower part, so it
-    // gets the first chance there; a power's base is tried first.
+    // gets the first chance there; a power's base is tried first. A row
+    // that shows under the point comes before either.
     CEqExpr* first = IsHigh() ? m_pBase : m_pIndex;
     CEqExpr* second = IsHigh() ? m_pIndex : m_pBase;
-    return first->HitTest(pt) || second->HitTest(pt);
+    return HitRowHolding({first, second}, pt) || first->HitTest(pt) || second->HitTest(pt);
 }
 
 bool CEqIndex::LeaveRow(CEqExpr* row, UINT vk, int i) {

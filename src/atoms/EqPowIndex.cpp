@@ -44,7 +44,8 @@ CEqExpr* CEqPowIndex::GetRow(int i) const {
 }
 
 bool CEqPowIndex::HitTest(POINT* pt) {
-    return m_pLow->HitTest(pt) || m_pBase->HitTest(pt) || m_pHigh->HitTest(pt);
+    return HitRowHolding({m_pLow, m_pBase, m_pHigh}, pt) || m_pLow->HitTest(pt) ||
+           m_pBase->HitTest(pt) || m_pHigh->HitTest(pt);
 }
 
 bool CEqPowIndex::LeaveRow(CEqExpr* row, UINT vk, int i) {

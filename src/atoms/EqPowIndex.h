@@ -19,7 +19,8 @@ class CEqPowIndex : public CEqCompoundAtom {
     // The low row, the high row, then the base row.
     int Compose() override;
     CEqAtom* Clone() const override;
-    // The low row, the base row, then the high row.
+    // A row that shows under the point first; then the low row, the base
+    // row and the high row, each clamping the point.
     bool HitTest(POINT* pt) override;
     void CalcSize() override;
     void Redraw(int x, int y, int hAlign, int vAlign) override;

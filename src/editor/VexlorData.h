@@ -97,6 +97,8 @@ class CVexlorData : public CObject {
     CEqExpr* ReadClipboard();
     bool CanPaste() const;
     bool Copy();
+    // The selection as LaTeX text on the clipboard.
+    bool CopyLatex();
     bool Cut();
     bool Paste();
 

@@ -1,24 +1,34 @@
 // Cut, Copy and Paste: a fragment travels as one row's archive image behind
-// a 32-bit length; plain text is read like one line of an expressions file.
+// a 32-bit length, with its linear text and MathML for other programs;
+// plain text is mapped into Windows-1251 and read like one line of an
+// expressions file.
 #include <memory>
 
 #include "editor/VexlorData.h"
 #include "platform/Archive.h"
 #include "platform/EqWindow.h"
+#include "platform/UnicodeImport.h"
 #include "rows/EqExpr.h"
+#include "rows/LatexWriter.h"
+#include "rows/MathMLWriter.h"
 
 namespace {
 CClipboard* ClipboardOf(CEqWindow* wnd) {
     return wnd ? wnd->GetClipboard() : nullptr;
 }
+
+// A copy of the selection in row, or null when there is no row or the
+// selection holds only blanks.
+std::unique_ptr<CEqExpr> SelectedPart(const CEqExpr* row) {
+    std::unique_ptr<CEqExpr> part(row ? row->CloneSelection() : nullptr);
+    return part && !part->IsBlank() ? std::move(part) : nullptr;
+}
 } // namespace
 
 bool CVexlorData::CopySelection() {
     CClipboard* clipboard = ClipboardOf(m_pWnd);
-    if (!m_pCurRow || !clipboard)
-        return false;
-    std::unique_ptr<CEqExpr> row(m_pCurRow->CloneSelection());
-    if (row->IsBlank())
+    std::unique_ptr<CEqExpr> row = SelectedPart(m_pCurRow);
+    if (!row || !clipboard)
         return false;
     CArchive ar;
     row->Serialize(ar);
@@ -26,7 +36,19 @@ bool CVexlorData::CopySelection() {
     CArchive block;
     block << static_cast<int32_t>(image.size());
     block.Write(image.data(), image.size());
-    return clipboard->SetPrivate(block.GetBuffer());
+    CClipboard::Fragment fragment;
+    fragment.block = block.GetBuffer();
+    fragment.text = row->PeekText();
+    fragment.mathml = MathMLWriter::Write(*row);
+    return clipboard->SetFragment(fragment);
+}
+
+bool CVexlorData::CopyLatex() {
+    CClipboard* clipboard = ClipboardOf(m_pWnd);
+    std::unique_ptr<CEqExpr> row = SelectedPart(m_pCurRow);
+    if (!row || !clipboard)
+        return false;
+    return clipboard->SetUnicodeText(LatexWriter::Write(*row));
 }
 
 CEqExpr* CVexlorData::ReadClipboard() {
@@ -47,11 +69,14 @@ CEqExpr* CVexlorData::ReadClipboard() {
         return ar.IsFailed() ? nullptr : row.release();
     }
     std::string text;
-    if (clipboard->HasText() && clipboard->GetText(&text)) {
+    if (clipboard->HasText() && clipboard->GetUnicodeText(&text)) {
+        UnicodeImport::Result imported = UnicodeImport::FirstLine(text);
+        if (std::string notice = UnicodeImport::Notice(imported); !notice.empty() && m_pWnd)
+            m_pWnd->SetStatusMessage(notice, true);
         CEqExpr* row = m_pCurRow;
         int anchor = m_nAnchor;
         int caret = m_nCaret;
-        CEqExpr* parsed = ParseRow(text);
+        CEqExpr* parsed = ParseRow(imported.text);
         SetSelection(row, anchor, caret);
         return parsed;
     }

@@ -248,9 +248,16 @@ TEST(IndexAtomHitTest, LowIndexTriesTheIndexFirst) {
     CEqIndex* atom = NewIndex(ed, "x", "i", false);
     std::unique_ptr<CEqExpr> top(RowWith(ed, atom));
     ed.Layout(top.get());
-    // Level with both rows, the index takes the click even left of itself.
+    // A click on a row lands in it.
     POINT p{5, 15};
     EXPECT_TRUE(top->HitTest(&p));
+    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pBase);
+    POINT on{20, 20};
+    EXPECT_TRUE(top->HitTest(&on));
+    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pIndex);
+    // Outside both rows, level with both, the index takes the click.
+    POINT between{15, 15};
+    EXPECT_TRUE(top->HitTest(&between));
     EXPECT_EQ(ed.data->m_pCurRow, atom->m_pIndex);
     EXPECT_EQ(ed.data->m_nCaret, 0);
     // Above the index only the base is level with the point.
@@ -258,9 +265,13 @@ TEST(IndexAtomHitTest, LowIndexTriesTheIndexFirst) {
     EXPECT_TRUE(top->HitTest(&q));
     EXPECT_EQ(ed.data->m_pCurRow, atom->m_pBase);
     EXPECT_EQ(ed.data->m_nCaret, 1);
-    // A drag asks the base first.
+    // A drag inside the index stays in it; one that leaves it asks the base
+    // first.
     POINT from{17, 15}, to{25, 15};
     EXPECT_TRUE(top->HitTestRange(&from, &to));
+    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pIndex);
+    POINT out{17, 15}, beyond{15, 15};
+    EXPECT_TRUE(top->HitTestRange(&out, &beyond));
     EXPECT_EQ(ed.data->m_pCurRow, atom->m_pBase);
     POINT from2{17, 22}, to2{25, 22};
     EXPECT_TRUE(top->HitTestRange(&from2, &to2));
@@ -274,8 +285,13 @@ TEST(IndexAtomHitTest, HighIndexTriesTheBaseFirst) {
     CEqIndex* atom = NewIndex(ed, "x", "2", true);
     std::unique_ptr<CEqExpr> top(RowWith(ed, atom));
     ed.Layout(top.get());
+    // On the exponent, level with the base: the exponent.
     POINT p{20, 10};
     EXPECT_TRUE(top->HitTest(&p));
+    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pIndex);
+    // Between the rows, level with both: the base is asked first.
+    POINT r{15, 10};
+    EXPECT_TRUE(top->HitTest(&r));
     EXPECT_EQ(ed.data->m_pCurRow, atom->m_pBase);
     POINT q{20, 2};
     EXPECT_TRUE(top->HitTest(&q));

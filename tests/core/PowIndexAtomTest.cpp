@@ -182,19 +182,22 @@ TEST(PowIndexAtomHitTest, LowThenBaseThenHigh) {
         CEqExpr* row;
     };
     const Case clicks[] = {
-        {{5, 20}, atom->m_pLow},   // level with low and base: low first
-        {{5, 8}, atom->m_pBase},   // level with base and high: base first
-        {{20, 10}, atom->m_pBase}, // right of the base, still level with it
+        {{5, 20}, atom->m_pBase},  // on the base, level with the low row
+        {{5, 8}, atom->m_pBase},   // on the base, level with the high row
+        {{20, 10}, atom->m_pHigh}, // on the high row, level with the base
         {{20, 2}, atom->m_pHigh},  // above the base
+        {{20, 26}, atom->m_pLow},  // on the low row, below the base
+        {{15, 10}, atom->m_pBase}, // between the rows: clamped, base first
     };
     for (const Case& c : clicks) {
         POINT p = c.pt;
         EXPECT_TRUE(top->HitTest(&p)) << c.pt.x << "," << c.pt.y;
         EXPECT_EQ(ed.data->m_pCurRow, c.row) << c.pt.x << "," << c.pt.y;
     }
-    // Drags ask the base first, then the low and the high row.
+    // A drag inside one row stays in it; otherwise the base is asked first,
+    // then the low and the high row.
     const Case drags[] = {
-        {{17, 20}, atom->m_pBase},
+        {{17, 20}, atom->m_pLow},
         {{17, 25}, atom->m_pLow},
         {{17, 2}, atom->m_pHigh},
     };

@@ -343,6 +343,7 @@ void EditorWidgetTest::thumbMovesTheContentOnlyWhenReleased() {
 }
 
 void EditorWidgetTest::wheelScrollsByLineSteps() {
+    QApplication::setWheelScrollLines(1);
     Load(LongText(30));
     SIZE m = M();
     QWidget* viewport = m_window->view.viewport();
@@ -369,6 +370,10 @@ void EditorWidgetTest::wheelScrollsByLineSteps() {
     QCOMPARE(Data()->m_ptScroll.x, 4 * m.cx);
     wheel(QPoint(0, 1200), Qt::NoModifier);
     QCOMPARE(Data()->m_ptScroll.y, 0);
+    // A notch is the desktop's number of lines.
+    QApplication::setWheelScrollLines(3);
+    wheel(QPoint(0, -120), Qt::NoModifier);
+    QCOMPARE(Data()->m_ptScroll.y, 3 * m.cy);
 }
 
 void EditorWidgetTest::caretExistsOnlyWithTheFocus() {

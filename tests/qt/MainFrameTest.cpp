@@ -268,14 +268,16 @@ void MainFrameTest::menuHoldsEveryItemWithItsId() {
     QVERIFY(Open({}));
     QStringList expected = {
         "&Файл|&Открыть…\tCtrl+O=57601|&Сохранить\tCtrl+S=57603|"
-        "Сохранить &как…\tCtrl+Shift+S=57604|-|Со&хранить и Выйти\tAlt+S=32793|"
+        "Сохранить &как…\tCtrl+Shift+S=57604|-|&Экспорт…=32815|&Печать…=57607|-|"
+        "Со&хранить и Выйти\tAlt+S=32793|"
         "Выход &без сохранения изменений\tAlt+W=32791|-|-|В&ыход\tAlt+X=57665",
         "&Правка|&Отменить\tCtrl+Z=57643|&Вернуть\tCtrl+Y=57644|-|Вы&резать\tCtrl+X=57635|"
-        "&Копировать\tCtrl+C=57634|Вст&авить\tCtrl+V=57637",
+        "&Копировать\tCtrl+C=57634|Вст&авить\tCtrl+V=57637|-|Копировать как &LaTeX=32811",
         "Вст&авка|&Скобки\tCtrl+B=32782|&Производная\tCtrl+D=32784|В&торая производная\tCtrl+E="
         "32795|&Дробь\tCtrl+F=32787|&Верхний индекс\tCtrl+P=32786|&Нижний индекс\tCtrl+I=32785|"
         "Нижний и Верхний &Индексы\tCtrl+W=32789|&Квадратный корень\tCtrl+R=32783",
-        "&Вид|&Панель инструментов=59392|&Строка состояния=59393",
+        "&Вид|&Панель инструментов=59392|&Строка состояния=59393|-|&Масштаб: крупнее\tCtrl+==32812|"
+        "Масштаб: &мельче\tCtrl+-=32813|Масштаб: &100 %\tCtrl+0=32814",
         "П&омощь|&Вызов справки...=32794|-|&О Vexlor...=57664",
     };
     QStringList actual;
@@ -292,7 +294,8 @@ void MainFrameTest::menuHoldsEveryItemWithItsId() {
             int id = -1;
             for (int candidate : {57601, 57603, 57604, 32793, 32791, 57665, 57643, 57644,
                                   57635, 57634, 57637, 32782, 32784, 32795, 32787, 32786,
-                                  32785, 32789, 32783, 59392, 59393, 32794, 57664}) {
+                                  32785, 32789, 32783, 59392, 59393, 32794, 57664, 32811,
+                                  32812, 32813, 32814, 32815, 57607}) {
                 if (m_frame->Action(candidate) == item)
                     id = candidate;
             }
@@ -1088,7 +1091,9 @@ void MainFrameTest::copyPutsThePrivateFormatOnTheClipboard() {
     QTest::keyClick(&m_frame->m_wndView, Qt::Key_C, Qt::ControlModifier);
     const QMimeData* mime = QApplication::clipboard()->mimeData();
     QVERIFY(mime->hasFormat(CQtClipboard::PrivateMimeType()));
-    QVERIFY(!mime->hasText());
+    // Other programs get the linear text and MathML beside it.
+    QCOMPARE(mime->text(), QStringLiteral("r =  a / b "));
+    QVERIFY(mime->hasFormat(QStringLiteral("application/mathml+xml")));
     QByteArray block = mime->data(CQtClipboard::PrivateMimeType());
     QVERIFY(block.size() > 8);
     int32_t length = 0;
@@ -1216,6 +1221,7 @@ int main(int argc, char** argv) {
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
     CEqApp app(argc, argv);
+    QSettings().remove(QStringLiteral("view/zoom"));
     app.setQuitOnLastWindowClosed(false);
     MainFrameTest test;
     return QTest::qExec(&test, argc, argv);

@@ -19,9 +19,11 @@
 #include "app/TextInstaller.h"
 #include "app/qt/EqApp.h"
 #include "app/qt/MenuResource.h"
+#include "app/qt/OutputCommands.h"
 #include "app/qt/StringTable.h"
 #include "app/qt/ToolbarIcons.h"
 #include "app/qt/WindowSettings.h"
+#include "app/qt/ZoomMemory.h"
 #include "editor/VexlorData.h"
 #include "editor/qt/CommandIds.h"
 #include "platform/qt/QtText.h"
@@ -75,6 +77,7 @@ bool CMainFrame::LoadFrame() {
     m_wndView.SetStatusSink(
         [this](const std::string& text, bool error) { SetStatusMessage(text, error); });
     connect(&m_wndView, &CVexlor::stateChanged, this, &CMainFrame::UpdateCommandUI);
+    ZoomMemory::Attach(&m_wndView);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::UpdatePasteUI);
     qApp->installEventFilter(this);
     LoadExpressionsFile();
@@ -197,6 +200,12 @@ bool CMainFrame::OnFrameCommand(int id) {
     case ID_GET_HELP:
         OnGetHelp();
         return true;
+    case ID_FILE_EXPORT:
+        OutputCommands::Export(this, m_wndView);
+        return true;
+    case ID_FILE_PRINT:
+        OutputCommands::Print(this, m_wndView);
+        return true;
     case ID_VIEW_TOOLBAR:
         ToggleBar(&m_wndToolBar);
         return true;
@@ -222,6 +231,7 @@ void CMainFrame::UpdateCommandUI() {
     m_actions[ID_EDIT_REDO]->setEnabled(!data->m_redo.empty());
     m_actions[ID_EDIT_CUT]->setEnabled(selection);
     m_actions[ID_EDIT_COPY]->setEnabled(selection);
+    m_actions[ID_EDIT_COPY_LATEX]->setEnabled(selection);
     m_actions[ID_GET_HELP]->setEnabled(Conversation().IsConnected());
     const bool ownFile = !HostOwnsText();
     m_actions[ID_FILE_OPEN]->setEnabled(ownFile);
@@ -543,6 +553,14 @@ bool CMainFrame::event(QEvent* event) {
         return true;
     }
     return QMainWindow::event(event);
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::PaletteChange)
+        return;
+    for (auto& [id, action] : m_actions)
+        action->setIcon(ToolbarIcons::For(id, palette()));
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {

@@ -115,6 +115,8 @@ class CMainFrame : public QMainWindow, public HostFrameSide {
   protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A new palette redraws the toolbar's icons in its colours.
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:

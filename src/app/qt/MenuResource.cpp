@@ -12,6 +12,9 @@ constexpr Item kFile[] = {
     {ID_FILE_SAVE, "&Сохранить\tCtrl+S"},
     {ID_FILE_SAVE_AS, "Сохранить &как…\tCtrl+Shift+S"},
     {ID_SEPARATOR, ""},
+    {ID_FILE_EXPORT, "&Экспорт…"},
+    {ID_FILE_PRINT, "&Печать…"},
+    {ID_SEPARATOR, ""},
     {ID_SAVE_AND_EXIT, "Со&хранить и Выйти\tAlt+S"},
     {ID_EXIT_WITHOUT_SAVING, "Выход &без сохранения изменений\tAlt+W"},
     {ID_SEPARATOR, ""},
@@ -36,6 +39,8 @@ constexpr Item kEdit[] = {
     {ID_EDIT_CUT, "Вы&резать\tCtrl+X"},
     {ID_EDIT_COPY, "&Копировать\tCtrl+C"},
     {ID_EDIT_PASTE, "Вст&авить\tCtrl+V"},
+    {ID_SEPARATOR, ""},
+    {ID_EDIT_COPY_LATEX, "Копировать как &LaTeX"},
 };
 
 constexpr Item kInsert[] = {
@@ -52,6 +57,10 @@ constexpr Item kInsert[] = {
 constexpr Item kView[] = {
     {ID_VIEW_TOOLBAR, "&Панель инструментов"},
     {ID_VIEW_STATUS_BAR, "&Строка состояния"},
+    {ID_SEPARATOR, ""},
+    {ID_VIEW_ZOOM_IN, "&Масштаб: крупнее\tCtrl+="},
+    {ID_VIEW_ZOOM_OUT, "Масштаб: &мельче\tCtrl+-"},
+    {ID_VIEW_ZOOM_RESET, "Масштаб: &100 %\tCtrl+0"},
 };
 
 constexpr Item kHelp[] = {
@@ -92,6 +101,10 @@ constexpr Accelerator kAccelerators[] = {
     {ID_PREV_PANE, Qt::SHIFT | Qt::Key_F6},
     {ID_FILE_OPEN, Qt::CTRL | Qt::Key_O},
     {ID_FILE_SAVE_AS, Qt::CTRL | Qt::SHIFT | Qt::Key_S},
+    {ID_VIEW_ZOOM_IN, Qt::CTRL | Qt::Key_Equal},
+    {ID_VIEW_ZOOM_IN, Qt::CTRL | Qt::Key_Plus},
+    {ID_VIEW_ZOOM_OUT, Qt::CTRL | Qt::Key_Minus},
+    {ID_VIEW_ZOOM_RESET, Qt::CTRL | Qt::Key_0},
 };
 
 constexpr int kToolbar[] = {

@@ -1,90 +1,115 @@
 #include "app/qt/ToolbarIcons.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPalette>
 #include <QPixmap>
 
 #include "editor/qt/CommandIds.h"
 
 namespace {
-const QColor kInk(0, 0, 0);
-const QColor kSlot(70, 70, 70);
-const QColor kSlotFill(225, 232, 245);
-const QColor kAccent(30, 80, 160);
+// The colours of one drawing, taken from the palette: strokes and letters
+// in its text colour, slots and pages on its base colour. The red of the
+// exit cross and the green of the save arrow stay.
+struct Ink {
+    QColor ink;
+    QColor slot;
+    QColor slotFill;
+    QColor accent;
+    QColor paper;
+};
 
-void Slot(QPainter& p, double x, double y, double w, double h) {
-    p.setPen(QPen(kSlot, 1));
-    p.setBrush(kSlotFill);
+QColor Mix(const QColor& a, const QColor& b, double t) {
+    return QColor::fromRgbF(static_cast<float>(a.redF() * (1 - t) + b.redF() * t),
+                            static_cast<float>(a.greenF() * (1 - t) + b.greenF() * t),
+                            static_cast<float>(a.blueF() * (1 - t) + b.blueF() * t));
+}
+
+Ink InkOf(const QPalette& palette) {
+    QColor text = palette.color(QPalette::Active, QPalette::ButtonText);
+    QColor base = palette.color(QPalette::Active, QPalette::Base);
+    QColor highlight = palette.color(QPalette::Active, QPalette::Highlight);
+    return Ink{text, Mix(text, base, 0.25), Mix(base, highlight, 0.15), Mix(text, highlight, 0.35),
+               base};
+}
+
+void Slot(QPainter& p, const Ink& c, double x, double y, double w, double h) {
+    p.setPen(QPen(c.slot, 1));
+    p.setBrush(c.slotFill);
     p.drawRect(QRectF(x + 0.5, y + 0.5, w - 1, h - 1));
 }
 
-void Stroke(QPainter& p, const QPainterPath& path, const QColor& color = kInk, double width = 1.2) {
+void Stroke(QPainter& p, const QPainterPath& path, const QColor& color, double width) {
     p.setPen(QPen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
     p.drawPath(path);
 }
 
-void Letter(QPainter& p, const QRectF& box, const QString& text, double size, bool italic) {
+void Letter(QPainter& p, const Ink& c, const QRectF& box, const QString& text, double size,
+            bool italic) {
     QFont font(QStringLiteral("Liberation Serif"));
     font.setPixelSize(static_cast<int>(size));
     font.setItalic(italic);
     font.setBold(true);
     p.setFont(font);
-    p.setPen(kInk);
+    p.setPen(c.ink);
     p.drawText(box, Qt::AlignCenter, text);
 }
 
-void DrawBrackets(QPainter& p) {
+void DrawBrackets(QPainter& p, const Ink& c) {
     QPainterPath left;
     left.moveTo(5, 1);
     left.quadTo(1, 7.5, 5, 14);
     QPainterPath right;
     right.moveTo(11, 1);
     right.quadTo(15, 7.5, 11, 14);
-    Stroke(p, left, kAccent, 1.5);
-    Stroke(p, right, kAccent, 1.5);
-    Slot(p, 5, 4, 6, 7);
+    Stroke(p, left, c.accent, 1.5);
+    Stroke(p, right, c.accent, 1.5);
+    Slot(p, c, 5, 4, 6, 7);
 }
 
-void DrawRoot(QPainter& p) {
+void DrawRoot(QPainter& p, const Ink& c) {
     QPainterPath sign;
     sign.moveTo(1, 9);
     sign.lineTo(3, 8);
     sign.lineTo(5.5, 13.5);
     sign.lineTo(8, 1.5);
     sign.lineTo(15.5, 1.5);
-    Stroke(p, sign, kAccent, 1.4);
-    Slot(p, 8, 4, 7, 9);
+    Stroke(p, sign, c.accent, 1.4);
+    Slot(p, c, 8, 4, 7, 9);
 }
 
-void DrawFraction(QPainter& p) {
-    Slot(p, 4, 0, 8, 6);
+void DrawFraction(QPainter& p, const Ink& c) {
+    Slot(p, c, 4, 0, 8, 6);
     QPainterPath bar;
     bar.moveTo(1.5, 7.5);
     bar.lineTo(14.5, 7.5);
-    Stroke(p, bar, kAccent, 1.4);
-    Slot(p, 4, 9, 8, 6);
+    Stroke(p, bar, c.accent, 1.4);
+    Slot(p, c, 4, 9, 8, 6);
 }
 
-void DrawDerive(QPainter& p, bool second) {
-    Letter(p, QRectF(0, -1, 16, 8), second ? QStringLiteral("d²") : QStringLiteral("d"), 8, true);
+void DrawDerive(QPainter& p, const Ink& c, bool second) {
+    Letter(p, c, QRectF(0, -1, 16, 8), second ? QStringLiteral("d²") : QStringLiteral("d"), 8,
+           true);
     QPainterPath bar;
     bar.moveTo(1.5, 7.5);
     bar.lineTo(14.5, 7.5);
-    Stroke(p, bar, kAccent, 1.2);
-    Letter(p, QRectF(0, 7, 16, 8), second ? QStringLiteral("dx²") : QStringLiteral("dx"), 8, true);
+    Stroke(p, bar, c.accent, 1.2);
+    Letter(p, c, QRectF(0, 7, 16, 8), second ? QStringLiteral("dx²") : QStringLiteral("dx"), 8,
+           true);
 }
 
-void DrawIndexes(QPainter& p, bool high, bool low) {
-    Letter(p, QRectF(0, 1, 10, 13), QStringLiteral("x"), 13, true);
+void DrawIndexes(QPainter& p, const Ink& c, bool high, bool low) {
+    Letter(p, c, QRectF(0, 1, 10, 13), QStringLiteral("x"), 13, true);
     if (high)
-        Slot(p, 10, 0, 5, 6);
+        Slot(p, c, 10, 0, 5, 6);
     if (low)
-        Slot(p, 10, 9, 5, 6);
+        Slot(p, c, 10, 9, 5, 6);
 }
 
-void DrawScissors(QPainter& p) {
-    p.setPen(QPen(kInk, 1.2));
+void DrawScissors(QPainter& p, const Ink& c) {
+    p.setPen(QPen(c.ink, 1.2));
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(QRectF(1.5, 9.5, 4, 4));
     p.drawEllipse(QRectF(10.5, 9.5, 4, 4));
@@ -93,52 +118,52 @@ void DrawScissors(QPainter& p) {
     blades.lineTo(11, 1);
     blades.moveTo(11, 10);
     blades.lineTo(5, 1);
-    Stroke(p, blades, QColor(110, 110, 110), 1.3);
+    Stroke(p, blades, c.slot, 1.3);
 }
 
-void Page(QPainter& p, double x, double y, double w, double h) {
-    p.setPen(QPen(kInk, 1));
-    p.setBrush(Qt::white);
+void Page(QPainter& p, const Ink& c, double x, double y, double w, double h) {
+    p.setPen(QPen(c.ink, 1));
+    p.setBrush(c.paper);
     p.drawRect(QRectF(x + 0.5, y + 0.5, w - 1, h - 1));
     for (double line = y + 3; line < y + h - 2; line += 2) {
         p.drawLine(QPointF(x + 2.5, line + 0.5), QPointF(x + w - 2.5, line + 0.5));
     }
 }
 
-void DrawCopy(QPainter& p) {
-    Page(p, 1, 1, 9, 10);
-    Page(p, 6, 4, 9, 11);
+void DrawCopy(QPainter& p, const Ink& c) {
+    Page(p, c, 1, 1, 9, 10);
+    Page(p, c, 6, 4, 9, 11);
 }
 
-void DrawPaste(QPainter& p) {
-    p.setPen(QPen(kInk, 1));
+void DrawPaste(QPainter& p, const Ink& c) {
+    p.setPen(QPen(c.ink, 1));
     p.setBrush(QColor(190, 150, 90));
     p.drawRect(QRectF(1.5, 2.5, 10, 12));
     p.setBrush(QColor(120, 120, 120));
     p.drawRect(QRectF(4.5, 0.5, 4, 3));
-    Page(p, 7, 6, 8, 9);
+    Page(p, c, 7, 6, 8, 9);
 }
 
-void DrawTurn(QPainter& p, bool back) {
+void DrawTurn(QPainter& p, const Ink& c, bool back) {
     QPainterPath arc;
     double s = back ? 1 : -1;
-    double c = 8;
-    arc.moveTo(c - s * 5, 6);
-    arc.cubicTo(c - s * 2, 1, c + s * 6, 2, c + s * 5, 9);
-    arc.lineTo(c + s * 3, 13);
-    Stroke(p, arc, kAccent, 1.6);
+    double m = 8;
+    arc.moveTo(m - s * 5, 6);
+    arc.cubicTo(m - s * 2, 1, m + s * 6, 2, m + s * 5, 9);
+    arc.lineTo(m + s * 3, 13);
+    Stroke(p, arc, c.accent, 1.6);
     QPainterPath head;
-    head.moveTo(c - s * 6.5, 2);
-    head.lineTo(c - s * 5, 6.5);
-    head.lineTo(c - s * 1, 5.5);
-    Stroke(p, head, kAccent, 1.6);
+    head.moveTo(m - s * 6.5, 2);
+    head.lineTo(m - s * 5, 6.5);
+    head.lineTo(m - s * 1, 5.5);
+    Stroke(p, head, c.accent, 1.6);
 }
 
-void DrawSaveAndExit(QPainter& p) {
-    p.setPen(QPen(kInk, 1));
-    p.setBrush(kAccent);
+void DrawSaveAndExit(QPainter& p, const Ink& c) {
+    p.setPen(QPen(c.ink, 1));
+    p.setBrush(c.accent);
     p.drawRect(QRectF(0.5, 0.5, 11, 13));
-    p.setBrush(Qt::white);
+    p.setBrush(c.paper);
     p.drawRect(QRectF(2.5, 0.5, 7, 5));
     QPainterPath arrow;
     arrow.moveTo(8, 10);
@@ -149,17 +174,17 @@ void DrawSaveAndExit(QPainter& p) {
     Stroke(p, arrow, QColor(0, 120, 0), 1.5);
 }
 
-void DrawSave(QPainter& p) {
-    p.setPen(QPen(kInk, 1));
-    p.setBrush(kAccent);
+void DrawSave(QPainter& p, const Ink& c) {
+    p.setPen(QPen(c.ink, 1));
+    p.setBrush(c.accent);
     p.drawRect(QRectF(1.5, 0.5, 13, 14));
-    p.setBrush(Qt::white);
+    p.setBrush(c.paper);
     p.drawRect(QRectF(4.5, 0.5, 7, 5));
     p.drawRect(QRectF(3.5, 8.5, 9, 6));
 }
 
-void DrawExit(QPainter& p) {
-    p.setPen(QPen(kInk, 1));
+void DrawExit(QPainter& p, const Ink& c) {
+    p.setPen(QPen(c.ink, 1));
     p.setBrush(QColor(150, 110, 70));
     p.drawRect(QRectF(1.5, 0.5, 8, 14));
     QPainterPath cross;
@@ -170,11 +195,11 @@ void DrawExit(QPainter& p) {
     Stroke(p, cross, QColor(200, 0, 0), 1.8);
 }
 
-void DrawHelp(QPainter& p) {
-    p.setPen(QPen(kAccent, 1.2));
+void DrawHelp(QPainter& p, const Ink& c) {
+    p.setPen(QPen(c.accent, 1.2));
     p.setBrush(QColor(225, 235, 250));
     p.drawEllipse(QRectF(1, 0.5, 14, 14));
-    Letter(p, QRectF(1, 0.5, 14, 14), QStringLiteral("?"), 12, false);
+    Letter(p, c, QRectF(1, 0.5, 14, 14), QStringLiteral("?"), 12, false);
 }
 } // namespace
 
@@ -201,58 +226,59 @@ const char* ToolbarIcons::ThemeName(int id) {
     }
 }
 
-void ToolbarIcons::Draw(int id, QPainter& p) {
+void ToolbarIcons::Draw(int id, QPainter& p, const QPalette& palette) {
+    const Ink c = InkOf(palette);
     switch (id) {
     case ID_INSERT_BRACKETS:
-        DrawBrackets(p);
+        DrawBrackets(p, c);
         break;
     case ID_INSERT_ROOT:
-        DrawRoot(p);
+        DrawRoot(p, c);
         break;
     case ID_INSERT_FRACTION:
-        DrawFraction(p);
+        DrawFraction(p, c);
         break;
     case ID_INSERT_DERIVE:
-        DrawDerive(p, false);
+        DrawDerive(p, c, false);
         break;
     case ID_INSERT_DERIVE2:
-        DrawDerive(p, true);
+        DrawDerive(p, c, true);
         break;
     case ID_INSERT_HIGH_INDEX:
-        DrawIndexes(p, true, false);
+        DrawIndexes(p, c, true, false);
         break;
     case ID_INSERT_LOW_INDEX:
-        DrawIndexes(p, false, true);
+        DrawIndexes(p, c, false, true);
         break;
     case ID_INSERT_BOTH_INDEXES:
-        DrawIndexes(p, true, true);
+        DrawIndexes(p, c, true, true);
         break;
     case ID_EDIT_CUT:
-        DrawScissors(p);
+        DrawScissors(p, c);
         break;
     case ID_EDIT_COPY:
-        DrawCopy(p);
+        DrawCopy(p, c);
         break;
     case ID_EDIT_PASTE:
-        DrawPaste(p);
+        DrawPaste(p, c);
         break;
     case ID_EDIT_UNDO:
-        DrawTurn(p, true);
+        DrawTurn(p, c, true);
         break;
     case ID_EDIT_REDO:
-        DrawTurn(p, false);
+        DrawTurn(p, c, false);
         break;
     case ID_FILE_SAVE:
-        DrawSave(p);
+        DrawSave(p, c);
         break;
     case ID_SAVE_AND_EXIT:
-        DrawSaveAndExit(p);
+        DrawSaveAndExit(p, c);
         break;
     case ID_EXIT_WITHOUT_SAVING:
-        DrawExit(p);
+        DrawExit(p, c);
         break;
     case ID_GET_HELP:
-        DrawHelp(p);
+        DrawHelp(p, c);
         break;
     default:
         break;
@@ -260,7 +286,7 @@ void ToolbarIcons::Draw(int id, QPainter& p) {
 }
 
 // The drawing at one and at two times the grid, for ordinary and dense screens.
-QIcon ToolbarIcons::Drawn(int id) {
+QIcon ToolbarIcons::Drawn(int id, const QPalette& palette) {
     QIcon icon;
     for (int scale : {1, 2}) {
         QPixmap pixmap(kWidth * scale, kHeight * scale);
@@ -269,7 +295,7 @@ QIcon ToolbarIcons::Drawn(int id) {
         p.setRenderHint(QPainter::Antialiasing);
         p.setRenderHint(QPainter::TextAntialiasing);
         p.scale(scale, scale);
-        Draw(id, p);
+        Draw(id, p, palette);
         p.end();
         icon.addPixmap(pixmap);
     }
@@ -277,7 +303,11 @@ QIcon ToolbarIcons::Drawn(int id) {
 }
 
 QIcon ToolbarIcons::For(int id) {
-    QIcon drawn = Drawn(id);
+    return For(id, QGuiApplication::palette());
+}
+
+QIcon ToolbarIcons::For(int id, const QPalette& palette) {
+    QIcon drawn = Drawn(id, palette);
     if (const char* name = ThemeName(id))
         return QIcon::fromTheme(QString::fromLatin1(name), drawn);
     return drawn;

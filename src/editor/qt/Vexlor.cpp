@@ -1,5 +1,8 @@
 #include "editor/qt/Vexlor.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPainter>
@@ -16,6 +19,8 @@ namespace {
 const char kFace[] = "Courier New";
 constexpr int kRegularHeight = 20;
 constexpr int kSmallHeight = 14;
+// The zoom ladder of Zoom In and Zoom Out, in percent.
+constexpr int kZoomSteps[] = {50, 67, 80, 100, 125, 150, 200, 250, 300, 400};
 } // namespace
 
 CVexlor::CVexlor(QWidget* parent) : QAbstractScrollArea(parent), m_measureDC(&m_fonts) {
@@ -29,7 +34,8 @@ CVexlor::CVexlor(QWidget* parent) : QAbstractScrollArea(parent), m_measureDC(&m_
     m_measureDC.Begin(nullptr, palette());
     m_pDC = &m_measureDC;
     CreateFonts();
-    m_rcClient = RECT{0, 0, viewport()->width(), viewport()->height()};
+    setAttribute(Qt::WA_InputMethodEnabled);
+    UpdateClientRect();
     ResetData();
     ConnectScrollBar(SB_HORZ);
     ConnectScrollBar(SB_VERT);
@@ -93,6 +99,7 @@ void CVexlor::paintEvent(QPaintEvent*) {
     CQtDC dc(&m_fonts);
     dc.Begin(&painter, palette());
     painter.fillRect(viewport()->rect(), CQtDC::ToQColor(dc.GetSysColor(COLOR_WINDOW)));
+    painter.scale(Scale(), Scale());
     m_bPainting = true;
     PrepareDC(&dc);
     m_pData->Layout();
@@ -110,8 +117,52 @@ void CVexlor::paintEvent(QPaintEvent*) {
 
 void CVexlor::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
-    m_rcClient = RECT{0, 0, viewport()->width(), viewport()->height()};
+    UpdateClientRect();
     Invalidate(true);
+}
+
+void CVexlor::UpdateClientRect() {
+    m_rcClient = RECT{0, 0, static_cast<int>(viewport()->width() / Scale()),
+                      static_cast<int>(viewport()->height() / Scale())};
+}
+
+void CVexlor::SetZoom(int percent) {
+    percent = std::clamp(percent, kMinZoom, kMaxZoom);
+    if (percent == m_nZoom)
+        return;
+    m_nZoom = percent;
+    UpdateClientRect();
+    Invalidate(true);
+    emit zoomChanged(percent);
+}
+
+void CVexlor::ZoomIn() {
+    for (int step : kZoomSteps)
+        if (step > m_nZoom) {
+            SetZoom(step);
+            return;
+        }
+}
+
+void CVexlor::ZoomOut() {
+    for (auto step = std::rbegin(kZoomSteps); step != std::rend(kZoomSteps); ++step)
+        if (*step < m_nZoom) {
+            SetZoom(*step);
+            return;
+        }
+}
+
+POINT CVexlor::ToModel(QPointF point) const {
+    return POINT{static_cast<int>(std::floor(point.x() / Scale())),
+                 static_cast<int>(std::floor(point.y() / Scale()))};
+}
+
+QRect CVexlor::ToView(const QRect& rect) const {
+    if (rect.isEmpty())
+        return {};
+    QRectF scaled(rect.x() * Scale(), rect.y() * Scale(), rect.width() * Scale(),
+                  rect.height() * Scale());
+    return scaled.toAlignedRect().adjusted(-1, -1, 1, 1);
 }
 
 void CVexlor::focusInEvent(QFocusEvent* event) {
@@ -179,8 +230,8 @@ void CVexlor::RestartBlink() {
 void CVexlor::RepaintCaret() {
     if (m_bPainting)
         return;
-    viewport()->update(m_caret.ShownRect());
-    viewport()->update(m_caret.Rect());
+    viewport()->update(ToView(m_caret.ShownRect()));
+    viewport()->update(ToView(m_caret.Rect()));
 }
 
 void CVexlor::timerEvent(QTimerEvent* event) {
@@ -189,7 +240,7 @@ void CVexlor::timerEvent(QTimerEvent* event) {
         return;
     }
     if (m_caret.Blink())
-        viewport()->update(m_caret.Rect());
+        viewport()->update(ToView(m_caret.Rect()));
     else
         m_blinkTimer.stop();
 }
@@ -215,7 +266,7 @@ SCROLLINFO CVexlor::GetScrollInfo(int bar) const {
 
 void CVexlor::InvalidateRect(const RECT& rect, bool) {
     if (!m_bPainting)
-        viewport()->update(QRect(rect.left, rect.top, RectWidth(rect), RectHeight(rect)));
+        viewport()->update(ToView(QRect(rect.left, rect.top, RectWidth(rect), RectHeight(rect))));
 }
 
 void CVexlor::Invalidate(bool) {

@@ -7,12 +7,17 @@
 // everything from the model with a painting device context, inverts the
 // selection and draws the caret. Both passes measure with the same fonts,
 // so their geometry agrees.
+//
+// The zoom is a view transform only: the model lays out, scrolls and hit-
+// tests at 100 %, in a client rectangle of the viewport's size divided by
+// the scale; painting, mouse points, the caret and repaints are scaled.
 #pragma once
 
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "editor/qt/Caret.h"
 #include "platform/EqWindow.h"
@@ -22,6 +27,7 @@
 
 class CArchive;
 class CVexlorData;
+class QPainter;
 
 class CVexlor : public QAbstractScrollArea, public CEqWindow {
     Q_OBJECT
@@ -68,6 +74,29 @@ class CVexlor : public QAbstractScrollArea, public CEqWindow {
     void OnHScroll(int code, int pos);
     void OnVScroll(int code, int pos);
 
+    // The view's scale in percent, kMinZoom to kMaxZoom.
+    static constexpr int kMinZoom = 50;
+    static constexpr int kMaxZoom = 400;
+    int GetZoom() const { return m_nZoom; }
+    // Clamped into the range; repaints and tells zoomChanged when it changed.
+    void SetZoom(int percent);
+    // The next step of the zoom ladder up or down.
+    void ZoomIn();
+    void ZoomOut();
+    // A viewport point in the model's coordinates, and a model rectangle in
+    // the viewport's (grown to whole pixels).
+    POINT ToModel(QPointF point) const;
+    QRect ToView(const QRect& rect) const;
+
+    // Export and printing. LayoutAll lays the model out at 100 % from the
+    // top left, unscrolled, and returns its size and every expression's
+    // rectangle; RenderBand paints the part of that layout inside band onto
+    // painter with the band's top left at the painter's origin, black on
+    // white, without the caret and the selection. The window's own view is
+    // left as it was.
+    QSize LayoutAll(std::vector<QRect>* rows);
+    void RenderBand(QPainter* painter, const QRect& band);
+
     // Where the status message goes (the frame's message pane).
     void SetStatusSink(std::function<void(const std::string&, bool)> sink);
 
@@ -93,6 +122,7 @@ class CVexlor : public QAbstractScrollArea, public CEqWindow {
   signals:
     // The data changed in a way that may change which commands are enabled.
     void stateChanged();
+    void zoomChanged(int percent);
 
   protected:
     bool event(QEvent* event) override;
@@ -100,6 +130,8 @@ class CVexlor : public QAbstractScrollArea, public CEqWindow {
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // Text an input method commits is typed through the Unicode mapping.
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -113,6 +145,8 @@ class CVexlor : public QAbstractScrollArea, public CEqWindow {
     bool focusNextPrevChild(bool next) override;
 
   private:
+    class RenderScope;
+
     std::unique_ptr<CVexlorData> m_pData;
     int m_bDragging = 0;
     POINT m_ptDown;
@@ -128,6 +162,7 @@ class CVexlor : public QAbstractScrollArea, public CEqWindow {
     bool m_bInInput = false;
     bool m_bPainting = false;
     QPoint m_wheelRest;
+    int m_nZoom = 100;
     std::function<void(const std::string&, bool)> m_statusSink;
 
     void CreateFonts();
@@ -138,6 +173,10 @@ class CVexlor : public QAbstractScrollArea, public CEqWindow {
     void OnChar(unsigned ch);
     void RunInsert(int id);
     void Wheel(QPoint angleDelta, bool horizontal);
+    void WheelZoom(QPoint angleDelta);
+    double Scale() const { return m_nZoom / 100.0; }
+    // The model's client rectangle: the viewport at the current zoom.
+    void UpdateClientRect();
     void RepaintCaret();
     void RestartBlink();
     void BeginInput(Qt::KeyboardModifiers modifiers);

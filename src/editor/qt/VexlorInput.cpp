@@ -1,4 +1,6 @@
 // Keyboard, mouse, wheel, scroll bars and the Edit and Insert commands.
+#include <QApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -8,15 +10,11 @@
 #include "editor/qt/CommandIds.h"
 #include "editor/qt/KeyMap.h"
 #include "editor/qt/Vexlor.h"
+#include "platform/UnicodeImport.h"
 #include "platform/qt/QtText.h"
 
 namespace {
 constexpr int kWheelNotch = 120;
-
-POINT PointOf(const QMouseEvent& event) {
-    QPoint p = event.position().toPoint();
-    return POINT{p.x(), p.y()};
-}
 } // namespace
 
 void CVexlor::BeginInput(Qt::KeyboardModifiers modifiers) {
@@ -58,13 +56,28 @@ void CVexlor::keyPressEvent(QKeyEvent* event) {
         OnKeyDown(vk);
     if (!control) {
         for (char32_t ch : event->text().toUcs4()) {
-            int byte = QtText::ByteOf(ch);
-            if (KeyMap::IsTypedCharacter(ch) && byte >= 0)
-                OnChar(static_cast<unsigned>(byte));
+            if (!KeyMap::IsTypedCharacter(ch))
+                continue;
+            for (char byte : UnicodeImport::Map(ch))
+                OnChar(static_cast<uint8_t>(byte));
         }
     }
     EndInput();
     event->accept();
+}
+
+void CVexlor::inputMethodEvent(QInputMethodEvent* event) {
+    QString commit = event->commitString();
+    event->accept();
+    if (commit.isEmpty())
+        return;
+    UnicodeImport::Result typed = UnicodeImport::FirstLine(commit.toStdString());
+    if (std::string notice = UnicodeImport::Notice(typed); !notice.empty())
+        SetStatusMessage(notice, true);
+    BeginInput(Qt::NoModifier);
+    for (char byte : typed.text)
+        OnChar(static_cast<uint8_t>(byte));
+    EndInput();
 }
 
 void CVexlor::OnKeyDown(unsigned vk) {
@@ -91,7 +104,7 @@ void CVexlor::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
     BeginInput(event->modifiers());
     m_bDragging = 1;
-    m_ptDown = PointOf(*event);
+    m_ptDown = ToModel(event->position());
     PrepareDC(nullptr);
     m_pData->CaretFromPoint(&m_ptDown);
     EndInput();
@@ -112,7 +125,7 @@ void CVexlor::mouseMoveEvent(QMouseEvent* event) {
         m_bDragging = 0;
         return;
     }
-    POINT pt = PointOf(*event);
+    POINT pt = ToModel(event->position());
     if (!PtInRect(m_rcClient, pt))
         return;
     BeginInput(event->modifiers());
@@ -127,11 +140,24 @@ void CVexlor::mouseReleaseEvent(QMouseEvent* event) {
         m_bDragging = 0;
 }
 
-// One notch of the wheel is one line step of the vertical bar; with Shift,
-// or from a horizontal wheel, of the horizontal bar.
+// One notch of the wheel is the desktop's number of line steps of the
+// vertical bar; with Shift, or from a horizontal wheel, of the horizontal
+// bar. With Control it zooms.
 void CVexlor::wheelEvent(QWheelEvent* event) {
-    Wheel(event->angleDelta(), event->modifiers() & Qt::ShiftModifier);
+    if (event->modifiers() & Qt::ControlModifier)
+        WheelZoom(event->angleDelta());
+    else
+        Wheel(event->angleDelta(), event->modifiers() & Qt::ShiftModifier);
     event->accept();
+}
+
+void CVexlor::WheelZoom(QPoint angleDelta) {
+    m_wheelRest.ry() += angleDelta.y();
+    while (m_wheelRest.y() >= kWheelNotch || m_wheelRest.y() <= -kWheelNotch) {
+        bool up = m_wheelRest.y() > 0;
+        up ? ZoomIn() : ZoomOut();
+        m_wheelRest.ry() += up ? -kWheelNotch : kWheelNotch;
+    }
 }
 
 bool CVexlor::eventFilter(QObject* watched, QEvent* event) {
@@ -149,14 +175,17 @@ bool CVexlor::eventFilter(QObject* watched, QEvent* event) {
 void CVexlor::Wheel(QPoint angleDelta, bool horizontal) {
     QPoint delta = horizontal ? QPoint(angleDelta.x() + angleDelta.y(), 0) : angleDelta;
     m_wheelRest += delta;
+    int lines = std::max(QApplication::wheelScrollLines(), 1);
     while (m_wheelRest.y() >= kWheelNotch || m_wheelRest.y() <= -kWheelNotch) {
         bool up = m_wheelRest.y() > 0;
-        OnVScroll(up ? SB_LINEUP : SB_LINEDOWN, 0);
+        for (int k = 0; k < lines; ++k)
+            OnVScroll(up ? SB_LINEUP : SB_LINEDOWN, 0);
         m_wheelRest.ry() += up ? -kWheelNotch : kWheelNotch;
     }
     while (m_wheelRest.x() >= kWheelNotch || m_wheelRest.x() <= -kWheelNotch) {
         bool left = m_wheelRest.x() > 0;
-        OnHScroll(left ? SB_LINELEFT : SB_LINERIGHT, 0);
+        for (int k = 0; k < lines; ++k)
+            OnHScroll(left ? SB_LINELEFT : SB_LINERIGHT, 0);
         m_wheelRest.rx() += left ? -kWheelNotch : kWheelNotch;
     }
 }
@@ -316,6 +345,19 @@ bool CVexlor::OnCmdMsg(int id) {
         PrepareDC(nullptr);
         m_pData->Paste();
         break;
+    case ID_EDIT_COPY_LATEX:
+        PrepareDC(nullptr);
+        m_pData->CopyLatex();
+        break;
+    case ID_VIEW_ZOOM_IN:
+        ZoomIn();
+        return true;
+    case ID_VIEW_ZOOM_OUT:
+        ZoomOut();
+        return true;
+    case ID_VIEW_ZOOM_RESET:
+        SetZoom(100);
+        return true;
     case ID_EDIT_UNDO:
         PrepareDC(nullptr);
         m_pData->Undo();

@@ -20,6 +20,42 @@ QClipboard* CQtClipboard::Clipboard() const {
                : nullptr;
 }
 
+const char* const CQtClipboard::kMathMLMimeTypes[2] = {"application/mathml-presentation+xml",
+                                                       "application/mathml+xml"};
+
+bool CQtClipboard::SetFragment(const Fragment& fragment) {
+    QClipboard* clipboard = Clipboard();
+    if (!clipboard)
+        return false;
+    auto* data = new QMimeData;
+    data->setData(PrivateMimeType(),
+                  QByteArray(reinterpret_cast<const char*>(fragment.block.data()),
+                             static_cast<qsizetype>(fragment.block.size())));
+    data->setText(QtText::FromCp1251(fragment.text));
+    QByteArray mathml = QByteArray::fromStdString(fragment.mathml);
+    for (const char* type : kMathMLMimeTypes)
+        data->setData(QString::fromLatin1(type), mathml);
+    clipboard->setMimeData(data);
+    return true;
+}
+
+bool CQtClipboard::SetUnicodeText(const std::string& utf8) {
+    QClipboard* clipboard = Clipboard();
+    if (!clipboard)
+        return false;
+    clipboard->setText(QString::fromStdString(utf8));
+    return true;
+}
+
+bool CQtClipboard::GetUnicodeText(std::string* utf8) const {
+    QClipboard* clipboard = Clipboard();
+    const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
+    if (!utf8 || !data || !data->hasText())
+        return false;
+    *utf8 = data->text().toStdString();
+    return true;
+}
+
 bool CQtClipboard::SetPrivate(const std::vector<uint8_t>& block) {
     QClipboard* clipboard = Clipboard();
     if (!clipboard)
