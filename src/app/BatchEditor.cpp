@@ -47,11 +47,11 @@ void BatchEditor::Deliver(const KeyEvent& key) {
         m_wnd.PressKey(VK_MENU);
     if (key.m_bAlt) {
         // Alt combinations are system keys: only the accelerators see them.
-        if (key.m_vk == VK_BACK && !key.m_bControl)
+        if (key.m_vk == VK_BACK && !key.m_bControl && !key.m_bShift)
             m_pData->Undo();
     } else if (EditingKeys::GoToEditor(key.m_vk, key.m_bShift, key.m_bControl, key.m_bAlt)) {
         KeyFrame(key.m_vk);
-    } else if (key.m_bControl && key.m_vk == 'E') {
+    } else if (key.m_bControl && !key.m_bShift && key.m_vk == 'E') {
         InsertFrame(CVexlorData::kDerive2);
     } else {
         KeyFrame(key.m_vk); // the data ignores keys it has no use for

@@ -9,6 +9,7 @@
 #include "platform/Archive.h"
 #include "platform/EqWindow.h"
 #include "rows/EqExpr.h"
+#include "rows/TreeDepth.h"
 
 VEXLOR_IMPLEMENT_DYNCREATE(CVexlorData)
 
@@ -269,21 +270,14 @@ size_t CVexlorData::HistoryBytes() const {
 }
 
 int CVexlorData::Depth(const CEqExpr& row) {
-    int deepest = 0;
-    for (int i = 0; i < row.GetCount(); ++i) {
-        const CEqAtom* atom = row.GetAt(i);
-        for (int k = 0; k < atom->GetRowCount(); ++k)
-            if (const CEqExpr* inner = atom->GetRow(k))
-                deepest = std::max(deepest, Depth(*inner));
-    }
-    return deepest + 1;
+    return TreeDepth::Depth(row);
 }
 
 bool CVexlorData::RefuseTooDeep(size_t undoBefore) {
     if (m_undo.size() <= undoBefore || m_nCurRow < 0 ||
         m_nCurRow >= static_cast<int>(m_rows.size()))
         return false;
-    if (Depth(*m_rows[static_cast<size_t>(m_nCurRow)]) <= CArchive::kMaxDepth)
+    if (TreeDepth::Fits(1, TreeDepth::Depth(*m_rows[static_cast<size_t>(m_nCurRow)])))
         return false;
     if (!ReadStep(m_undo.back()))
         return false;

@@ -214,9 +214,12 @@ void CVexlorData::OnChar(UINT ch) {
 }
 
 void CVexlorData::RunInsert(InsertCommand command) {
-    // A command that would nest deeper than an image can hold is refused
-    // before it takes an undo step.
-    if (!m_pCurRow || !RowEditor::HasRoomToNest(*m_pCurRow, 1))
+    // A command that would nest what it wraps deeper than an image can hold
+    // is refused before it takes an undo step.
+    bool operands = command == kFraction || command == kHighIndex || command == kLowIndex ||
+                    command == kBothIndexes;
+    int wrap = command == kBrackets || command == kRoot || command == kFraction ? 0 : 1;
+    if (!m_pCurRow || !RowEditor::HasRoomToWrap(*m_pCurRow, operands, wrap))
         return;
     size_t undoBefore = m_undo.size();
     PushUndo();

@@ -16,6 +16,7 @@
 #include "platform/Charset.h"
 #include "rows/EqExpr.h"
 #include "rows/OperandScan.h"
+#include "rows/TreeDepth.h"
 
 namespace {
 using RowPtr = std::unique_ptr<CEqExpr>;
@@ -48,32 +49,6 @@ bool IsLowIndex(const CEqAtom* atom) {
     return index && atom->IsClass("CEqIndex") && index->m_bHigh == 0;
 }
 
-// Rows nested in an atom, counting the rows of its deepest branch.
-int RowDepth(const CEqExpr& row);
-int AtomDepth(const CEqAtom& atom) {
-    int depth = 0;
-    for (int k = 0; k < atom.GetRowCount(); ++k)
-        if (const CEqExpr* inner = atom.GetRow(k))
-            depth = std::max(depth, RowDepth(*inner));
-    return depth;
-}
-int RowDepth(const CEqExpr& row) {
-    int depth = 0;
-    for (int i = 0; i < row.GetCount(); ++i)
-        depth = std::max(depth, AtomDepth(*row.GetAt(i)));
-    return 1 + depth;
-}
-
-// 1 for a row that no atom holds, 2 for a row inside an atom of it, ...
-int RowLevel(const CEqExpr& row) {
-    int level = 1;
-    for (const CEqExpr* r = &row; r->m_pOwnerAtom && r->m_pOwnerAtom->m_pParent;
-         r = r->m_pOwnerAtom->m_pParent) {
-        if (++level > CArchive::kMaxDepth)
-            break;
-    }
-    return level;
-}
 } // namespace
 
 int RowComposer::Compose() {
@@ -464,5 +439,5 @@ RowComposer::Caret RowComposer::CaretFor(const CEqExpr* first, const CEqExpr* la
 }
 
 bool RowComposer::WithinDepth(const CEqAtom& atom) const {
-    return RowLevel(m_row) + AtomDepth(atom) <= CArchive::kMaxDepth;
+    return TreeDepth::Fits(TreeDepth::Level(m_row) + 1, TreeDepth::AtomDepth(atom));
 }

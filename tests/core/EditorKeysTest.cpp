@@ -235,6 +235,27 @@ TEST(EditorDepth, EditsThatNestTooDeepAreRefused) {
     EXPECT_EQ(CVexlorData::Depth(*s.Data().m_rows[0]), CArchive::kMaxDepth - 1);
 }
 
+TEST(EditorDepth, CommandsCountOnlyWhatTheyWrap) {
+    // A row already as deep as an image holds: a command wrapping the plain
+    // "b" at its end must act as typing does, one wrapping the deep part
+    // must be refused.
+    const int n = CArchive::kMaxDepth - 1;
+    const std::string deep = "y = " + std::string(n, '(') + "a" + std::string(n, ')') + " + b";
+    Session command(deep);
+    command.Keys("<End><C-f>2");
+    Session typed(deep);
+    typed.Keys("<End>/2");
+    EXPECT_EQ(command.Text(), typed.Text());
+    EXPECT_EQ(command.Tree(), typed.Tree());
+    EXPECT_EQ(CVexlorData::Depth(*command.Data().m_rows[0]), CArchive::kMaxDepth);
+    // The whole row, or the bracket left of " + b", would go one level too deep.
+    Session refused(deep);
+    const std::string before = refused.Tree();
+    refused.Keys("<End><S-Home><C-b><C-f><End><Left><Left><Left><Left><C-f><C-w>");
+    EXPECT_TRUE(refused.Data().m_undo.empty());
+    EXPECT_EQ(refused.Tree(), before);
+}
+
 TEST(EditorInstall, MarkerSelectsTheRowAndShowsTheMessage) {
     Session s("a = 1;\nb = ~ \xCF\xEB\xEE\xF5\xEE\nc = 3;");
     EXPECT_EQ(s.Data().m_nCurRow, 1);
