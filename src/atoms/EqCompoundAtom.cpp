@@ -1,6 +1,6 @@
 #include "atoms/EqCompoundAtom.h"
 
-#include "editor/VexlorData.h"
+#include "elements/EqOwner.h"
 #include "platform/Archive.h"
 #include "platform/EqWindow.h"
 #include "rows/EqExpr.h"
@@ -32,7 +32,7 @@ void CEqCompoundAtom::SerializeRows(CArchive& ar) {
         row->m_pOwnerAtom = this;
 }
 
-void CEqCompoundAtom::SetOwner(CVexlorData* owner) {
+void CEqCompoundAtom::SetOwner(CEqOwner* owner) {
     m_pOwner = owner;
     for (CEqExpr* row : Rows())
         if (row)

@@ -16,7 +16,7 @@ class CEqCompoundAtom : public CEqAtom {
     // The base record, then the rows.
     void Serialize(CArchive& ar) override;
     // Stores the owner and passes it on to every row.
-    void SetOwner(CVexlorData* owner) override;
+    void SetOwner(CEqOwner* owner) override;
     // The sum of the rows' Compose.
     int Compose() override;
     // Asks the rows in turn; true when one of them placed the caret.

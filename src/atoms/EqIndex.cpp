@@ -1,7 +1,7 @@
 #include "atoms/EqIndex.h"
 
 #include "atoms/CompoundRows.h"
-#include "editor/VexlorData.h"
+#include "elements/EqOwner.h"
 #include "platform/Archive.h"
 #include "platform/DC.h"
 #include "platform/EqWindow.h"
@@ -32,7 +32,7 @@ CEqIndex::~CEqIndex() {
     delete m_pIndex;
 }
 
-CEqExpr* CEqIndex::EmptyRow(CVexlorData* owner) {
+CEqExpr* CEqIndex::EmptyRow(CEqOwner* owner) {
     auto* row = new CEqExpr(owner);
     row->Clear();
     return row;

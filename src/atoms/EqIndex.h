@@ -62,7 +62,7 @@ class CEqIndex : public CEqCompoundAtom {
 
     bool IsHigh() const { return m_bHigh != 0; }
     // A fresh row holding only its end atom, standing in for a missing row.
-    static CEqExpr* EmptyRow(CVexlorData* owner);
+    static CEqExpr* EmptyRow(CEqOwner* owner);
     bool LeaveRow(CEqExpr* row, UINT vk, int i) override;
     bool LeaveBase(UINT vk, int i);
     bool LeaveIndex(UINT vk, int i);

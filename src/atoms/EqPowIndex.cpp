@@ -4,7 +4,7 @@
 
 #include "atoms/CompoundRows.h"
 #include "atoms/EqIndex.h"
-#include "editor/VexlorData.h"
+#include "elements/EqOwner.h"
 #include "platform/DC.h"
 #include "platform/EqWindow.h"
 #include "rows/EqExpr.h"

@@ -1,6 +1,6 @@
 #include "atoms/EqStackedAtom.h"
 
-#include "editor/VexlorData.h"
+#include "elements/EqOwner.h"
 #include "platform/DC.h"
 #include "rows/EqExpr.h"
 

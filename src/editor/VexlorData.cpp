@@ -160,6 +160,24 @@ int CVexlorData::SetSelection(CEqExpr* row, int from, int to) {
     return lowered ? n - 1 : n;
 }
 
+void CVexlorData::MoveCaret(int anchor, int caret) {
+    m_nAnchor = anchor;
+    m_nCaret = caret;
+}
+
+bool CVexlorData::ErasingGoesOn() const {
+    return m_bEraseRun && m_pCurRow == m_pRunRow && m_nCaret == m_nRunPos;
+}
+
+void CVexlorData::BeginErasing(int pos) {
+    m_bEraseRun = true;
+    m_nRunPos = pos;
+}
+
+void CVexlorData::MoveErasing(int offset) {
+    m_nRunPos += offset;
+}
+
 RECT CVexlorData::GetCaretRect() {
     RECT r{};
     if (m_pCurRow)

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "editor/UndoSnapshot.h"
+#include "elements/EqOwner.h"
 #include "platform/Geometry.h"
 #include "platform/Keys.h"
 #include "platform/Object.h"
@@ -17,7 +18,7 @@ class CArchive;
 class CEqExpr;
 class CEqWindow;
 
-class CVexlorData : public CObject {
+class CVexlorData : public CObject, public CEqOwner {
     VEXLOR_DECLARE_DYNCREATE(CVexlorData)
 
   public:
@@ -45,17 +46,28 @@ class CVexlorData : public CObject {
     bool IsModified() const { return !m_undo.empty(); }
 
     // Caret and selection.
-    int SetCaret(CEqExpr* row, int pos);
-    int SetSelection(CEqExpr* row, int from, int to);
+    int SetCaret(CEqExpr* row, int pos) override;
+    int SetSelection(CEqExpr* row, int from, int to) override;
+    void MoveCaret(int anchor, int caret) override;
+    CEqExpr* CurrentRow() const override { return m_pCurRow; }
+    int CaretPos() const override { return m_nCaret; }
+    int AnchorPos() const override { return m_nAnchor; }
     RECT GetCaretRect();
-    RECT GetSelectionRect();
+    RECT GetSelectionRect() override;
     void CaretFromPoint(POINT* pt);
     void SelectBetween(POINT* from, POINT* to);
     // Closes any open typing or erasing run: the next edit starts a new undo step.
-    void EndRun() {
+    void EndRun() override {
         m_bTypingRun = false;
         m_bEraseRun = false;
     }
+    bool ErasingGoesOn() const override;
+    void BeginErasing(int pos) override;
+    void MoveErasing(int offset) override;
+    void MarkChanged() override { m_bChanged = true; }
+    void SetInvalid(const RECT& r) override { m_rcInvalid = r; }
+    RECT Invalid() const override { return m_rcInvalid; }
+    CEqWindow* Window() const override { return m_pWnd; }
 
     // Text.
     void LoadText(const std::string& text);
@@ -76,7 +88,7 @@ class CVexlorData : public CObject {
     // Editing entry points.
     void OnKeyDown(UINT vk);
     void OnChar(UINT ch);
-    void PushUndo();
+    void PushUndo() override;
     bool Undo();
     bool Redo();
     // Runs one of the insert commands (by its row operation) with undo.

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "editor/VexlorData.h"
+#include "elements/EqOwner.h"
 #include "platform/DC.h"
 
 VEXLOR_IMPLEMENT_DYNCREATE(CEqAtom)
@@ -54,5 +54,5 @@ void CEqAtom::CopyBaseTo(CEqAtom* copy) const {
 void CEqAtom::EraseInvalid() {
     CDC* dc = DC();
     if (dc && m_pOwner)
-        dc->FillSolidRect(m_pOwner->m_rcInvalid, dc->GetBkColor());
+        dc->FillSolidRect(m_pOwner->Invalid(), dc->GetBkColor());
 }

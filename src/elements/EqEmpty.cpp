@@ -1,6 +1,6 @@
 #include "elements/EqEmpty.h"
 
-#include "editor/VexlorData.h"
+#include "elements/EqOwner.h"
 #include "platform/DC.h"
 #include "platform/EqWindow.h"
 

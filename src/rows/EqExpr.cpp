@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "atoms/EqBrackets.h"
-#include "editor/VexlorData.h"
 #include "elements/EqEmpty.h"
+#include "elements/EqOwner.h"
 #include "elements/EqSymbol.h"
 #include "platform/Charset.h"
 #include "platform/DC.h"
@@ -16,7 +16,7 @@ CEqExpr::~CEqExpr() {
     DeleteAtoms();
 }
 
-void CEqExpr::SetOwner(CVexlorData* owner) {
+void CEqExpr::SetOwner(CEqOwner* owner) {
     m_pOwner = owner;
     for (CEqAtom* atom : m_atoms)
         atom->SetOwner(owner);
@@ -132,7 +132,7 @@ CEqExpr* CEqExpr::CloneSelection() const {
 CEqExpr* CEqExpr::SplitAtCaret() {
     auto* tail = new CEqExpr(m_pOwner);
     tail->Clear();
-    int caret = m_pOwner ? std::clamp(m_pOwner->m_nCaret, 0, std::max(GetCount() - 1, 0)) : 0;
+    int caret = m_pOwner ? std::clamp(m_pOwner->CaretPos(), 0, std::max(GetCount() - 1, 0)) : 0;
     int repeat = GetCount() - caret - 1;
     for (int k = 0; k < repeat; ++k) {
         tail->Append(m_atoms[static_cast<size_t>(caret)]->Clone());
@@ -151,7 +151,7 @@ void CEqExpr::InsertRow(const CEqExpr& other, bool atEnd) {
         return;
     }
     DeleteSelection();
-    int pos = std::clamp(m_pOwner->m_nCaret, 0, std::max(GetCount() - 1, 0));
+    int pos = std::clamp(m_pOwner->CaretPos(), 0, std::max(GetCount() - 1, 0));
     for (int i = 0; i + 1 < other.GetCount(); ++i)
         InsertAt(other.m_atoms[static_cast<size_t>(i)]->Clone(), pos++);
     m_pOwner->SetCaret(this, pos);
@@ -241,8 +241,8 @@ void CEqExpr::SelectionBounds(int* lo, int* hi) const {
     if (!m_pOwner || GetCount() == 0)
         return;
     int last = GetCount() - 1;
-    int a = std::clamp(m_pOwner->m_nAnchor, 0, last);
-    int c = std::clamp(m_pOwner->m_nCaret, 0, last);
+    int a = std::clamp(m_pOwner->AnchorPos(), 0, last);
+    int c = std::clamp(m_pOwner->CaretPos(), 0, last);
     *lo = std::min(a, c);
     *hi = std::max(a, c);
 }

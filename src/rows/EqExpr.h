@@ -18,13 +18,13 @@ class CEqExpr : public CEqObject {
     // A row with no atoms at all (before loading); editing code sets the
     // owner and calls Clear() to give it its end atom.
     CEqExpr() = default;
-    explicit CEqExpr(CVexlorData* owner) { m_pOwner = owner; }
+    explicit CEqExpr(CEqOwner* owner) { m_pOwner = owner; }
     ~CEqExpr() override;
     CEqExpr(const CEqExpr&) = delete;
     CEqExpr& operator=(const CEqExpr&) = delete;
 
     void Serialize(CArchive& ar) override;
-    void SetOwner(CVexlorData* owner) override;
+    void SetOwner(CEqOwner* owner) override;
     void ClampPoint(POINT* pt) override;
     // Rewrites runs of symbols into compound atoms; returns the structures formed.
     int Compose() override;

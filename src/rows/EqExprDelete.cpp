@@ -9,8 +9,8 @@
 #include "atoms/EqFraction.h"
 #include "atoms/EqIndex.h"
 #include "atoms/EqPowIndex.h"
-#include "editor/VexlorData.h"
 #include "elements/EqAtom.h"
+#include "elements/EqOwner.h"
 #include "rows/EqExpr.h"
 #include "rows/RowEditor.h"
 
@@ -28,37 +28,36 @@ Deletion DeletionFor(UINT vk) {
 
 // Selects atom i of row as a whole: Backspace puts the anchor after it and
 // the caret before it, Delete the other way round.
-void SelectWhole(CVexlorData& data, CEqExpr* row, int i, Deletion key) {
+void SelectWhole(CEqOwner& data, CEqExpr* row, int i, Deletion key) {
     data.SetSelection(row, i - key.offset, i + key.side);
 }
 
 bool DeleteSelected(CEqExpr& row) {
-    CVexlorData& data = *row.m_pOwner;
+    CEqOwner& data = *row.m_pOwner;
     data.PushUndo();
     data.EndRun();
     row.DeleteSelection();
     row.Compose();
-    data.m_bChanged = true;
+    data.MarkChanged();
     return true;
 }
 
-bool RunContinues(const CVexlorData& data) {
-    return data.m_bEraseRun && data.m_pCurRow == data.m_pRunRow && data.m_nCaret == data.m_nRunPos;
+bool RunContinues(const CEqOwner& data) {
+    return data.ErasingGoesOn();
 }
 
 bool EraseSymbol(CEqExpr& row, int e, int offset) {
-    CVexlorData& data = *row.m_pOwner;
+    CEqOwner& data = *row.m_pOwner;
     if (!RunContinues(data)) {
         data.PushUndo();
         data.EndRun();
-        data.m_bEraseRun = true;
-        data.m_nRunPos = e;
+        data.BeginErasing(e);
     }
-    data.m_nRunPos += offset;
+    data.MoveErasing(offset);
     row.RemoveAt(e + offset, true);
     data.SetCaret(&row, e + offset);
     row.Compose();
-    data.m_bChanged = true;
+    data.MarkChanged();
     return true;
 }
 
@@ -66,7 +65,7 @@ bool EraseSymbol(CEqExpr& row, int e, int offset) {
 // Every change of the parent row P destroys A and the row the key came
 // from, so nothing here touches them after the change.
 struct Dissolving {
-    CVexlorData& data;
+    CEqOwner& data;
     CEqAtom* atom;   // A
     CEqExpr* parent; // P
     int index;       // of A in P
@@ -88,7 +87,7 @@ void BeginChange(const Dissolving& x) {
 
 bool EndChange(const Dissolving& x) {
     x.parent->Compose();
-    x.data.m_bChanged = true;
+    x.data.MarkChanged();
     return true;
 }
 
@@ -179,10 +178,10 @@ bool DissolveOwnerAtom(CEqExpr& row, UINT vk) {
 bool CEqExpr::HandleDeletion(UINT vk) {
     if (!RowEditor::HoldsCaret(*this))
         return false;
-    CVexlorData& data = *m_pOwner;
+    CEqOwner& data = *m_pOwner;
     int n = GetCount();
     int e = RowEditor::CaretPos(*this);
-    bool selection = std::clamp(data.m_nAnchor, 0, n - 1) != e;
+    bool selection = std::clamp(data.AnchorPos(), 0, n - 1) != e;
     Deletion key = DeletionFor(vk);
     // 1. Delete at the end: only a blank inner row goes on, as Backspace.
     if (vk == VK_DELETE && !selection && e == n - 1) {

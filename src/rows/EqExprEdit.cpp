@@ -12,7 +12,7 @@
 #include "atoms/EqIndex.h"
 #include "atoms/EqPowIndex.h"
 #include "atoms/EqRoot.h"
-#include "editor/VexlorData.h"
+#include "elements/EqOwner.h"
 #include "elements/EqSymbol.h"
 #include "rows/EqExpr.h"
 #include "rows/OperandScan.h"

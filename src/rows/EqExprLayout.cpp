@@ -2,8 +2,8 @@
 // rectangles, and mouse hit tests.
 #include <algorithm>
 
-#include "editor/VexlorData.h"
 #include "elements/EqAtom.h"
+#include "elements/EqOwner.h"
 #include "platform/DC.h"
 #include "platform/EqWindow.h"
 #include "rows/EqExpr.h"
@@ -68,7 +68,7 @@ void CEqExpr::GetCaretRect(RECT* r) const {
         return;
     *r = RECT{};
     const CEqAtom* atom =
-        m_pOwner ? GetAt(std::clamp(m_pOwner->m_nCaret, 0, GetCount() - 1)) : GetAt(0);
+        m_pOwner ? GetAt(std::clamp(m_pOwner->CaretPos(), 0, GetCount() - 1)) : GetAt(0);
     if (!atom)
         return;
     r->left = atom->m_rect.left;

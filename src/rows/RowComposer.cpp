@@ -10,7 +10,7 @@
 #include "atoms/EqIndex.h"
 #include "atoms/EqPowIndex.h"
 #include "atoms/EqRoot.h"
-#include "editor/VexlorData.h"
+#include "elements/EqOwner.h"
 #include "elements/EqSymbol.h"
 #include "platform/Archive.h"
 #include "platform/Charset.h"
@@ -38,7 +38,7 @@ RowPtr RowOfChar(const CEqExpr& row, char ch) {
     return op;
 }
 
-template <typename T> T* NewAtom(CVexlorData* owner) {
+template <typename T> T* NewAtom(CEqOwner* owner) {
     auto* atom = new T;
     atom->m_pOwner = owner;
     return atom;
@@ -405,7 +405,7 @@ bool RowComposer::Form(int from, int to, CEqAtom* atom, Caret caret) {
     from = std::clamp(from, 0, last);
     to = std::clamp(to, from, last);
     m_row.RemoveRange(from, to, true);
-    if (CVexlorData* owner = m_row.m_pOwner) {
+    if (CEqOwner* owner = m_row.m_pOwner) {
         owner->SetCaret(&m_row, from);
         owner->EndRun();
     }

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "editor/VexlorData.h"
 #include "elements/EqAtom.h"
+#include "elements/EqOwner.h"
 #include "elements/EqSymbol.h"
 #include "platform/Archive.h"
 #include "rows/EqExpr.h"
@@ -11,13 +11,13 @@
 #include "rows/TreeDepth.h"
 
 bool RowEditor::HoldsCaret(const CEqExpr& row) {
-    return row.m_pOwner && row.m_pOwner->m_pCurRow == &row && row.GetCount() > 0;
+    return row.m_pOwner && row.m_pOwner->CurrentRow() == &row && row.GetCount() > 0;
 }
 
 int RowEditor::CaretPos(const CEqExpr& row) {
     if (!row.m_pOwner || row.GetCount() == 0)
         return 0;
-    return std::clamp(row.m_pOwner->m_nCaret, 0, row.GetCount() - 1);
+    return std::clamp(row.m_pOwner->CaretPos(), 0, row.GetCount() - 1);
 }
 
 CEqSymbol* RowEditor::NewSymbol(const CEqExpr& row, char c) {
@@ -36,10 +36,10 @@ void RowEditor::TakeOperands(CEqExpr& row, CEqExpr& first, CEqExpr& second) {
 }
 
 void RowEditor::TakeSelection(CEqExpr& row, CEqExpr& first, CEqExpr& second) {
-    const CVexlorData& data = *row.m_pOwner;
+    const CEqOwner& data = *row.m_pOwner;
     int last = row.GetCount() - 1;
-    int anchor = std::clamp(data.m_nAnchor, 0, last);
-    int caret = std::clamp(data.m_nCaret, 0, last);
+    int anchor = std::clamp(data.AnchorPos(), 0, last);
+    int caret = std::clamp(data.CaretPos(), 0, last);
     if (anchor == caret)
         return;
     CEqExpr& target = anchor < caret ? first : second;
@@ -76,10 +76,10 @@ bool RowEditor::HasRoomToWrap(const CEqExpr& row, bool operands, int wrap) {
 }
 
 void RowEditor::WrappedSpan(const CEqExpr& row, bool operands, int* from, int* to) {
-    const CVexlorData& data = *row.m_pOwner;
+    const CEqOwner& data = *row.m_pOwner;
     int last = std::max(row.GetCount() - 1, 0);
-    int anchor = std::clamp(data.m_nAnchor, 0, last);
-    int caret = std::clamp(data.m_nCaret, 0, last);
+    int anchor = std::clamp(data.AnchorPos(), 0, last);
+    int caret = std::clamp(data.CaretPos(), 0, last);
     *from = std::min(anchor, caret);
     *to = std::max(anchor, caret);
     if (!operands)

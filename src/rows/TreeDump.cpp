@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "atoms/EqIndex.h"
-#include "editor/VexlorData.h"
 #include "elements/EqAtom.h"
+#include "elements/EqOwner.h"
 #include "elements/EqSymbol.h"
 #include "rows/EqExpr.h"
 
@@ -99,15 +99,15 @@ std::string TreeDump::Dump(const CEqAtom& atom) {
     return out;
 }
 
-std::string TreeDump::CaretPath(const CEqExpr& top, const CVexlorData& data) {
+std::string TreeDump::CaretPath(const CEqExpr& top, const CEqOwner& data) {
     std::vector<int> path;
-    if (!data.m_pCurRow || !FindPath(top, data.m_pCurRow, path))
+    if (!data.CurrentRow() || !FindPath(top, data.CurrentRow(), path))
         return "-";
     std::string out;
     for (size_t k = 0; k < path.size(); k += 2)
         out += std::to_string(path[k]) + "." + std::to_string(path[k + 1]) + "/";
-    if (data.m_nAnchor != data.m_nCaret)
-        out += std::to_string(data.m_nAnchor) + "-";
-    out += std::to_string(data.m_nCaret);
+    if (data.AnchorPos() != data.CaretPos())
+        out += std::to_string(data.AnchorPos()) + "-";
+    out += std::to_string(data.CaretPos());
     return out;
 }

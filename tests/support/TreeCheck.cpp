@@ -4,7 +4,7 @@
 #include "elements/EqSymbol.h"
 
 namespace {
-std::string CheckRow(const CEqExpr& row, CVexlorData* owner, const std::string& path) {
+std::string CheckRow(const CEqExpr& row, CEqOwner* owner, const std::string& path) {
     if (row.m_pOwner != owner)
         return path + ": row owner differs";
     if (row.GetCount() == 0)
@@ -35,7 +35,7 @@ std::string CheckRow(const CEqExpr& row, CVexlorData* owner, const std::string& 
 }
 } // namespace
 
-std::string CheckTree(const CEqExpr& row, CVexlorData* owner) {
+std::string CheckTree(const CEqExpr& row, CEqOwner* owner) {
     return CheckRow(row, owner, "row");
 }
 

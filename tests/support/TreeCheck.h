@@ -11,7 +11,7 @@
 // Checks a row and everything below it: the end atom is last and only last,
 // every atom's parent is the row, owners agree, every inner row's owner
 // atom is the atom holding it. Returns an empty string when all holds.
-std::string CheckTree(const CEqExpr& row, CVexlorData* owner);
+std::string CheckTree(const CEqExpr& row, CEqOwner* owner);
 
 // Checks CheckTree on the current row's whole top row and that the caret
 // and anchor lie in 0 .. n-1 of the current row.
