@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <unordered_set>
 
 #include "elements/EqAtom.h"
 #include "elements/EqSymbol.h"
@@ -119,7 +118,7 @@ void CVexlorData::Home() {
     SetRectEmpty(m_rcSel);
     EndRun();
     m_ptScroll = POINT{};
-    m_pRunRow = nullptr;
+    m_history.ForgetRow();
     m_strParse.clear();
     m_bChanged = false;
 }
@@ -129,16 +128,15 @@ void CVexlorData::DeleteRows() {
         delete row;
     m_rows.clear();
     m_pCurRow = nullptr;
-    m_pRunRow = nullptr;
+    m_history.ForgetRow();
 }
 
 void CVexlorData::ClearUndo() {
-    m_undo.clear();
-    EndRun();
+    m_history.Clear();
 }
 
 void CVexlorData::ClearRedo() {
-    m_redo.clear();
+    m_history.ClearRedo();
 }
 
 int CVexlorData::SetCaret(CEqExpr* row, int pos) {
@@ -166,16 +164,15 @@ void CVexlorData::MoveCaret(int anchor, int caret) {
 }
 
 bool CVexlorData::ErasingGoesOn() const {
-    return m_bEraseRun && m_pCurRow == m_pRunRow && m_nCaret == m_nRunPos;
+    return m_history.ErasingGoesOn(m_pCurRow, m_nCaret);
 }
 
 void CVexlorData::BeginErasing(int pos) {
-    m_bEraseRun = true;
-    m_nRunPos = pos;
+    m_history.BeginErasing(pos);
 }
 
 void CVexlorData::MoveErasing(int offset) {
-    m_nRunPos += offset;
+    m_history.MoveRun(offset);
 }
 
 RECT CVexlorData::GetCaretRect() {
@@ -271,37 +268,14 @@ UndoSnapshot CVexlorData::MakeStep(const UndoSnapshot* previous) {
     return UndoSnapshot(std::move(rows), tail.TakeBuffer(), previous);
 }
 
-size_t CVexlorData::HistoryBytes() const {
-    std::unordered_set<const void*> seen;
-    size_t total = 0;
-    auto count = [&](const UndoSnapshot::Part& part) {
-        if (part && seen.insert(part.get()).second)
-            total += part->capacity();
-    };
-    for (const auto* stack : {&m_undo, &m_redo})
-        for (const UndoSnapshot& step : *stack) {
-            for (const auto& row : step.Rows())
-                count(row);
-            count(step.Tail());
-        }
-    return total;
-}
-
 int CVexlorData::Depth(const CEqExpr& row) {
     return TreeDepth::Depth(row);
 }
 
 bool CVexlorData::RefuseTooDeep(size_t undoBefore) {
-    if (m_undo.size() <= undoBefore || m_nCurRow < 0 ||
-        m_nCurRow >= static_cast<int>(m_rows.size()))
-        return false;
-    if (TreeDepth::Fits(1, TreeDepth::Depth(*m_rows[static_cast<size_t>(m_nCurRow)])))
-        return false;
-    if (!ReadStep(m_undo.back()))
-        return false;
-    m_undo.pop_back();
-    EndRun();
-    return true;
+    bool valid = m_nCurRow >= 0 && m_nCurRow < static_cast<int>(m_rows.size());
+    return m_history.RefuseTooDeep(undoBefore,
+                                   valid ? m_rows[static_cast<size_t>(m_nCurRow)] : nullptr);
 }
 
 bool CVexlorData::ReadStep(const UndoSnapshot& step) {
@@ -357,32 +331,19 @@ bool CVexlorData::ReadSnapshot(const Snapshot& image, POINT shift) {
 }
 
 void CVexlorData::PushUndo() {
-    m_undo.push_back(MakeStep(m_undo.empty() ? nullptr : &m_undo.back()));
-    m_pRunRow = m_pCurRow;
-    ClearRedo();
-}
-
-// Moves one step from `from` to `to`: the present state goes on `to`, the
-// top of `from` becomes the present state.
-static bool Step(CVexlorData& data, std::vector<UndoSnapshot>& from,
-                 std::vector<UndoSnapshot>& to) {
-    if (from.empty())
-        return false;
-    data.EndRun();
-    UndoSnapshot present = data.MakeStep(&from.back());
-    if (!data.ReadStep(from.back()))
-        return false;
-    from.pop_back();
-    to.push_back(std::move(present));
-    if (data.m_pWnd)
-        data.m_pWnd->Invalidate(true);
-    return true;
+    m_history.Push(m_pCurRow);
 }
 
 bool CVexlorData::Undo() {
-    return Step(*this, m_undo, m_redo);
+    return Invalidated(m_history.Undo());
 }
 
 bool CVexlorData::Redo() {
-    return Step(*this, m_redo, m_undo);
+    return Invalidated(m_history.Redo());
+}
+
+bool CVexlorData::Invalidated(bool stepped) {
+    if (stepped && m_pWnd)
+        m_pWnd->Invalidate(true);
+    return stepped;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/UndoHistory.h"
 #include "editor/UndoSnapshot.h"
 #include "elements/EqOwner.h"
 #include "platform/Geometry.h"
@@ -18,7 +19,7 @@ class CArchive;
 class CEqExpr;
 class CEqWindow;
 
-class CVexlorData : public CObject, public CEqOwner {
+class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Document {
     VEXLOR_DECLARE_DYNCREATE(CVexlorData)
 
   public:
@@ -43,7 +44,9 @@ class CVexlorData : public CObject, public CEqOwner {
     void DeleteRows();
     void ClearUndo();
     void ClearRedo();
-    bool IsModified() const { return !m_undo.empty(); }
+    bool IsModified() const { return m_history.CanUndo(); }
+    const UndoHistory& History() const { return m_history; }
+    UndoHistory& History() { return m_history; }
 
     // Caret and selection.
     int SetCaret(CEqExpr* row, int pos) override;
@@ -57,10 +60,7 @@ class CVexlorData : public CObject, public CEqOwner {
     void CaretFromPoint(POINT* pt);
     void SelectBetween(POINT* from, POINT* to);
     // Closes any open typing or erasing run: the next edit starts a new undo step.
-    void EndRun() override {
-        m_bTypingRun = false;
-        m_bEraseRun = false;
-    }
+    void EndRun() override { m_history.EndRun(); }
     bool ErasingGoesOn() const override;
     void BeginErasing(int pos) override;
     void MoveErasing(int offset) override;
@@ -120,13 +120,13 @@ class CVexlorData : public CObject, public CEqOwner {
     // The present state as an undo step sharing unchanged rows with previous.
     // Rows are kept in scroll-independent coordinates, so scrolling alone
     // does not make every row a new copy.
-    UndoSnapshot MakeStep(const UndoSnapshot* previous);
+    UndoSnapshot MakeStep(const UndoSnapshot* previous) override;
     // Makes a step made by MakeStep the present state again.
-    bool ReadStep(const UndoSnapshot& step);
+    bool ReadStep(const UndoSnapshot& step) override;
     // Moves the geometry of every element of row and below by (dx, dy).
     static void OffsetTree(CEqExpr& row, int dx, int dy);
     // Bytes held by the undo and redo history, each shared part counted once.
-    size_t HistoryBytes() const;
+    size_t HistoryBytes() const { return m_history.HistoryBytes(); }
     // Rows nested in the deepest place of row (1 for a row of plain symbols).
     static int Depth(const CEqExpr& row);
     // After an edit that took an undo step: when the current tree became
@@ -142,21 +142,20 @@ class CVexlorData : public CObject, public CEqOwner {
     int m_nCharClass = 0;
     std::string m_strParse;
     int m_nParsePos = 0;
-    std::vector<UndoSnapshot> m_undo;
-    std::vector<UndoSnapshot> m_redo;
-    bool m_bTypingRun = false;
     CEqWindow* m_pWnd = nullptr;
     SIZE m_sizeTotal;
     CEqExpr* m_pCurRow = nullptr;
     int m_nAnchor = 0;
     int m_nCaret = 0;
-    CEqExpr* m_pRunRow = nullptr;
-    int m_nRunPos = 0;
-    bool m_bEraseRun = false;
     RECT m_rcInvalid;
     POINT m_ptScroll;
 
   private:
+    UndoHistory m_history{*this};
+
+    // Asks for a repaint after a step of the history was taken.
+    bool Invalidated(bool stepped);
+
     void CopyFrom(const CVexlorData& other);
     void ResolveCaret();
     bool IsAtTopLevel() const;

@@ -146,8 +146,7 @@ void CVexlorData::JoinRows(int k) {
     upper->Compose();
     delete lower;
     m_rows.erase(m_rows.begin() + k);
-    if (m_pRunRow == lower)
-        m_pRunRow = nullptr;
+    m_history.ForgetRow(lower);
     if (backspace)
         --m_nCurRow;
     m_bChanged = true;
@@ -197,16 +196,14 @@ void CVexlorData::OnChar(UINT ch) {
     if (ch < 32 || ch > 255 || !m_pCurRow)
         return;
     bool ident = Charset::IsIdentChar(static_cast<uint8_t>(ch));
-    bool continues = m_bTypingRun && m_pCurRow == m_pRunRow && m_nCaret == m_nRunPos && ident;
+    bool continues = ident && m_history.TypingGoesOn(m_pCurRow, m_nCaret);
     if (!continues) {
         PushUndo();
         EndRun();
-        m_bTypingRun = true;
-        m_nRunPos = m_nCaret;
+        m_history.BeginTyping(m_nCaret);
     }
-    if (m_bTypingRun)
-        ++m_nRunPos;
-    size_t undoBefore = continues ? m_undo.size() : m_undo.size() - 1;
+    m_history.MoveRun(1);
+    size_t undoBefore = continues ? m_history.UndoSize() : m_history.UndoSize() - 1;
     m_pCurRow->InsertChar(static_cast<int>(static_cast<signed char>(ch)));
     m_bChanged = true;
     RefuseTooDeep(undoBefore);
@@ -221,7 +218,7 @@ void CVexlorData::RunInsert(InsertCommand command) {
     int wrap = command == kBrackets || command == kRoot || command == kFraction ? 0 : 1;
     if (!m_pCurRow || !RowEditor::HasRoomToWrap(*m_pCurRow, operands, wrap))
         return;
-    size_t undoBefore = m_undo.size();
+    size_t undoBefore = m_history.UndoSize();
     PushUndo();
     EndRun();
     CEqExpr* row = m_pCurRow;

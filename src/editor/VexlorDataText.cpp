@@ -89,8 +89,7 @@ void CVexlorData::SetRowText(int i, const std::string& text) {
     CEqExpr*& slot = m_rows[static_cast<size_t>(i)];
     if (m_pCurRow == slot)
         m_pCurRow = nullptr;
-    if (m_pRunRow == slot)
-        m_pRunRow = nullptr;
+    m_history.ForgetRow(slot);
     delete slot;
     slot = ParseRow(text);
     m_nCurRow = std::clamp(m_nCurRow, 0, static_cast<int>(m_rows.size()) - 1);

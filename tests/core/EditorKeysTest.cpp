@@ -47,7 +47,7 @@ TEST(EditorTyping, StructuresFormWhileTyping) {
 TEST(EditorTyping, IdentifierRunsShareOneUndoStep) {
     Session s;
     s.Keys("abc+d");
-    EXPECT_EQ(s.Data().m_undo.size(), 2u); // "abc" and "+d"
+    EXPECT_EQ(s.Data().History().UndoSize(), 2u); // "abc" and "+d"
     s.Keys("<C-z>");
     EXPECT_EQ(s.Text(), "abc;");
     s.Keys("<C-z>");
@@ -59,7 +59,7 @@ TEST(EditorTyping, IdentifierRunsShareOneUndoStep) {
 TEST(EditorTyping, MovingTheCaretStartsANewRun) {
     Session s;
     s.Keys("ab<Left>c");
-    EXPECT_EQ(s.Data().m_undo.size(), 2u);
+    EXPECT_EQ(s.Data().History().UndoSize(), 2u);
     s.Keys("<A-BS>");
     EXPECT_EQ(s.Text(), "ab;");
 }
@@ -67,7 +67,7 @@ TEST(EditorTyping, MovingTheCaretStartsANewRun) {
 TEST(EditorTyping, ARunContinuesWhereItLeftOffEvenAfterAWalk) {
     Session s;
     s.Keys("ab<Left><Right>c");
-    EXPECT_EQ(s.Data().m_undo.size(), 1u);
+    EXPECT_EQ(s.Data().History().UndoSize(), 1u);
     s.Keys("<A-BS>");
     EXPECT_EQ(s.Text(), "");
 }
@@ -159,7 +159,7 @@ TEST(EditorCommands, InsertCommandsThroughShortcutsAndAccelerators) {
     EXPECT_EQ(s.Text(), "a;");
     s.Keys("<C-e>"); // second derivative, through the accelerator route
     EXPECT_EQ(s.Tree(), "aD2(|t)");
-    EXPECT_EQ(s.Data().m_undo.size(), 1u);
+    EXPECT_EQ(s.Data().History().UndoSize(), 1u);
 }
 
 TEST(EditorCommands, CutPasteUndoUndo) {
@@ -187,7 +187,7 @@ TEST(EditorHistory, UnchangedRowsShareTheirBytes) {
     size_t oneStep = s.Data().HistoryBytes();
     for (int i = 1; i < 50; ++i)
         s.Keys("+");
-    ASSERT_EQ(s.Data().m_undo.size(), 50u);
+    ASSERT_EQ(s.Data().History().UndoSize(), 50u);
     size_t image = s.Data().WriteSnapshot().size();
     CArchive lastRow;
     s.Data().m_rows.back()->Serialize(lastRow);
@@ -227,10 +227,10 @@ TEST(EditorDepth, EditsThatNestTooDeepAreRefused) {
     for (int i = 0; i < CArchive::kMaxDepth - 1; ++i)
         s.Keys("<C-b>");
     EXPECT_EQ(CVexlorData::Depth(*s.Data().m_rows[0]), CArchive::kMaxDepth);
-    size_t steps = s.Data().m_undo.size();
+    size_t steps = s.Data().History().UndoSize();
     s.Keys("<C-b>"); // one level more than an image can hold
     EXPECT_EQ(CVexlorData::Depth(*s.Data().m_rows[0]), CArchive::kMaxDepth);
-    EXPECT_EQ(s.Data().m_undo.size(), steps);
+    EXPECT_EQ(s.Data().History().UndoSize(), steps);
     s.Keys("<C-z>"); // the history still works
     EXPECT_EQ(CVexlorData::Depth(*s.Data().m_rows[0]), CArchive::kMaxDepth - 1);
 }
@@ -252,7 +252,7 @@ TEST(EditorDepth, CommandsCountOnlyWhatTheyWrap) {
     Session refused(deep);
     const std::string before = refused.Tree();
     refused.Keys("<End><S-Home><C-b><C-f><End><Left><Left><Left><Left><C-f><C-w>");
-    EXPECT_TRUE(refused.Data().m_undo.empty());
+    EXPECT_FALSE(refused.Data().History().CanUndo());
     EXPECT_EQ(refused.Tree(), before);
 }
 

@@ -192,7 +192,7 @@ TEST(EditorClipboard, CopyAndPasteThroughThePrivateFormat) {
     e.data.SetCaret(e.data.m_rows[0], 3);
     ASSERT_TRUE(e.data.Paste());
     EXPECT_EQ(e.Row(0), "a+ba+b");
-    EXPECT_EQ(e.data.m_undo.size(), 1u);
+    EXPECT_EQ(e.data.History().UndoSize(), 1u);
     EXPECT_TRUE(e.data.Undo());
     EXPECT_EQ(e.Row(0), "a+b");
     EXPECT_TRUE(e.data.Redo());

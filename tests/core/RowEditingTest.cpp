@@ -49,7 +49,7 @@ class RowEditing : public ::testing::Test {
 
     std::string Dump() const { return TreeDump::Dump(*Top()); }
     std::string Caret() const { return TreeDump::CaretPath(*Top(), d); }
-    size_t Steps() const { return d.m_undo.size(); }
+    size_t Steps() const { return d.History().UndoSize(); }
 
     TestEditor t;
     CVexlorData& d;

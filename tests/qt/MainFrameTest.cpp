@@ -320,7 +320,7 @@ void MainFrameTest::controlBInsertsBracketsOnce() {
     QTest::keyClick(&m_frame->m_wndView, Qt::Key_B, Qt::ControlModifier);
     QCOMPARE(AtomsOfClass(*Data(), "CEqBrackets").size(), size_t(1));
     QCOMPARE(triggered, 0);
-    QCOMPARE(Data()->m_undo.size(), size_t(2));
+    QCOMPARE(Data()->History().UndoSize(), size_t(2));
     // Through the menu command it is the same single insertion.
     m_frame->Action(ID_INSERT_BRACKETS)->trigger();
     QCOMPARE(AtomsOfClass(*Data(), "CEqBrackets").size(), size_t(2));
