@@ -119,7 +119,7 @@ void CVexlorData::Home() {
     EndRun();
     m_ptScroll = POINT{};
     m_history.ForgetRow();
-    m_strParse.clear();
+    m_scanner.Clear();
     m_bChanged = false;
 }
 

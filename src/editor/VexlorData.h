@@ -14,6 +14,7 @@
 #include "platform/Geometry.h"
 #include "platform/Keys.h"
 #include "platform/Object.h"
+#include "rows/TextScanner.h"
 
 class CArchive;
 class CEqExpr;
@@ -24,9 +25,6 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
 
   public:
     using Snapshot = std::vector<uint8_t>;
-
-    // Character classes of the text scanner.
-    enum CharClass { kEnd = 0, kLineEnd = 10, kOrdinary = 11 };
 
     // A data object with no rows; call Reset() before use.
     CVexlorData() = default;
@@ -76,6 +74,7 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     void SetRowText(int i, const std::string& text);
     CEqExpr* ParseRow(const std::string& text);
     void ScanChar();
+    const TextScanner& Scanner() const { return m_scanner; }
 
     // Layout and display.
     void Layout();
@@ -139,9 +138,6 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     RECT m_rcCaret;
     RECT m_rcSel;
     bool m_bChanged = false;
-    int m_nCharClass = 0;
-    std::string m_strParse;
-    int m_nParsePos = 0;
     CEqWindow* m_pWnd = nullptr;
     SIZE m_sizeTotal;
     CEqExpr* m_pCurRow = nullptr;
@@ -152,6 +148,7 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
 
   private:
     UndoHistory m_history{*this};
+    TextScanner m_scanner;
 
     // Asks for a repaint after a step of the history was taken.
     bool Invalidated(bool stepped);

@@ -112,7 +112,7 @@ TEST(EditorText, ControlCharactersAreKeptAndNothingAfterThemIsLost) {
     e.Load("");
     ASSERT_EQ(e.data.m_rows.size(), 1u);
     EXPECT_EQ(e.data.m_rows[0]->GetCount(), 1);
-    EXPECT_EQ(e.data.m_nCharClass, 0);
+    EXPECT_EQ(e.data.Scanner().Class(), TextScanner::kEnd);
 }
 
 TEST(EditorText, CyrillicAndTheLetterYaSurvive) {
