@@ -1,5 +1,6 @@
 #include "editor/EditingKeys.h"
 
+#include "editor/EditCommands.h"
 #include "platform/Keys.h"
 
 bool EditingKeys::GoToEditor(unsigned vk, bool shift, bool control, bool alt) {
@@ -23,23 +24,5 @@ bool EditingKeys::GoToEditor(unsigned vk, bool shift, bool control, bool alt) {
     default:
         break;
     }
-    if (!control)
-        return false;
-    switch (vk) {
-    case 'B':
-    case 'C':
-    case 'D':
-    case 'F':
-    case 'I':
-    case 'P':
-    case 'R':
-    case 'V':
-    case 'W':
-    case 'X':
-    case 'Y':
-    case 'Z':
-        return true;
-    default:
-        return false;
-    }
+    return control && EditCommands::EditorKey(vk) != nullptr;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/EditCommands.h"
 #include "editor/UndoHistory.h"
 #include "editor/UndoSnapshot.h"
 #include "elements/EqOwner.h"
@@ -90,18 +91,8 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     void PushUndo() override;
     bool Undo();
     bool Redo();
-    // Runs one of the insert commands (by its row operation) with undo.
-    enum InsertCommand {
-        kBrackets,
-        kDerive,
-        kDerive2,
-        kFraction,
-        kHighIndex,
-        kLowIndex,
-        kBothIndexes,
-        kRoot
-    };
-    void RunInsert(InsertCommand command);
+    // Runs an insert command (by its row operation) with undo.
+    void RunInsert(const EditCommands::Insertion& insertion);
 
     // Clipboard.
     bool CopySelection();

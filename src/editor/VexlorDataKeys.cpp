@@ -2,6 +2,7 @@
 // insert commands with their undo step.
 #include <algorithm>
 
+#include "editor/EditCommands.h"
 #include "editor/VexlorData.h"
 #include "platform/Charset.h"
 #include "platform/EqWindow.h"
@@ -33,46 +34,13 @@ void CVexlorData::OnKeyDown(UINT vk) {
         }
     }
     if (Held(m_pWnd, VK_CONTROL)) {
-        switch (vk) {
-        case VK_INSERT:
-        case 'C':
+        if (vk == VK_INSERT) {
             Copy();
             return;
-        case 'V':
-            Paste();
+        }
+        if (const EditCommands::Command* command = EditCommands::EditorKey(vk)) {
+            command->Run(*this);
             return;
-        case 'X':
-            Cut();
-            return;
-        case 'Y':
-            Redo();
-            return;
-        case 'Z':
-            Undo();
-            return;
-        case 'B':
-            RunInsert(kBrackets);
-            return;
-        case 'D':
-            RunInsert(kDerive);
-            return;
-        case 'F':
-            RunInsert(kFraction);
-            return;
-        case 'R':
-            RunInsert(kRoot);
-            return;
-        case 'I':
-            RunInsert(kLowIndex);
-            return;
-        case 'P':
-            RunInsert(kHighIndex);
-            return;
-        case 'W':
-            RunInsert(kBothIndexes);
-            return;
-        default:
-            break;
         }
     }
     switch (vk) {
@@ -210,44 +178,15 @@ void CVexlorData::OnChar(UINT ch) {
     UpdateCaret(true, true);
 }
 
-void CVexlorData::RunInsert(InsertCommand command) {
+void CVexlorData::RunInsert(const EditCommands::Insertion& insertion) {
     // A command that would nest what it wraps deeper than an image can hold
     // is refused before it takes an undo step.
-    bool operands = command == kFraction || command == kHighIndex || command == kLowIndex ||
-                    command == kBothIndexes;
-    int wrap = command == kBrackets || command == kRoot || command == kFraction ? 0 : 1;
-    if (!m_pCurRow || !RowEditor::HasRoomToWrap(*m_pCurRow, operands, wrap))
+    if (!m_pCurRow || !RowEditor::HasRoomToWrap(*m_pCurRow, insertion.operands, insertion.wrap))
         return;
     size_t undoBefore = m_history.UndoSize();
     PushUndo();
     EndRun();
-    CEqExpr* row = m_pCurRow;
-    switch (command) {
-    case kBrackets:
-        row->InsertBrackets();
-        break;
-    case kDerive:
-        row->InsertDerive();
-        break;
-    case kDerive2:
-        row->InsertDerive2();
-        break;
-    case kFraction:
-        row->InsertFraction();
-        break;
-    case kHighIndex:
-        row->InsertIndex(1);
-        break;
-    case kLowIndex:
-        row->InsertIndex(0);
-        break;
-    case kBothIndexes:
-        row->InsertIndex(2);
-        break;
-    case kRoot:
-        row->InsertRoot();
-        break;
-    }
+    insertion.build(*m_pCurRow);
     m_bChanged = true;
     RefuseTooDeep(undoBefore);
     UpdateCaret(true, true);

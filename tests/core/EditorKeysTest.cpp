@@ -5,6 +5,9 @@
 #include "TreeCheck.h"
 #include "app/BatchEditor.h"
 #include "app/KeyScript.h"
+#include "editor/Accelerators.h"
+#include "editor/EditCommands.h"
+#include "editor/EditingKeys.h"
 #include "platform/Archive.h"
 #include "rows/EqExpr.h"
 #include "rows/TreeDump.h"
@@ -160,6 +163,43 @@ TEST(EditorCommands, InsertCommandsThroughShortcutsAndAccelerators) {
     s.Keys("<C-e>"); // second derivative, through the accelerator route
     EXPECT_EQ(s.Tree(), "aD2(|t)");
     EXPECT_EQ(s.Data().History().UndoSize(), 1u);
+}
+
+TEST(EditorCommands, KeysReachTheCommandsAsInTheWindow) {
+    // Each key against the same text: the window's route decides, with the
+    // exact modifiers, whether a command runs.
+    const struct {
+        const char* keys;
+        const char* tree;
+    } cases[] = {
+        {"<C-b>", "aB()"},
+        {"<C-A-b>", "aB()"}, // the editor takes Control with Alt too
+        {"<C-S-b>", "aB()"},
+        {"<C-e>", "aD2(|t)"},
+        {"<C-S-e>", "a"},
+        {"<C-A-e>", "a"}, // Control+E has no other combination
+        {"x<A-BS>", "a"},
+        {"x<A-S-BS>", "ax"},
+        {"x<C-A-BS>", "a"},            // Backspace is an editing key with any modifiers
+        {"<C-s><A-s><A-w><A-x>", "a"}, // the frame's own commands: nothing here
+        {"<C-r>", "aR()"},
+        {"<C-w>", "P(a||)"},
+    };
+    for (const auto& c : cases) {
+        Session s("a");
+        s.Keys(std::string("<End>") + c.keys);
+        EXPECT_EQ(s.Tree(), c.tree) << c.keys;
+    }
+}
+
+TEST(EditorCommands, EveryCommandHasOneAccelerator) {
+    for (const EditCommands::Command& command : EditCommands::All()) {
+        unsigned vk = static_cast<unsigned>(command.letter);
+        EXPECT_EQ(Accelerators::Find(vk, false, true, false), command.id) << command.letter;
+        EXPECT_EQ(Accelerators::Find(vk, true, true, false), 0) << command.letter;
+        EXPECT_EQ(EditingKeys::GoToEditor(vk, false, true, false), command.editorKey)
+            << command.letter;
+    }
 }
 
 TEST(EditorCommands, CutPasteUndoUndo) {

@@ -5,7 +5,6 @@
 #include <QWheelEvent>
 
 #include "editor/VexlorData.h"
-#include "editor/qt/CommandIds.h"
 #include "editor/qt/KeyMap.h"
 #include "editor/qt/Vexlor.h"
 #include "platform/qt/QtText.h"
@@ -55,32 +54,16 @@ void CVexlor::keyPressEvent(QKeyEvent* event) {
     }
     BeginInput(modifiers);
     if (unsigned vk = KeyMap::VirtualKey(*event))
-        OnKeyDown(vk);
+        m_frame.KeyDown(vk);
     if (!control) {
         for (char32_t ch : event->text().toUcs4()) {
             int byte = QtText::ByteOf(ch);
             if (KeyMap::IsTypedCharacter(ch) && byte >= 0)
-                OnChar(static_cast<unsigned>(byte));
+                m_frame.Char(static_cast<unsigned>(byte));
         }
     }
     EndInput();
     event->accept();
-}
-
-void CVexlor::OnKeyDown(unsigned vk) {
-    PrepareDC(nullptr);
-    if (HasFocus())
-        DestroyCaret();
-    m_pData->OnKeyDown(vk);
-    PlaceCaret();
-}
-
-void CVexlor::OnChar(unsigned ch) {
-    PrepareDC(nullptr);
-    if (HasFocus())
-        DestroyCaret();
-    m_pData->OnChar(ch);
-    PlaceCaret();
 }
 
 void CVexlor::mousePressEvent(QMouseEvent* event) {
@@ -268,75 +251,9 @@ void CVexlor::Scroll(int bar, int code, int pos) {
     viewport()->update();
 }
 
-void CVexlor::RunInsert(int id) {
-    CVexlorData::InsertCommand command = CVexlorData::kBrackets;
-    switch (id) {
-    case ID_INSERT_DERIVE:
-        command = CVexlorData::kDerive;
-        break;
-    case ID_INSERT_DERIVE2:
-        command = CVexlorData::kDerive2;
-        break;
-    case ID_INSERT_FRACTION:
-        command = CVexlorData::kFraction;
-        break;
-    case ID_INSERT_HIGH_INDEX:
-        command = CVexlorData::kHighIndex;
-        break;
-    case ID_INSERT_LOW_INDEX:
-        command = CVexlorData::kLowIndex;
-        break;
-    case ID_INSERT_BOTH_INDEXES:
-        command = CVexlorData::kBothIndexes;
-        break;
-    case ID_INSERT_ROOT:
-        command = CVexlorData::kRoot;
-        break;
-    default:
-        break;
-    }
-    PrepareDC(nullptr);
-    if (HasFocus())
-        DestroyCaret();
-    m_pData->RunInsert(command);
-    PlaceCaret();
-}
-
 bool CVexlor::OnCmdMsg(int id) {
-    switch (id) {
-    case ID_EDIT_CUT:
-        PrepareDC(nullptr);
-        m_pData->Cut();
-        break;
-    case ID_EDIT_COPY:
-        PrepareDC(nullptr);
-        m_pData->Copy();
-        break;
-    case ID_EDIT_PASTE:
-        PrepareDC(nullptr);
-        m_pData->Paste();
-        break;
-    case ID_EDIT_UNDO:
-        PrepareDC(nullptr);
-        m_pData->Undo();
-        break;
-    case ID_EDIT_REDO:
-        PrepareDC(nullptr);
-        m_pData->Redo();
-        break;
-    case ID_INSERT_BRACKETS:
-    case ID_INSERT_DERIVE:
-    case ID_INSERT_DERIVE2:
-    case ID_INSERT_FRACTION:
-    case ID_INSERT_HIGH_INDEX:
-    case ID_INSERT_LOW_INDEX:
-    case ID_INSERT_BOTH_INDEXES:
-    case ID_INSERT_ROOT:
-        RunInsert(id);
-        break;
-    default:
+    if (!m_frame.Command(id))
         return false;
-    }
     viewport()->update();
     emit stateChanged();
     return true;
