@@ -1,26 +1,12 @@
 #include "atoms/EqBrackets.h"
 
-#include "atoms/CompoundRows.h"
 #include "platform/DC.h"
 #include "rows/EqExpr.h"
 
 VEXLOR_IMPLEMENT_DYNCREATE(CEqBrackets)
 
-CEqBrackets::CEqBrackets() : m_pRow(new CEqExpr) {}
-
-CEqBrackets::~CEqBrackets() {
-    delete m_pRow;
-}
-
-void CEqBrackets::SetRow(CEqExpr* row) {
-    CompoundRows::Adopt(this, m_pRow, row);
-}
-
 CEqAtom* CEqBrackets::Clone() const {
-    auto* copy = new CEqBrackets;
-    CopyBaseTo(copy);
-    copy->SetRow(CompoundRows::CloneRow(m_pRow));
-    return copy;
+    return CopyRowInto(new CEqBrackets);
 }
 
 void CEqBrackets::CalcSize() {

@@ -1,16 +1,10 @@
 #include "atoms/EqCompoundAtom.h"
 
+#include "atoms/EqBrackets.h"
 #include "elements/EqOwner.h"
 #include "platform/Archive.h"
 #include "platform/EqWindow.h"
 #include "rows/EqExpr.h"
-
-std::vector<CEqExpr*> CEqCompoundAtom::Rows() const {
-    std::vector<CEqExpr*> rows;
-    for (int k = 0; k < GetRowCount(); ++k)
-        rows.push_back(GetRow(k));
-    return rows;
-}
 
 void CEqCompoundAtom::Serialize(CArchive& ar) {
     CEqObject::Serialize(ar);
@@ -18,7 +12,7 @@ void CEqCompoundAtom::Serialize(CArchive& ar) {
 }
 
 void CEqCompoundAtom::SerializeRows(CArchive& ar) {
-    std::vector<CEqExpr*> rows = Rows();
+    RowRange rows = Rows();
     if (ar.IsStoring()) {
         for (CEqExpr* row : rows)
             row->Serialize(ar);
@@ -35,8 +29,7 @@ void CEqCompoundAtom::SerializeRows(CArchive& ar) {
 void CEqCompoundAtom::SetOwner(CEqOwner* owner) {
     m_pOwner = owner;
     for (CEqExpr* row : Rows())
-        if (row)
-            row->SetOwner(owner);
+        row->SetOwner(owner);
 }
 
 int CEqCompoundAtom::Compose() {
@@ -125,7 +118,7 @@ void CEqCompoundAtom::CaretToEnd(CEqExpr* row) {
 std::string CEqCompoundAtom::BracketedText(CEqExpr* row) {
     if (row->IsBlank())
         return "( ? )";
-    if (row->IsSimple() && row->GetAt(0)->IsClass("CEqBrackets"))
+    if (row->IsSimple() && row->GetAt(0)->Is<CEqBrackets>())
         return row->ToText(false);
     return "( " + row->ToText(false) + " )";
 }

@@ -47,7 +47,6 @@ class CEqCompoundAtom : public CEqAtom {
     static std::string BracketedText(CEqExpr* row);
 
   private:
-    std::vector<CEqExpr*> Rows() const;
     // Selects the whole atom in its parent row, the caret before it for Left
     // and Up, after it for any other key.
     void SelectWhole(int i, UINT vk);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "atoms/CompoundRows.h"
+#include "atoms/EqBrackets.h"
 #include "atoms/EqIndex.h"
 #include "platform/DC.h"
 #include "platform/EqWindow.h"
@@ -10,30 +10,8 @@
 
 VEXLOR_IMPLEMENT_DYNCREATE(CEqDerive)
 
-CEqDerive::CEqDerive() : m_pNumerator(new CEqExpr), m_pDenominator(new CEqExpr) {}
-
-CEqDerive::~CEqDerive() {
-    delete m_pNumerator;
-    delete m_pDenominator;
-}
-
-void CEqDerive::SetRows(CEqExpr* numerator, CEqExpr* denominator) {
-    CompoundRows::Adopt(this, m_pNumerator, numerator);
-    CompoundRows::Adopt(this, m_pDenominator, denominator);
-}
-
-CEqExpr* CEqDerive::GetRow(int i) const {
-    return CompoundRows::RowAt(i, {m_pNumerator, m_pDenominator});
-}
-
 CEqAtom* CEqDerive::Clone() const {
-    return CopyInto(new CEqDerive);
-}
-
-CEqAtom* CEqDerive::CopyInto(CEqDerive* copy) const {
-    CopyBaseTo(copy);
-    copy->SetRows(CompoundRows::CloneRow(m_pNumerator), CompoundRows::CloneRow(m_pDenominator));
-    return copy;
+    return CopyRowsInto(new CEqDerive);
 }
 
 // Room for the "d" in front of the wider row; the bar lies M.cy/6 below
@@ -136,7 +114,7 @@ std::string CEqDerive::VariableText() {
     if (!CEqIndex::IsBareOperand(row))
         return "( " + row->ToText(false) + " )";
     std::string text = row->ToText(false);
-    if (!row->GetAt(0)->IsClass("CEqBrackets") && text != "t")
+    if (!row->GetAt(0)->Is<CEqBrackets>() && text != "t")
         text = " " + text;
     return text + " ";
 }

@@ -9,7 +9,7 @@
 VEXLOR_IMPLEMENT_DYNCREATE(CEqDerive2)
 
 CEqAtom* CEqDerive2::Clone() const {
-    return CopyInto(new CEqDerive2);
+    return CopyRowsInto(new CEqDerive2);
 }
 
 // The first derivative's box widened for the two small "2"s and raised by

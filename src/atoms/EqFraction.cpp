@@ -2,32 +2,15 @@
 
 #include <algorithm>
 
-#include "atoms/CompoundRows.h"
+#include "atoms/EqBrackets.h"
+#include "atoms/EqDerive.h"
+#include "atoms/EqDerive2.h"
 #include "rows/EqExpr.h"
 
 VEXLOR_IMPLEMENT_DYNCREATE(CEqFraction)
 
-CEqFraction::CEqFraction() : m_pNumerator(new CEqExpr), m_pDenominator(new CEqExpr) {}
-
-CEqFraction::~CEqFraction() {
-    delete m_pNumerator;
-    delete m_pDenominator;
-}
-
-void CEqFraction::SetRows(CEqExpr* numerator, CEqExpr* denominator) {
-    CompoundRows::Adopt(this, m_pNumerator, numerator);
-    CompoundRows::Adopt(this, m_pDenominator, denominator);
-}
-
-CEqExpr* CEqFraction::GetRow(int i) const {
-    return CompoundRows::RowAt(i, {m_pNumerator, m_pDenominator});
-}
-
 CEqAtom* CEqFraction::Clone() const {
-    auto* copy = new CEqFraction;
-    CopyBaseTo(copy);
-    copy->SetRows(CompoundRows::CloneRow(m_pNumerator), CompoundRows::CloneRow(m_pDenominator));
-    return copy;
+    return CopyRowsInto(new CEqFraction);
 }
 
 // The bar lies M.cy/6 below the numerator; the rows keep the current font.
@@ -75,7 +58,7 @@ std::string CEqFraction::NumeratorText() {
         return "( ? )";
     if (!row->IsSimple())
         return "( " + row->ToText(false) + " )";
-    if (row->GetAt(0)->IsClass("CEqBrackets"))
+    if (row->GetAt(0)->Is<CEqBrackets>())
         return row->ToText(false);
     return row->ToText(false).insert(0, 1, ' ');
 }
@@ -87,11 +70,10 @@ std::string CEqFraction::DenominatorText() {
     if (row->IsBlank())
         return "( ? )";
     const CEqAtom* first = row->GetAt(0);
-    bool grouped = first->IsClass("CEqDerive") || first->IsClass("CEqDerive2") ||
-                   first->IsClass("CEqFraction");
+    bool grouped = first->Is<CEqDerive>() || first->Is<CEqDerive2>() || first->Is<CEqFraction>();
     if (!row->IsSimple() || grouped)
         return "( " + row->ToText(false) + " )";
-    if (first->IsClass("CEqBrackets"))
+    if (first->Is<CEqBrackets>())
         return row->ToText(false);
     return row->ToText(false) + " ";
 }

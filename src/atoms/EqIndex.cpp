@@ -1,6 +1,11 @@
 #include "atoms/EqIndex.h"
 
 #include "atoms/CompoundRows.h"
+#include "atoms/EqBrackets.h"
+#include "atoms/EqDerive.h"
+#include "atoms/EqDerive2.h"
+#include "atoms/EqFraction.h"
+#include "atoms/EqPowIndex.h"
 #include "elements/EqOwner.h"
 #include "platform/Archive.h"
 #include "platform/DC.h"
@@ -11,7 +16,7 @@ VEXLOR_IMPLEMENT_DYNCREATE(CEqIndex)
 
 namespace {
 bool FirstIsBrackets(const CEqExpr* row) {
-    return row->GetAt(0)->IsClass("CEqBrackets");
+    return row->GetAt(0)->Is<CEqBrackets>();
 }
 } // namespace
 
@@ -232,10 +237,10 @@ bool CEqIndex::IsBareOperand(const CEqExpr* row) {
     if (!row->IsSimple())
         return false;
     const CEqAtom* atom = row->GetAt(0);
-    if (atom->IsClass("CEqIndex"))
+    if (atom->Is<CEqIndex>())
         return !static_cast<const CEqIndex*>(atom)->IsHigh();
-    return !atom->IsClass("CEqDerive") && !atom->IsClass("CEqDerive2") &&
-           !atom->IsClass("CEqFraction") && !atom->IsClass("CEqPowIndex");
+    return !atom->Is<CEqDerive>() && !atom->Is<CEqDerive2>() && !atom->Is<CEqFraction>() &&
+           !atom->Is<CEqPowIndex>();
 }
 
 std::string CEqIndex::BaseText(CEqExpr* row) {

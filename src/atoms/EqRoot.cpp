@@ -1,26 +1,12 @@
 #include "atoms/EqRoot.h"
 
-#include "atoms/CompoundRows.h"
 #include "platform/DC.h"
 #include "rows/EqExpr.h"
 
 VEXLOR_IMPLEMENT_DYNCREATE(CEqRoot)
 
-CEqRoot::CEqRoot() : m_pRow(new CEqExpr) {}
-
-CEqRoot::~CEqRoot() {
-    delete m_pRow;
-}
-
-void CEqRoot::SetRow(CEqExpr* row) {
-    CompoundRows::Adopt(this, m_pRow, row);
-}
-
 CEqAtom* CEqRoot::Clone() const {
-    auto* copy = new CEqRoot;
-    CopyBaseTo(copy);
-    copy->SetRow(CompoundRows::CloneRow(m_pRow));
-    return copy;
+    return CopyRowInto(new CEqRoot);
 }
 
 // The content sits at the bottom with half an M of room above it for the

@@ -1,8 +1,31 @@
 #include "atoms/EqStackedAtom.h"
 
+#include "atoms/CompoundRows.h"
 #include "elements/EqOwner.h"
 #include "platform/DC.h"
 #include "rows/EqExpr.h"
+
+CEqStackedAtom::CEqStackedAtom() : m_pNumerator(new CEqExpr), m_pDenominator(new CEqExpr) {}
+
+CEqStackedAtom::~CEqStackedAtom() {
+    delete m_pNumerator;
+    delete m_pDenominator;
+}
+
+void CEqStackedAtom::SetRows(CEqExpr* numerator, CEqExpr* denominator) {
+    CompoundRows::Adopt(this, m_pNumerator, numerator);
+    CompoundRows::Adopt(this, m_pDenominator, denominator);
+}
+
+CEqExpr* CEqStackedAtom::GetRow(int i) const {
+    return CompoundRows::RowAt(i, {m_pNumerator, m_pDenominator});
+}
+
+CEqAtom* CEqStackedAtom::CopyRowsInto(CEqStackedAtom* copy) const {
+    CopyBaseTo(copy);
+    copy->SetRows(CompoundRows::CloneRow(m_pNumerator), CompoundRows::CloneRow(m_pDenominator));
+    return copy;
+}
 
 bool CEqStackedAtom::LeaveChild(CEqExpr* row, UINT vk) {
     if (row != Numerator() && row != Denominator())

@@ -6,11 +6,16 @@
 bool EditingKeys::GoToEditor(unsigned vk, bool shift, bool control, bool alt) {
     if (alt && !control)
         return false;
+    if (IsRowKey(vk) || vk == VK_RETURN || vk == VK_PRIOR || vk == VK_NEXT)
+        return true;
+    if (vk == VK_INSERT)
+        return shift || control;
+    return control && EditCommands::EditorKey(vk) != nullptr;
+}
+
+bool EditingKeys::IsRowKey(unsigned vk) {
     switch (vk) {
     case VK_BACK:
-    case VK_RETURN:
-    case VK_PRIOR:
-    case VK_NEXT:
     case VK_END:
     case VK_HOME:
     case VK_LEFT:
@@ -19,10 +24,7 @@ bool EditingKeys::GoToEditor(unsigned vk, bool shift, bool control, bool alt) {
     case VK_DOWN:
     case VK_DELETE:
         return true;
-    case VK_INSERT:
-        return shift || control;
     default:
-        break;
+        return false;
     }
-    return control && EditCommands::EditorKey(vk) != nullptr;
 }

@@ -242,9 +242,8 @@ void CVexlorData::OffsetTree(CEqExpr& row, int dx, int dy) {
     for (int i = 0; i < row.GetCount(); ++i) {
         CEqAtom* atom = row.GetAt(i);
         OffsetRect(atom->m_rect, dx, dy);
-        for (int k = 0; k < atom->GetRowCount(); ++k)
-            if (CEqExpr* inner = atom->GetRow(k))
-                OffsetTree(*inner, dx, dy);
+        for (CEqExpr* inner : atom->Rows())
+            OffsetTree(*inner, dx, dy);
     }
 }
 

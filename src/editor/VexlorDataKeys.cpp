@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "editor/EditCommands.h"
+#include "editor/EditingKeys.h"
 #include "editor/VexlorData.h"
 #include "platform/Charset.h"
 #include "platform/EqWindow.h"
@@ -43,17 +44,11 @@ void CVexlorData::OnKeyDown(UINT vk) {
             return;
         }
     }
-    switch (vk) {
-    case VK_BACK:
-    case VK_END:
-    case VK_HOME:
-    case VK_LEFT:
-    case VK_UP:
-    case VK_RIGHT:
-    case VK_DOWN:
-    case VK_DELETE:
+    if (EditingKeys::IsRowKey(vk)) {
         HandleRowKey(vk);
         return;
+    }
+    switch (vk) {
     case VK_RETURN:
         if (IsAtTopLevel())
             SplitLine();

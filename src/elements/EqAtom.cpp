@@ -2,7 +2,9 @@
 
 #include <memory>
 
+#include "elements/EqEmpty.h"
 #include "elements/EqOwner.h"
+#include "elements/EqSymbol.h"
 #include "platform/DC.h"
 
 VEXLOR_IMPLEMENT_DYNCREATE(CEqAtom)
@@ -36,11 +38,11 @@ std::string CEqAtom::PeekText() const {
 }
 
 bool CEqAtom::IsSymbol() const {
-    return IsClass("CEqSymbol");
+    return Is<CEqSymbol>();
 }
 
 bool CEqAtom::IsEnd() const {
-    return IsClass("CEqEmpty");
+    return Is<CEqEmpty>();
 }
 
 void CEqAtom::CopyBaseTo(CEqAtom* copy) const {

@@ -40,6 +40,38 @@ class CEqAtom : public CEqObject {
     virtual int GetRowCount() const { return 0; }
     virtual CEqExpr* GetRow(int) const { return nullptr; }
 
+    // The atom's rows in order, empty slots left out:
+    // for (CEqExpr* row : atom.Rows()) ...
+    class RowRange {
+      public:
+        class Iterator {
+          public:
+            Iterator(const CEqAtom* atom, int k) : m_pAtom(atom), m_nRow(k) { Skip(); }
+            CEqExpr* operator*() const { return m_pAtom->GetRow(m_nRow); }
+            Iterator& operator++() {
+                ++m_nRow;
+                Skip();
+                return *this;
+            }
+            bool operator!=(const Iterator& other) const { return m_nRow != other.m_nRow; }
+
+          private:
+            void Skip() {
+                while (m_nRow < m_pAtom->GetRowCount() && !m_pAtom->GetRow(m_nRow))
+                    ++m_nRow;
+            }
+            const CEqAtom* m_pAtom;
+            int m_nRow;
+        };
+        explicit RowRange(const CEqAtom* atom) : m_pAtom(atom) {}
+        Iterator begin() const { return Iterator(m_pAtom, 0); }
+        Iterator end() const { return Iterator(m_pAtom, m_pAtom->GetRowCount()); }
+
+      private:
+        const CEqAtom* m_pAtom;
+    };
+    RowRange Rows() const { return RowRange(this); }
+
     bool IsSymbol() const;
     bool IsEnd() const;
     // A compound atom: anything that is neither a symbol nor an end atom.

@@ -43,8 +43,13 @@ void CEqExpr::InsertAt(CEqAtom* atom, int pos) {
     m_atoms.insert(m_atoms.begin() + pos, atom);
     atom->SetParent(this);
     atom->SetOwner(m_pOwner);
-    if (auto* end = dynamic_cast<CEqEmpty*>(GetEnd()); end && end != atom)
+    if (CEqEmpty* end = EndAtom(); end && end != atom)
         end->SetPlaceholder(false);
+}
+
+CEqEmpty* CEqExpr::EndAtom() const {
+    CEqAtom* end = GetEnd();
+    return end ? end->As<CEqEmpty>() : nullptr;
 }
 
 void CEqExpr::RemoveAt(int pos, bool erase) {
@@ -56,7 +61,7 @@ void CEqExpr::RemoveAt(int pos, bool erase) {
     delete atom;
     m_atoms.erase(m_atoms.begin() + pos);
     if (GetCount() == 1)
-        if (auto* end = dynamic_cast<CEqEmpty*>(GetEnd()))
+        if (CEqEmpty* end = EndAtom())
             end->SetPlaceholder(true);
 }
 
@@ -167,7 +172,8 @@ bool CEqExpr::IsIdentAt(int i) const {
 }
 
 int CEqExpr::SymbolAt(int i) const {
-    const auto* symbol = dynamic_cast<const CEqSymbol*>(GetAt(i));
+    const CEqAtom* atom = GetAt(i);
+    const CEqSymbol* symbol = atom ? atom->As<CEqSymbol>() : nullptr;
     return symbol ? symbol->TextByte() : -1;
 }
 
@@ -213,8 +219,8 @@ void CEqExpr::TrimUnwrap() {
     Trim();
     if (!IsSimple())
         return;
-    auto* brackets = dynamic_cast<CEqBrackets*>(GetAt(0));
-    if (!brackets || !brackets->IsClass("CEqBrackets") || !brackets->m_pRow)
+    const CEqBrackets* brackets = GetAt(0)->As<CEqBrackets>();
+    if (!brackets || !brackets->m_pRow)
         return;
     CEqExpr* inner = brackets->m_pRow->Clone();
     inner->Trim();

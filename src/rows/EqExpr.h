@@ -10,6 +10,7 @@
 #include "platform/Keys.h"
 
 class CEqAtom;
+class CEqEmpty;
 
 class CEqExpr : public CEqObject {
     VEXLOR_DECLARE_DYNCREATE(CEqExpr)
@@ -105,6 +106,8 @@ class CEqExpr : public CEqObject {
     CEqAtom* m_pOwnerAtom = nullptr;
 
   private:
+    // The end atom as such, or null.
+    CEqEmpty* EndAtom() const;
     bool ShiftHeld() const;
     bool LeaveToOwnerAtom(UINT vk);
     bool HandleDeletion(UINT vk);

@@ -6,11 +6,13 @@
 #include <algorithm>
 
 #include "atoms/EqDerive.h"
+#include "atoms/EqDerive2.h"
 #include "atoms/EqFraction.h"
 #include "atoms/EqIndex.h"
 #include "atoms/EqPowIndex.h"
 #include "elements/EqAtom.h"
 #include "elements/EqOwner.h"
+#include "elements/EqSymbol.h"
 #include "rows/EqExpr.h"
 #include "rows/RowEditor.h"
 
@@ -136,19 +138,19 @@ bool DissolvePowerIndex(const Dissolving& x, const CEqExpr* row, const CEqPowInd
 
 bool DissolveByClass(const Dissolving& x, const CEqExpr* row) {
     const CEqAtom& a = *x.atom;
-    if (a.IsClass("CEqFraction")) {
+    if (a.Is<CEqFraction>()) {
         const auto& f = static_cast<const CEqFraction&>(a);
         return DissolveTwoRows(x, row, f.m_pNumerator, f.m_pDenominator);
     }
-    if (a.IsClass("CEqDerive") || a.IsClass("CEqDerive2")) {
+    if (a.Is<CEqDerive>() || a.Is<CEqDerive2>()) {
         const auto& d = static_cast<const CEqDerive&>(a);
         return DissolveTwoRows(x, row, d.m_pNumerator, d.m_pDenominator);
     }
-    if (a.IsClass("CEqIndex")) {
+    if (a.Is<CEqIndex>()) {
         const auto& i = static_cast<const CEqIndex&>(a);
         return DissolveTwoRows(x, row, i.m_pBase, i.m_pIndex);
     }
-    if (a.IsClass("CEqPowIndex"))
+    if (a.Is<CEqPowIndex>())
         return DissolvePowerIndex(x, row, static_cast<const CEqPowIndex&>(a));
     return false;
 }
@@ -196,7 +198,7 @@ bool CEqExpr::HandleDeletion(UINT vk) {
     if (e + key.side == 0)
         return DissolveOwnerAtom(*this, vk);
     // 4.
-    if (GetAt(e + key.offset)->IsClass("CEqSymbol"))
+    if (GetAt(e + key.offset)->Is<CEqSymbol>())
         return EraseSymbol(*this, e, key.offset);
     data.SetSelection(this, e, e + key.offset + key.side);
     return true;

@@ -45,8 +45,8 @@ template <typename T> T* NewAtom(CEqOwner* owner) {
 }
 
 bool IsLowIndex(const CEqAtom* atom) {
-    const auto* index = dynamic_cast<const CEqIndex*>(atom);
-    return index && atom->IsClass("CEqIndex") && index->m_bHigh == 0;
+    const CEqIndex* index = atom ? atom->As<CEqIndex>() : nullptr;
+    return index && index->m_bHigh == 0;
 }
 
 } // namespace
@@ -212,7 +212,7 @@ bool RowComposer::WordAt(int t, const char* lowerWord) const {
 int RowComposer::BracketsAfter(int from) const {
     int y = OperandScan::SkipSpacesRight(m_row, from);
     const CEqAtom* atom = m_row.GetAt(y);
-    bool ok = atom && atom->IsClass("CEqBrackets") && static_cast<const CEqBrackets*>(atom)->m_pRow;
+    bool ok = atom && atom->Is<CEqBrackets>() && static_cast<const CEqBrackets*>(atom)->m_pRow;
     return ok ? y : -1;
 }
 

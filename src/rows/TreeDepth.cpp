@@ -22,9 +22,8 @@ int TreeDepth::Depth(const CEqExpr& row) {
 
 int TreeDepth::AtomDepth(const CEqAtom& atom) {
     int depth = 0;
-    for (int k = 0; k < atom.GetRowCount(); ++k)
-        if (const CEqExpr* inner = atom.GetRow(k))
-            depth = std::max(depth, Depth(*inner));
+    for (const CEqExpr* inner : atom.Rows())
+        depth = std::max(depth, Depth(*inner));
     return depth;
 }
 

@@ -3,7 +3,12 @@
 #include <string_view>
 #include <vector>
 
+#include "atoms/EqBrackets.h"
+#include "atoms/EqDerive2.h"
+#include "atoms/EqFraction.h"
 #include "atoms/EqIndex.h"
+#include "atoms/EqPowIndex.h"
+#include "atoms/EqRoot.h"
 #include "elements/EqAtom.h"
 #include "elements/EqOwner.h"
 #include "elements/EqSymbol.h"
@@ -12,19 +17,18 @@
 namespace {
 std::string_view TagOf(const CEqAtom& atom) {
     struct Entry {
-        const char* name;
+        const CRuntimeClass* record;
         const char* tag;
     };
-    static const Entry kTags[] = {
-        {"CEqBrackets", "B"}, {"CEqRoot", "R"},   {"CEqFraction", "F"},
-        {"CEqPowIndex", "P"}, {"CEqDerive", "D"}, {"CEqDerive2", "D2"},
+    const Entry tags[] = {
+        {CEqBrackets::ClassRecord(), "B"}, {CEqRoot::ClassRecord(), "R"},
+        {CEqFraction::ClassRecord(), "F"}, {CEqPowIndex::ClassRecord(), "P"},
+        {CEqDerive::ClassRecord(), "D"},   {CEqDerive2::ClassRecord(), "D2"},
     };
-    if (atom.IsClass("CEqIndex")) {
-        const auto* index = dynamic_cast<const CEqIndex*>(&atom);
-        return index && index->m_bHigh != 0 ? "H" : "I";
-    }
-    for (const Entry& e : kTags)
-        if (atom.IsClass(e.name))
+    if (const CEqIndex* index = atom.As<CEqIndex>())
+        return index->m_bHigh != 0 ? "H" : "I";
+    for (const Entry& e : tags)
+        if (atom.GetRuntimeClass() == e.record)
             return e.tag;
     return "A";
 }
@@ -51,7 +55,7 @@ void DumpRow(const CEqExpr& row, std::string& out) {
 }
 
 void DumpAtom(const CEqAtom& atom, std::string& out) {
-    if (const auto* symbol = dynamic_cast<const CEqSymbol*>(&atom); symbol && atom.IsSymbol()) {
+    if (const CEqSymbol* symbol = atom.As<CEqSymbol>()) {
         DumpSymbol(*symbol, out);
         return;
     }

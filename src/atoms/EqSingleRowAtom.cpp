@@ -1,0 +1,20 @@
+#include "atoms/EqSingleRowAtom.h"
+
+#include "atoms/CompoundRows.h"
+#include "rows/EqExpr.h"
+
+CEqSingleRowAtom::CEqSingleRowAtom() : m_pRow(new CEqExpr) {}
+
+CEqSingleRowAtom::~CEqSingleRowAtom() {
+    delete m_pRow;
+}
+
+void CEqSingleRowAtom::SetRow(CEqExpr* row) {
+    CompoundRows::Adopt(this, m_pRow, row);
+}
+
+CEqAtom* CEqSingleRowAtom::CopyRowInto(CEqSingleRowAtom* copy) const {
+    CopyBaseTo(copy);
+    copy->SetRow(CompoundRows::CloneRow(m_pRow));
+    return copy;
+}
