@@ -1,5 +1,9 @@
 #include "editor/EditorFrame.h"
 
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
 #include "editor/EditCommands.h"
 #include "editor/VexlorData.h"
 #include "platform/EqWindow.h"
@@ -14,6 +18,19 @@ template <class Event> void EditorFrame::AroundCaret(Event event) {
     event(*m_data);
     // 4.
     m_data->PlaceCaret();
+    // 5.
+    CheckInvariant();
+}
+
+void EditorFrame::CheckInvariant() const {
+#ifndef NDEBUG
+    std::string why = m_data->CheckInvariant();
+    if (!why.empty()) {
+        std::fprintf(stderr, "vexlor: the document is out of shape after an event: %s\n",
+                     why.c_str());
+        std::abort();
+    }
+#endif
 }
 
 void EditorFrame::KeyDown(unsigned vk) {
@@ -36,6 +53,7 @@ bool EditorFrame::Command(int id) {
     // the document.
     m_window.PrepareDC(nullptr);
     command->Run(*m_data);
+    CheckInvariant();
     return true;
 }
 

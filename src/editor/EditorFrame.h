@@ -26,6 +26,9 @@ class EditorFrame {
     void Paint(CDC* dc);
 
   private:
+    // In debug and sanitizer builds, stops the program with a message when an
+    // event left the document's trees out of shape.
+    void CheckInvariant() const;
     // Runs an event between hiding and placing the caret.
     template <class Event> void AroundCaret(Event event);
 

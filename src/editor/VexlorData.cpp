@@ -9,6 +9,7 @@
 #include "platform/EqWindow.h"
 #include "rows/EqExpr.h"
 #include "rows/TreeDepth.h"
+#include "rows/TreeInvariant.h"
 
 VEXLOR_IMPLEMENT_DYNCREATE(CVexlorData)
 
@@ -265,6 +266,20 @@ UndoSnapshot CVexlorData::MakeStep(const UndoSnapshot* previous) {
     tail << static_cast<int32_t>(m_nAnchor) << static_cast<int32_t>(m_nCaret);
     SerializeRect(tail, m_rcInvalid);
     return UndoSnapshot(std::move(rows), tail.TakeBuffer(), previous);
+}
+
+std::string CVexlorData::CheckInvariant() const {
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        std::string why = TreeInvariant::CheckTree(*m_rows[i], this);
+        if (!why.empty())
+            return "row " + std::to_string(i) + ": " + why;
+    }
+    if (!m_pCurRow)
+        return {};
+    const CEqExpr& top = TreeInvariant::TopOf(*m_pCurRow);
+    if (std::find(m_rows.begin(), m_rows.end(), &top) == m_rows.end())
+        return "the current row is in no row of the document";
+    return TreeInvariant::CheckCaret(*this);
 }
 
 int CVexlorData::Depth(const CEqExpr& row) {

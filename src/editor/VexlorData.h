@@ -117,6 +117,10 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     static void OffsetTree(CEqExpr& row, int dx, int dy);
     // Bytes held by the undo and redo history, each shared part counted once.
     size_t HistoryBytes() const { return m_history.HistoryBytes(); }
+    // Every row's tree in shape and owned by this data, and the current row
+    // one of theirs with the caret and anchor in it: empty when all holds,
+    // otherwise what went wrong.
+    std::string CheckInvariant() const;
     // Rows nested in the deepest place of row (1 for a row of plain symbols).
     static int Depth(const CEqExpr& row);
     // After an edit that took an undo step: when the current tree became

@@ -1,6 +1,8 @@
 // The editor data's text in and out, snapshots and caret resolution.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "TreeCheck.h"
 #include "editor/VexlorData.h"
 #include "elements/EqSymbol.h"
@@ -236,6 +238,45 @@ TEST(EditorUndo, EmptyStacksReturnFalse) {
     EXPECT_FALSE(e.data.Undo());
     EXPECT_FALSE(e.data.Redo());
     EXPECT_EQ(e.data.m_rows.size(), 1u);
+}
+
+TEST(EditorInvariant, FindsEveryKindOfDamage) {
+    // Each case damages a loaded document one way; the check names it.
+    const struct {
+        void (*damage)(CVexlorData& data, std::unique_ptr<CEqExpr>& stray);
+        const char* found;
+    } cases[] = {
+        {[](CVexlorData&, std::unique_ptr<CEqExpr>&) {}, ""},
+        {[](CVexlorData& d, std::unique_ptr<CEqExpr>&) {
+             d.m_rows[1]->GetAt(0)->m_pParent = d.m_rows[0];
+         },
+         "row 1: row[0]: parent is not the row"},
+        {[](CVexlorData& d, std::unique_ptr<CEqExpr>&) {
+             d.m_rows[0]->GetAt(2)->GetRow(0)->m_pOwnerAtom = nullptr;
+         },
+         "row 0: row[2].0: owner atom is not the atom"},
+        {[](CVexlorData& d, std::unique_ptr<CEqExpr>&) {
+             d.m_rows[0]->GetAt(1)->m_pOwner = nullptr;
+         },
+         "row 0: row[1]: owner differs"},
+        {[](CVexlorData& d, std::unique_ptr<CEqExpr>&) { d.MoveCaret(0, 99); },
+         "caret out of range"},
+        {[](CVexlorData& d, std::unique_ptr<CEqExpr>&) { d.MoveCaret(-1, 0); },
+         "anchor out of range"},
+        {[](CVexlorData& d, std::unique_ptr<CEqExpr>& stray) {
+             stray = std::make_unique<CEqExpr>(&d);
+             stray->Clear();
+             d.SetCaret(stray.get(), 0);
+         },
+         "the current row is in no row of the document"},
+    };
+    for (const auto& c : cases) {
+        Editor e;
+        e.Load("a+(b)\nc");
+        std::unique_ptr<CEqExpr> stray;
+        c.damage(e.data, stray);
+        EXPECT_EQ(e.data.CheckInvariant(), c.found) << c.found;
+    }
 }
 
 } // namespace
