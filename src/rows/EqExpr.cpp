@@ -18,7 +18,7 @@ CEqExpr::~CEqExpr() {
 
 void CEqExpr::SetOwner(CEqOwner* owner) {
     m_pOwner = owner;
-    for (CEqAtom* atom : m_atoms)
+    for (const auto& atom : m_atoms)
         atom->SetOwner(owner);
 }
 
@@ -32,7 +32,7 @@ void CEqExpr::ClampPoint(POINT* pt) {
 }
 
 CEqAtom* CEqExpr::GetAt(int i) const {
-    return i >= 0 && i < GetCount() ? m_atoms[static_cast<size_t>(i)] : nullptr;
+    return i >= 0 && i < GetCount() ? m_atoms[static_cast<size_t>(i)].get() : nullptr;
 }
 
 void CEqExpr::InsertAt(CEqAtom* atom, int pos) {
@@ -40,7 +40,7 @@ void CEqExpr::InsertAt(CEqAtom* atom, int pos) {
         return;
     // Never after the end atom: a position past it goes right before it.
     pos = std::clamp(pos, 0, std::max(GetCount() - 1, 0));
-    m_atoms.insert(m_atoms.begin() + pos, atom);
+    m_atoms.insert(m_atoms.begin() + pos, std::unique_ptr<CEqAtom>(atom));
     atom->SetParent(this);
     atom->SetOwner(m_pOwner);
     if (CEqEmpty* end = EndAtom(); end && end != atom)
@@ -55,10 +55,8 @@ CEqEmpty* CEqExpr::EndAtom() const {
 void CEqExpr::RemoveAt(int pos, bool erase) {
     if (pos < 0 || pos >= GetCount() - 1)
         return;
-    CEqAtom* atom = m_atoms[static_cast<size_t>(pos)];
     if (erase)
-        FillBackground(atom->m_rect);
-    delete atom;
+        FillBackground(m_atoms[static_cast<size_t>(pos)]->m_rect);
     m_atoms.erase(m_atoms.begin() + pos);
     if (GetCount() == 1)
         if (CEqEmpty* end = EndAtom())
@@ -71,22 +69,21 @@ void CEqExpr::RemoveRange(int from, int to, bool erase) {
 }
 
 void CEqExpr::DeleteAtoms() {
-    for (CEqAtom* atom : m_atoms)
-        delete atom;
     m_atoms.clear();
 }
 
 void CEqExpr::Clear() {
     DeleteAtoms();
-    auto* end = new CEqEmpty;
+    auto end = std::make_unique<CEqEmpty>();
     end->m_pOwner = m_pOwner;
     end->m_size.cx = 0;
     end->SetParent(this);
-    m_atoms.push_back(end);
+    m_atoms.push_back(std::move(end));
 }
 
 int CEqExpr::IndexOf(const CEqAtom* atom) const {
-    auto it = std::find(m_atoms.begin(), m_atoms.end(), atom);
+    auto it = std::find_if(m_atoms.begin(), m_atoms.end(),
+                           [atom](const auto& a) { return a.get() == atom; });
     return it == m_atoms.end() ? -1 : static_cast<int>(it - m_atoms.begin());
 }
 
@@ -114,9 +111,9 @@ CEqExpr* CEqExpr::Clone() const {
     copy->m_rect = m_rect;
     copy->m_pOwnerAtom = m_pOwnerAtom;
     copy->m_atoms.reserve(m_atoms.size());
-    for (const CEqAtom* atom : m_atoms) {
+    for (const auto& atom : m_atoms) {
         CEqAtom* a = atom->Clone();
-        copy->m_atoms.push_back(a);
+        copy->m_atoms.push_back(std::unique_ptr<CEqAtom>(a));
         a->SetParent(copy);
         a->SetOwner(m_pOwner);
     }

@@ -3,13 +3,14 @@
 // atom of that index; the caret and selection live in the owner.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "elements/EqAtom.h"
 #include "elements/EqObject.h"
 #include "platform/Keys.h"
 
-class CEqAtom;
 class CEqEmpty;
 
 class CEqExpr : public CEqObject {
@@ -34,7 +35,7 @@ class CEqExpr : public CEqObject {
     // Structure.
     int GetCount() const { return static_cast<int>(m_atoms.size()); }
     CEqAtom* GetAt(int i) const;
-    CEqAtom* GetEnd() const { return m_atoms.empty() ? nullptr : m_atoms.back(); }
+    CEqAtom* GetEnd() const { return m_atoms.empty() ? nullptr : m_atoms.back().get(); }
     void InsertAt(CEqAtom* atom, int pos);
     void RemoveAt(int pos, bool erase);
     void RemoveRange(int from, int to, bool erase);
@@ -102,7 +103,7 @@ class CEqExpr : public CEqObject {
     // i is not a symbol.
     int SymbolAt(int i) const;
 
-    std::vector<CEqAtom*> m_atoms;
+    std::vector<std::unique_ptr<CEqAtom>> m_atoms;
     CEqAtom* m_pOwnerAtom = nullptr;
 
   private:
