@@ -41,5 +41,5 @@ void CEqBrackets::Draw() {
 // Trims the inner row (the tree changes), then frames its text.
 std::string CEqBrackets::ToText() {
     m_pRow->Trim();
-    return BracketedText(m_pRow);
+    return BracketedText(m_pRow.get());
 }

@@ -71,7 +71,7 @@ std::string CEqDerive::ToText() {
     m_pNumerator->Trim();
     m_pDenominator->Trim();
     // The differentiated expression is always in brackets.
-    std::string function = BracketedText(m_pNumerator);
+    std::string function = BracketedText(m_pNumerator.get());
     return " d" + function + " / d" + VariableText();
 }
 
@@ -108,7 +108,7 @@ void CEqDerive::EraseMovedBands(const RECT& oldNum, const RECT& oldDen) const {
 // A simple variable is written bare and followed by a blank; one other than
 // "t" also gets a blank between it and the "d".
 std::string CEqDerive::VariableText() {
-    CEqExpr* row = m_pDenominator;
+    CEqExpr* row = m_pDenominator.get();
     if (row->IsBlank())
         return "( ? )";
     if (!CEqIndex::IsBareOperand(row))

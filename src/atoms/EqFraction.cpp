@@ -53,7 +53,7 @@ std::string CEqFraction::ToText() {
 // A simple numerator is written bare after a blank (a fraction or
 // derivative there needs no brackets: division associates to the left).
 std::string CEqFraction::NumeratorText() {
-    CEqExpr* row = m_pNumerator;
+    CEqExpr* row = m_pNumerator.get();
     if (row->IsBlank())
         return "( ? )";
     if (!row->IsSimple())
@@ -66,7 +66,7 @@ std::string CEqFraction::NumeratorText() {
 // A simple denominator is written bare before a blank, except a fraction or
 // derivative, which must be bracketed to keep its grouping.
 std::string CEqFraction::DenominatorText() {
-    CEqExpr* row = m_pDenominator;
+    CEqExpr* row = m_pDenominator.get();
     if (row->IsBlank())
         return "( ? )";
     const CEqAtom* first = row->GetAt(0);

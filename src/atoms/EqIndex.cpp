@@ -32,10 +32,7 @@ CEqIndex::SmallFontScope::~SmallFontScope() {
 
 CEqIndex::CEqIndex() : m_pBase(new CEqExpr), m_pIndex(new CEqExpr) {}
 
-CEqIndex::~CEqIndex() {
-    delete m_pBase;
-    delete m_pIndex;
-}
+CEqIndex::~CEqIndex() {}
 
 CEqExpr* CEqIndex::EmptyRow(CEqOwner* owner) {
     auto* row = new CEqExpr(owner);
@@ -68,26 +65,26 @@ CEqAtom* CEqIndex::Clone() const {
     auto* copy = new CEqIndex;
     CopyBaseTo(copy);
     copy->m_bHigh = m_bHigh;
-    copy->SetRows(CompoundRows::CloneRow(m_pBase), CompoundRows::CloneRow(m_pIndex));
+    copy->SetRows(CompoundRows::CloneRow(m_pBase.get()), CompoundRows::CloneRow(m_pIndex.get()));
     return copy;
 }
 
 CEqExpr* CEqIndex::GetRow(int i) const {
-    return CompoundRows::RowAt(i, {m_pBase, m_pIndex});
+    return CompoundRows::RowAt(i, {m_pBase.get(), m_pIndex.get()});
 }
 
 bool CEqIndex::HitTest(POINT* pt) {
     // The small index of a subscript overlaps the base's lower part, so it
     // gets the first chance there; a power's base is tried first.
-    CEqExpr* first = IsHigh() ? m_pBase : m_pIndex;
-    CEqExpr* second = IsHigh() ? m_pIndex : m_pBase;
+    CEqExpr* first = IsHigh() ? m_pBase.get() : m_pIndex.get();
+    CEqExpr* second = IsHigh() ? m_pIndex.get() : m_pBase.get();
     return first->HitTest(pt) || second->HitTest(pt);
 }
 
 bool CEqIndex::LeaveRow(CEqExpr* row, UINT vk, int i) {
-    if (row == m_pBase)
+    if (row == m_pBase.get())
         return LeaveBase(vk, i);
-    if (row == m_pIndex)
+    if (row == m_pIndex.get())
         return LeaveIndex(vk, i);
     return false;
 }
@@ -100,17 +97,17 @@ bool CEqIndex::LeaveBase(UINT vk, int i) {
         m_pOwner->SetCaret(m_pParent, i);
         return true;
     case VK_RIGHT:
-        m_pOwner->SetCaret(m_pIndex, 0);
+        m_pOwner->SetCaret(m_pIndex.get(), 0);
         return true;
     case VK_UP:
         if (!IsHigh())
             return m_pParent->HandleKey(VK_UP);
-        m_pOwner->SetCaret(m_pIndex, 0);
+        m_pOwner->SetCaret(m_pIndex.get(), 0);
         return true;
     case VK_DOWN:
         if (IsHigh())
             return m_pParent->HandleKey(VK_DOWN);
-        m_pOwner->SetCaret(m_pIndex, 0);
+        m_pOwner->SetCaret(m_pIndex.get(), 0);
         return true;
     default:
         return false;
@@ -120,7 +117,7 @@ bool CEqIndex::LeaveBase(UINT vk, int i) {
 bool CEqIndex::LeaveIndex(UINT vk, int i) {
     switch (vk) {
     case VK_LEFT:
-        CaretToEnd(m_pBase);
+        CaretToEnd(m_pBase.get());
         return true;
     case VK_RIGHT:
         m_pOwner->SetCaret(m_pParent, i + 1);
@@ -128,12 +125,12 @@ bool CEqIndex::LeaveIndex(UINT vk, int i) {
     case VK_UP:
         if (IsHigh())
             return m_pParent->HandleKey(VK_UP);
-        CaretToEnd(m_pBase);
+        CaretToEnd(m_pBase.get());
         return true;
     case VK_DOWN:
         if (!IsHigh())
             return m_pParent->HandleKey(VK_DOWN);
-        CaretToEnd(m_pBase);
+        CaretToEnd(m_pBase.get());
         return true;
     default:
         return false;
@@ -226,11 +223,11 @@ std::string CEqIndex::ToText() {
     m_pBase->Trim();
     m_pIndex->Trim();
     if (IsHigh() && IsExponential())
-        return " exp" + BracketedText(m_pIndex);
-    std::string base = BaseText(m_pBase);
+        return " exp" + BracketedText(m_pIndex.get());
+    std::string base = BaseText(m_pBase.get());
     if (!IsHigh())
-        return base + "[" + LowText(m_pIndex) + "]";
-    return base + " ** " + PowerText(m_pIndex);
+        return base + "[" + LowText(m_pIndex.get()) + "]";
+    return base + " ** " + PowerText(m_pIndex.get());
 }
 
 bool CEqIndex::IsBareOperand(const CEqExpr* row) {

@@ -3,9 +3,12 @@
 // exponential function).
 #pragma once
 
+#include <memory>
+
 #include <cstdint>
 
 #include "atoms/EqCompoundAtom.h"
+#include "rows/EqExpr.h"
 
 class CFont;
 
@@ -40,8 +43,8 @@ class CEqIndex : public CEqCompoundAtom {
     static bool IsBareOperand(const CEqExpr* row);
 
     int32_t m_bHigh = 0; // 0 low index, 1 high index
-    CEqExpr* m_pBase = nullptr;
-    CEqExpr* m_pIndex = nullptr;
+    std::unique_ptr<CEqExpr> m_pBase;
+    std::unique_ptr<CEqExpr> m_pIndex;
 
   private:
     friend class CEqPowIndex; // shares the index font and the operand texts

@@ -2,7 +2,10 @@
 // both in the small font: an array element raised to a power.
 #pragma once
 
+#include <memory>
+
 #include "atoms/EqCompoundAtom.h"
+#include "rows/EqExpr.h"
 
 class CEqPowIndex : public CEqCompoundAtom {
     VEXLOR_DECLARE_DYNCREATE(CEqPowIndex)
@@ -28,9 +31,9 @@ class CEqPowIndex : public CEqCompoundAtom {
     int GetRowCount() const override { return 3; }
     CEqExpr* GetRow(int i) const override;
 
-    CEqExpr* m_pBase = nullptr;
-    CEqExpr* m_pLow = nullptr;
-    CEqExpr* m_pHigh = nullptr;
+    std::unique_ptr<CEqExpr> m_pBase;
+    std::unique_ptr<CEqExpr> m_pLow;
+    std::unique_ptr<CEqExpr> m_pHigh;
 
   private:
     bool LeaveRow(CEqExpr* row, UINT vk, int i) override;

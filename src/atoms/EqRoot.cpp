@@ -55,5 +55,5 @@ void CEqRoot::DrawSign(CDC* dc, SIZE m) const {
 // The argument in the brackets atom's frame, trimmed on the way.
 std::string CEqRoot::ToText() {
     m_pRow->Trim();
-    return " sqrt" + BracketedText(m_pRow);
+    return " sqrt" + BracketedText(m_pRow.get());
 }

@@ -5,9 +5,7 @@
 
 CEqSingleRowAtom::CEqSingleRowAtom() : m_pRow(new CEqExpr) {}
 
-CEqSingleRowAtom::~CEqSingleRowAtom() {
-    delete m_pRow;
-}
+CEqSingleRowAtom::~CEqSingleRowAtom() {}
 
 void CEqSingleRowAtom::SetRow(CEqExpr* row) {
     CompoundRows::Adopt(this, m_pRow, row);
@@ -15,6 +13,6 @@ void CEqSingleRowAtom::SetRow(CEqExpr* row) {
 
 CEqAtom* CEqSingleRowAtom::CopyRowInto(CEqSingleRowAtom* copy) const {
     CopyBaseTo(copy);
-    copy->SetRow(CompoundRows::CloneRow(m_pRow));
+    copy->SetRow(CompoundRows::CloneRow(m_pRow.get()));
     return copy;
 }

@@ -2,7 +2,10 @@
 // holds the row; size, placement, drawing and text are each class's own.
 #pragma once
 
+#include <memory>
+
 #include "atoms/EqCompoundAtom.h"
+#include "rows/EqExpr.h"
 
 class CEqSingleRowAtom : public CEqCompoundAtom {
   public:
@@ -13,9 +16,9 @@ class CEqSingleRowAtom : public CEqCompoundAtom {
     // Takes row as the inner row (null leaves the slot empty).
     void SetRow(CEqExpr* row);
     int GetRowCount() const override { return 1; }
-    CEqExpr* GetRow(int i) const override { return i == 0 ? m_pRow : nullptr; }
+    CEqExpr* GetRow(int i) const override { return i == 0 ? m_pRow.get() : nullptr; }
 
-    CEqExpr* m_pRow = nullptr;
+    std::unique_ptr<CEqExpr> m_pRow;
 
   protected:
     // Loading starts from an empty inner row; editing hands one over with SetRow.

@@ -7,10 +7,7 @@
 
 CEqStackedAtom::CEqStackedAtom() : m_pNumerator(new CEqExpr), m_pDenominator(new CEqExpr) {}
 
-CEqStackedAtom::~CEqStackedAtom() {
-    delete m_pNumerator;
-    delete m_pDenominator;
-}
+CEqStackedAtom::~CEqStackedAtom() {}
 
 void CEqStackedAtom::SetRows(CEqExpr* numerator, CEqExpr* denominator) {
     CompoundRows::Adopt(this, m_pNumerator, numerator);
@@ -18,12 +15,13 @@ void CEqStackedAtom::SetRows(CEqExpr* numerator, CEqExpr* denominator) {
 }
 
 CEqExpr* CEqStackedAtom::GetRow(int i) const {
-    return CompoundRows::RowAt(i, {m_pNumerator, m_pDenominator});
+    return CompoundRows::RowAt(i, {m_pNumerator.get(), m_pDenominator.get()});
 }
 
 CEqAtom* CEqStackedAtom::CopyRowsInto(CEqStackedAtom* copy) const {
     CopyBaseTo(copy);
-    copy->SetRows(CompoundRows::CloneRow(m_pNumerator), CompoundRows::CloneRow(m_pDenominator));
+    copy->SetRows(CompoundRows::CloneRow(m_pNumerator.get()),
+                  CompoundRows::CloneRow(m_pDenominator.get()));
     return copy;
 }
 

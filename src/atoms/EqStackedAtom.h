@@ -5,7 +5,10 @@
 // and GetRow(1).
 #pragma once
 
+#include <memory>
+
 #include "atoms/EqCompoundAtom.h"
+#include "rows/EqExpr.h"
 
 class CEqStackedAtom : public CEqCompoundAtom {
   public:
@@ -21,8 +24,8 @@ class CEqStackedAtom : public CEqCompoundAtom {
     bool LeaveChild(CEqExpr* row, UINT vk) override;
     int GetRowCount() const override { return 2; }
 
-    CEqExpr* m_pNumerator = nullptr;
-    CEqExpr* m_pDenominator = nullptr;
+    std::unique_ptr<CEqExpr> m_pNumerator;
+    std::unique_ptr<CEqExpr> m_pDenominator;
 
   protected:
     // Loading starts from two empty rows; editing hands rows over with SetRows.

@@ -129,26 +129,26 @@ bool DissolveTwoRows(const Dissolving& x, const CEqExpr* row, const CEqExpr* upp
 
 // A power index loses the blank index row; in its blank base it is selected.
 bool DissolvePowerIndex(const Dissolving& x, const CEqExpr* row, const CEqPowIndex& pow) {
-    if (row == pow.m_pLow)
+    if (row == pow.m_pLow.get())
         return ReplaceByIndex(x, pow, 1, *pow.m_pHigh);
-    if (row == pow.m_pHigh)
+    if (row == pow.m_pHigh.get())
         return ReplaceByIndex(x, pow, 0, *pow.m_pLow);
-    return row == pow.m_pBase && SelectAtom(x);
+    return row == pow.m_pBase.get() && SelectAtom(x);
 }
 
 bool DissolveByClass(const Dissolving& x, const CEqExpr* row) {
     const CEqAtom& a = *x.atom;
     if (a.Is<CEqFraction>()) {
         const auto& f = static_cast<const CEqFraction&>(a);
-        return DissolveTwoRows(x, row, f.m_pNumerator, f.m_pDenominator);
+        return DissolveTwoRows(x, row, f.m_pNumerator.get(), f.m_pDenominator.get());
     }
     if (a.Is<CEqDerive>() || a.Is<CEqDerive2>()) {
         const auto& d = static_cast<const CEqDerive&>(a);
-        return DissolveTwoRows(x, row, d.m_pNumerator, d.m_pDenominator);
+        return DissolveTwoRows(x, row, d.m_pNumerator.get(), d.m_pDenominator.get());
     }
     if (a.Is<CEqIndex>()) {
         const auto& i = static_cast<const CEqIndex&>(a);
-        return DissolveTwoRows(x, row, i.m_pBase, i.m_pIndex);
+        return DissolveTwoRows(x, row, i.m_pBase.get(), i.m_pIndex.get());
     }
     if (a.Is<CEqPowIndex>())
         return DissolvePowerIndex(x, row, static_cast<const CEqPowIndex&>(a));

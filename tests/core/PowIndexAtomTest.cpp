@@ -182,10 +182,10 @@ TEST(PowIndexAtomHitTest, LowThenBaseThenHigh) {
         CEqExpr* row;
     };
     const Case clicks[] = {
-        {{5, 20}, atom->m_pLow},   // level with low and base: low first
-        {{5, 8}, atom->m_pBase},   // level with base and high: base first
-        {{20, 10}, atom->m_pBase}, // right of the base, still level with it
-        {{20, 2}, atom->m_pHigh},  // above the base
+        {{5, 20}, atom->m_pLow.get()},   // level with low and base: low first
+        {{5, 8}, atom->m_pBase.get()},   // level with base and high: base first
+        {{20, 10}, atom->m_pBase.get()}, // right of the base, still level with it
+        {{20, 2}, atom->m_pHigh.get()},  // above the base
     };
     for (const Case& c : clicks) {
         POINT p = c.pt;
@@ -194,9 +194,9 @@ TEST(PowIndexAtomHitTest, LowThenBaseThenHigh) {
     }
     // Drags ask the base first, then the low and the high row.
     const Case drags[] = {
-        {{17, 20}, atom->m_pBase},
-        {{17, 25}, atom->m_pLow},
-        {{17, 2}, atom->m_pHigh},
+        {{17, 20}, atom->m_pBase.get()},
+        {{17, 25}, atom->m_pLow.get()},
+        {{17, 2}, atom->m_pHigh.get()},
     };
     for (const Case& c : drags) {
         POINT from = c.pt;

@@ -315,7 +315,7 @@ TEST(RowHitTest, ClickInsideBracketsReachesTheInnerRow) {
     t.Layout(row.get(), 0, 0);
     POINT p{b->m_pRow->GetAt(1)->m_rect.left + 1, b->m_pRow->m_rect.top + 2};
     EXPECT_TRUE(row->HitTest(&p));
-    EXPECT_EQ(t.data->m_pCurRow, b->m_pRow);
+    EXPECT_EQ(t.data->m_pCurRow, b->m_pRow.get());
     EXPECT_EQ(t.data->m_nCaret, 1);
     EXPECT_EQ(CheckCaret(*t.data), "");
 }
@@ -327,7 +327,7 @@ TEST(RowKeys, ArrowsStepAndEnterCompoundAtoms) {
     row->Append(b);
     t.data->SetCaret(row.get(), 1);
     EXPECT_TRUE(row->HandleKey(VK_RIGHT)); // enters the brackets
-    EXPECT_EQ(t.data->m_pCurRow, b->m_pRow);
+    EXPECT_EQ(t.data->m_pCurRow, b->m_pRow.get());
     EXPECT_EQ(t.data->m_nCaret, 0);
     EXPECT_TRUE(b->m_pRow->HandleKey(VK_END));
     EXPECT_EQ(t.data->m_nCaret, 2);
