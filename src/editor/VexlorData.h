@@ -128,20 +128,31 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     // drops it. Returns whether the edit was refused.
     bool RefuseTooDeep(size_t undoBefore);
 
+    // The layout's state: the total size, the caret and selection boxes
+    // last measured (the caret box also finds the caret's row again when an
+    // image is read back), and whether the document changed since.
+    SIZE TotalSize() const { return m_sizeTotal; }
+    RECT CaretBox() const { return m_rcCaret; }
+    void SetCaretBox(const RECT& r) { m_rcCaret = r; }
+    RECT SelectionBox() const { return m_rcSel; }
+    bool IsChanged() const { return m_bChanged; }
+    void SetChanged(bool changed) { m_bChanged = changed; }
+
     std::vector<CEqExpr*> m_rows;
     int m_nCurRow = 0;
-    RECT m_rcCaret;
-    RECT m_rcSel;
-    bool m_bChanged = false;
     CEqWindow* m_pWnd = nullptr;
-    SIZE m_sizeTotal;
     CEqExpr* m_pCurRow = nullptr;
     int m_nAnchor = 0;
     int m_nCaret = 0;
-    RECT m_rcInvalid;
     POINT m_ptScroll;
 
   private:
+    RECT m_rcCaret;
+    RECT m_rcSel;
+    bool m_bChanged = false;
+    SIZE m_sizeTotal;
+    RECT m_rcInvalid;
+
     UndoHistory m_history{*this};
     TextScanner m_scanner;
 

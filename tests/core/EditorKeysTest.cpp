@@ -147,9 +147,9 @@ TEST(EditorRows, PageDownInTheLastRowScrollsToTheBottom) {
         s.Keys("<PageDown>");
     EXPECT_EQ(s.Data().m_nCurRow, 39);
     s.Keys("<PageDown>");
-    EXPECT_EQ(s.Data().m_ptScroll.y, s.Data().m_sizeTotal.cy - 600 + 1);
+    EXPECT_EQ(s.Data().m_ptScroll.y, s.Data().TotalSize().cy - 600 + 1);
     // The caret row is inside the client area after scrolling.
-    RECT caret = s.Data().m_rcCaret;
+    RECT caret = s.Data().CaretBox();
     EXPECT_GE(caret.top, 0);
     EXPECT_LE(caret.bottom, 600);
 }

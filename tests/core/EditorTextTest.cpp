@@ -175,7 +175,7 @@ TEST(EditorCopy, RestoredPositionsAreClampedIntoTheRowFound) {
     // The remembered caret rectangle points into the short second row while
     // the positions belong to a longer one.
     e.data.m_nCurRow = 1;
-    e.data.m_rcCaret = e.data.m_rows[1]->GetAt(0)->m_rect;
+    e.data.SetCaretBox(e.data.m_rows[1]->GetAt(0)->m_rect);
     e.data.m_nAnchor = 5;
     e.data.m_nCaret = 6;
     CVexlorData copy(e.data);
