@@ -5,8 +5,8 @@
 
 VEXLOR_IMPLEMENT_DYNCREATE(CEqBrackets)
 
-CEqAtom* CEqBrackets::Clone() const {
-    return CopyRowInto(new CEqBrackets);
+std::unique_ptr<CEqAtom> CEqBrackets::Clone() const {
+    return CopyRowInto(std::make_unique<CEqBrackets>());
 }
 
 void CEqBrackets::CalcSize() {

@@ -1,6 +1,8 @@
 // A pair of parentheses around one inner row, drawn as two arcs as high as the content.
 #pragma once
 
+#include <memory>
+
 #include "atoms/EqSingleRowAtom.h"
 
 class CEqBrackets : public CEqSingleRowAtom {
@@ -9,7 +11,7 @@ class CEqBrackets : public CEqSingleRowAtom {
   public:
     CEqBrackets() = default;
 
-    CEqAtom* Clone() const override;
+    std::unique_ptr<CEqAtom> Clone() const override;
     void CalcSize() override;
     void Redraw(int x, int y, int hAlign, int vAlign) override;
     void Draw() override;

@@ -10,8 +10,8 @@
 
 VEXLOR_IMPLEMENT_DYNCREATE(CEqDerive)
 
-CEqAtom* CEqDerive::Clone() const {
-    return CopyRowsInto(new CEqDerive);
+std::unique_ptr<CEqAtom> CEqDerive::Clone() const {
+    return CopyRowsInto(std::make_unique<CEqDerive>());
 }
 
 // Room for the "d" in front of the wider row; the bar lies M.cy/6 below

@@ -2,6 +2,8 @@
 // row, a bar, and "d" before the variable row.
 #pragma once
 
+#include <memory>
+
 #include "atoms/EqStackedAtom.h"
 
 class CFont;
@@ -12,7 +14,7 @@ class CEqDerive : public CEqStackedAtom {
   public:
     CEqDerive() = default;
 
-    CEqAtom* Clone() const override;
+    std::unique_ptr<CEqAtom> Clone() const override;
     void CalcSize() override;
     void Redraw(int x, int y, int hAlign, int vAlign) override;
     void Draw() override;

@@ -9,8 +9,8 @@
 
 VEXLOR_IMPLEMENT_DYNCREATE(CEqFraction)
 
-CEqAtom* CEqFraction::Clone() const {
-    return CopyRowsInto(new CEqFraction);
+std::unique_ptr<CEqAtom> CEqFraction::Clone() const {
+    return CopyRowsInto(std::make_unique<CEqFraction>());
 }
 
 // The bar lies M.cy/6 below the numerator; the rows keep the current font.

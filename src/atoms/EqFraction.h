@@ -1,6 +1,8 @@
 // A numerator row over a denominator row, with a bar on the axis.
 #pragma once
 
+#include <memory>
+
 #include "atoms/EqStackedAtom.h"
 
 class CEqFraction : public CEqStackedAtom {
@@ -9,7 +11,7 @@ class CEqFraction : public CEqStackedAtom {
   public:
     CEqFraction() = default;
 
-    CEqAtom* Clone() const override;
+    std::unique_ptr<CEqAtom> Clone() const override;
     void CalcSize() override;
     void Redraw(int x, int y, int hAlign, int vAlign) override;
     void Draw() override;

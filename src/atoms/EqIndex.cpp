@@ -61,9 +61,9 @@ void CEqIndex::Serialize(CArchive& ar) {
     SerializeRows(ar);
 }
 
-CEqAtom* CEqIndex::Clone() const {
-    auto* copy = new CEqIndex;
-    CopyBaseTo(copy);
+std::unique_ptr<CEqAtom> CEqIndex::Clone() const {
+    auto copy = std::make_unique<CEqIndex>();
+    CopyBaseTo(copy.get());
     copy->m_bHigh = m_bHigh;
     copy->SetRows(CompoundRows::CloneRow(m_pBase.get()), CompoundRows::CloneRow(m_pIndex.get()));
     return copy;

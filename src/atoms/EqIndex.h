@@ -26,7 +26,7 @@ class CEqIndex : public CEqCompoundAtom {
 
     // The kind, then the base and the index row.
     void Serialize(CArchive& ar) override;
-    CEqAtom* Clone() const override;
+    std::unique_ptr<CEqAtom> Clone() const override;
     bool HitTest(POINT* pt) override;
     void CalcSize() override;
     void Redraw(int x, int y, int hAlign, int vAlign) override;

@@ -27,9 +27,9 @@ int CEqPowIndex::Compose() {
     return formed + m_pBase->Compose();
 }
 
-CEqAtom* CEqPowIndex::Clone() const {
-    auto* copy = new CEqPowIndex;
-    CopyBaseTo(copy);
+std::unique_ptr<CEqAtom> CEqPowIndex::Clone() const {
+    auto copy = std::make_unique<CEqPowIndex>();
+    CopyBaseTo(copy.get());
     copy->SetRows(CompoundRows::CloneRow(m_pBase.get()), CompoundRows::CloneRow(m_pLow.get()),
                   CompoundRows::CloneRow(m_pHigh.get()));
     return copy;

@@ -21,7 +21,7 @@ class CEqPowIndex : public CEqCompoundAtom {
 
     // The low row, the high row, then the base row.
     int Compose() override;
-    CEqAtom* Clone() const override;
+    std::unique_ptr<CEqAtom> Clone() const override;
     // The low row, the base row, then the high row.
     bool HitTest(POINT* pt) override;
     void CalcSize() override;

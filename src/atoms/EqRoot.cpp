@@ -5,8 +5,8 @@
 
 VEXLOR_IMPLEMENT_DYNCREATE(CEqRoot)
 
-CEqAtom* CEqRoot::Clone() const {
-    return CopyRowInto(new CEqRoot);
+std::unique_ptr<CEqAtom> CEqRoot::Clone() const {
+    return CopyRowInto(std::make_unique<CEqRoot>());
 }
 
 // The content sits at the bottom with half an M of room above it for the

@@ -1,6 +1,8 @@
 // A square root over one inner row: a radical sign scaled to the content and an overline.
 #pragma once
 
+#include <memory>
+
 #include "atoms/EqSingleRowAtom.h"
 
 class CEqRoot : public CEqSingleRowAtom {
@@ -9,7 +11,7 @@ class CEqRoot : public CEqSingleRowAtom {
   public:
     CEqRoot() = default;
 
-    CEqAtom* Clone() const override;
+    std::unique_ptr<CEqAtom> Clone() const override;
     void CalcSize() override;
     void Redraw(int x, int y, int hAlign, int vAlign) override;
     void Draw() override;

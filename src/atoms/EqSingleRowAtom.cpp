@@ -11,8 +11,9 @@ void CEqSingleRowAtom::SetRow(CEqExpr* row) {
     CompoundRows::Adopt(this, m_pRow, row);
 }
 
-CEqAtom* CEqSingleRowAtom::CopyRowInto(CEqSingleRowAtom* copy) const {
-    CopyBaseTo(copy);
+std::unique_ptr<CEqAtom>
+CEqSingleRowAtom::CopyRowInto(std::unique_ptr<CEqSingleRowAtom> copy) const {
+    CopyBaseTo(copy.get());
     copy->SetRow(CompoundRows::CloneRow(m_pRow.get()));
     return copy;
 }

@@ -25,5 +25,5 @@ class CEqSingleRowAtom : public CEqCompoundAtom {
     CEqSingleRowAtom();
     // Fills a fresh atom with a copy of this one: the base fields and a deep
     // copy of the row.
-    CEqAtom* CopyRowInto(CEqSingleRowAtom* copy) const;
+    std::unique_ptr<CEqAtom> CopyRowInto(std::unique_ptr<CEqSingleRowAtom> copy) const;
 };

@@ -18,8 +18,8 @@ CEqExpr* CEqStackedAtom::GetRow(int i) const {
     return CompoundRows::RowAt(i, {m_pNumerator.get(), m_pDenominator.get()});
 }
 
-CEqAtom* CEqStackedAtom::CopyRowsInto(CEqStackedAtom* copy) const {
-    CopyBaseTo(copy);
+std::unique_ptr<CEqAtom> CEqStackedAtom::CopyRowsInto(std::unique_ptr<CEqStackedAtom> copy) const {
+    CopyBaseTo(copy.get());
     copy->SetRows(CompoundRows::CloneRow(m_pNumerator.get()),
                   CompoundRows::CloneRow(m_pDenominator.get()));
     return copy;

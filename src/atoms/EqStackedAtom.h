@@ -32,7 +32,7 @@ class CEqStackedAtom : public CEqCompoundAtom {
     CEqStackedAtom();
     // Fills a fresh atom with a copy of this one: the base fields and deep
     // copies of both rows.
-    CEqAtom* CopyRowsInto(CEqStackedAtom* copy) const;
+    std::unique_ptr<CEqAtom> CopyRowsInto(std::unique_ptr<CEqStackedAtom> copy) const;
 
     bool LeaveRow(CEqExpr* row, UINT vk, int i) override;
     // The bar on the axis, 2 pixels short of each side.

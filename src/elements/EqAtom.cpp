@@ -18,9 +18,9 @@ void CEqAtom::ClampPoint(POINT* pt) {
         pt->y = m_rect.bottom - 1;
 }
 
-CEqAtom* CEqAtom::Clone() const {
-    auto* copy = new CEqAtom;
-    CopyBaseTo(copy);
+std::unique_ptr<CEqAtom> CEqAtom::Clone() const {
+    auto copy = std::make_unique<CEqAtom>();
+    CopyBaseTo(copy.get());
     return copy;
 }
 

@@ -1,6 +1,7 @@
 // Base of everything that stands in a row: leaf atoms and compound atoms.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "elements/EqObject.h"
@@ -16,7 +17,7 @@ class CEqAtom : public CEqObject {
 
     void ClampPoint(POINT* pt) override;
     // A new atom of the same class, a deep copy of this one.
-    virtual CEqAtom* Clone() const;
+    virtual std::unique_ptr<CEqAtom> Clone() const;
     virtual void SetParent(CEqExpr* row) { m_pParent = row; }
     virtual bool HitTest(POINT*) { return false; }
     virtual bool HitTestRange(POINT*, POINT*) { return false; }

@@ -6,9 +6,9 @@
 
 VEXLOR_IMPLEMENT_DYNCREATE(CEqEmpty)
 
-CEqAtom* CEqEmpty::Clone() const {
-    auto* copy = new CEqEmpty;
-    CopyBaseTo(copy);
+std::unique_ptr<CEqAtom> CEqEmpty::Clone() const {
+    auto copy = std::make_unique<CEqEmpty>();
+    CopyBaseTo(copy.get());
     return copy;
 }
 

@@ -112,10 +112,10 @@ CEqExpr* CEqExpr::Clone() const {
     copy->m_pOwnerAtom = m_pOwnerAtom;
     copy->m_atoms.reserve(m_atoms.size());
     for (const auto& atom : m_atoms) {
-        CEqAtom* a = atom->Clone();
-        copy->m_atoms.push_back(std::unique_ptr<CEqAtom>(a));
+        std::unique_ptr<CEqAtom> a = atom->Clone();
         a->SetParent(copy);
         a->SetOwner(m_pOwner);
+        copy->m_atoms.push_back(std::move(a));
     }
     return copy;
 }

@@ -37,6 +37,7 @@ class CEqExpr : public CEqObject {
     CEqAtom* GetAt(int i) const;
     CEqAtom* GetEnd() const { return m_atoms.empty() ? nullptr : m_atoms.back().get(); }
     void InsertAt(CEqAtom* atom, int pos);
+    void InsertAt(std::unique_ptr<CEqAtom> atom, int pos) { InsertAt(atom.release(), pos); }
     void RemoveAt(int pos, bool erase);
     void RemoveRange(int from, int to, bool erase);
     void DeleteAtoms();
@@ -45,6 +46,7 @@ class CEqExpr : public CEqObject {
     bool DeleteSelection();
     // Appends an atom before the end atom.
     void Append(CEqAtom* atom) { InsertAt(atom, GetCount() - 1); }
+    void Append(std::unique_ptr<CEqAtom> atom) { InsertAt(std::move(atom), GetCount() - 1); }
 
     // Copies.
     CEqExpr* CloneSelection() const;

@@ -233,9 +233,9 @@ TEST(ComposeWithoutOwner, FormsStructuresWithoutAnEditor) {
     TestEditor ed;
     std::unique_ptr<CEqExpr> source(ed.RowOf("sqrt(a/)"));
     for (int i = 0; i + 1 < source->GetCount(); ++i) {
-        CEqAtom* copy = source->GetAt(i)->Clone();
+        std::unique_ptr<CEqAtom> copy = source->GetAt(i)->Clone();
         copy->SetOwner(nullptr);
-        row->Append(copy);
+        row->Append(std::move(copy));
     }
     EXPECT_EQ(row->Compose(), 3);
     EXPECT_EQ(TreeDump::Dump(*row), "R(F(a|))");

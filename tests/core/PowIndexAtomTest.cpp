@@ -73,7 +73,9 @@ class ComposeSpy : public CEqAtom {
         m_pLog->push_back(m_strName);
         return m_nFormed;
     }
-    CEqAtom* Clone() const override { return new ComposeSpy(m_pLog, m_strName, m_nFormed); }
+    std::unique_ptr<CEqAtom> Clone() const override {
+        return std::make_unique<ComposeSpy>(m_pLog, m_strName, m_nFormed);
+    }
 
   private:
     std::vector<std::string>* m_pLog;
