@@ -32,8 +32,6 @@ CEqIndex::SmallFontScope::~SmallFontScope() {
 
 CEqIndex::CEqIndex() : m_pBase(new CEqExpr), m_pIndex(new CEqExpr) {}
 
-CEqIndex::~CEqIndex() {}
-
 CEqExpr* CEqIndex::EmptyRow(CEqOwner* owner) {
     auto* row = new CEqExpr(owner);
     row->Clear();

@@ -18,9 +18,6 @@ class CEqIndex : public CEqCompoundAtom {
   public:
     // Loading starts from two empty rows and a low index.
     CEqIndex();
-    ~CEqIndex() override;
-    CEqIndex(const CEqIndex&) = delete;
-    CEqIndex& operator=(const CEqIndex&) = delete;
 
     void SetRows(CEqExpr* base, CEqExpr* index);
 

@@ -13,8 +13,6 @@ VEXLOR_IMPLEMENT_DYNCREATE(CEqPowIndex)
 
 CEqPowIndex::CEqPowIndex() : m_pBase(new CEqExpr), m_pLow(new CEqExpr), m_pHigh(new CEqExpr) {}
 
-CEqPowIndex::~CEqPowIndex() {}
-
 void CEqPowIndex::SetRows(CEqExpr* base, CEqExpr* low, CEqExpr* high) {
     CompoundRows::Adopt(this, m_pBase, base ? base : CEqIndex::EmptyRow(m_pOwner));
     CompoundRows::Adopt(this, m_pLow, low ? low : CEqIndex::EmptyRow(m_pOwner));

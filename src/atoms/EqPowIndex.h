@@ -13,9 +13,6 @@ class CEqPowIndex : public CEqCompoundAtom {
   public:
     // Loading starts from three empty rows; editing uses SetRows.
     CEqPowIndex();
-    ~CEqPowIndex() override;
-    CEqPowIndex(const CEqPowIndex&) = delete;
-    CEqPowIndex& operator=(const CEqPowIndex&) = delete;
 
     void SetRows(CEqExpr* base, CEqExpr* low, CEqExpr* high);
 

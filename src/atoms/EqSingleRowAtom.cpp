@@ -5,8 +5,6 @@
 
 CEqSingleRowAtom::CEqSingleRowAtom() : m_pRow(new CEqExpr) {}
 
-CEqSingleRowAtom::~CEqSingleRowAtom() {}
-
 void CEqSingleRowAtom::SetRow(CEqExpr* row) {
     CompoundRows::Adopt(this, m_pRow, row);
 }

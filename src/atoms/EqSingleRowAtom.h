@@ -9,10 +9,6 @@
 
 class CEqSingleRowAtom : public CEqCompoundAtom {
   public:
-    CEqSingleRowAtom(const CEqSingleRowAtom&) = delete;
-    CEqSingleRowAtom& operator=(const CEqSingleRowAtom&) = delete;
-    ~CEqSingleRowAtom() override;
-
     // Takes row as the inner row (null leaves the slot empty).
     void SetRow(CEqExpr* row);
     int GetRowCount() const override { return 1; }

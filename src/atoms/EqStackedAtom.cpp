@@ -7,8 +7,6 @@
 
 CEqStackedAtom::CEqStackedAtom() : m_pNumerator(new CEqExpr), m_pDenominator(new CEqExpr) {}
 
-CEqStackedAtom::~CEqStackedAtom() {}
-
 void CEqStackedAtom::SetRows(CEqExpr* numerator, CEqExpr* denominator) {
     CompoundRows::Adopt(this, m_pNumerator, numerator);
     CompoundRows::Adopt(this, m_pDenominator, denominator);

@@ -12,10 +12,6 @@
 
 class CEqStackedAtom : public CEqCompoundAtom {
   public:
-    CEqStackedAtom(const CEqStackedAtom&) = delete;
-    CEqStackedAtom& operator=(const CEqStackedAtom&) = delete;
-    ~CEqStackedAtom() override;
-
     // Takes both rows (a null row leaves its slot empty).
     void SetRows(CEqExpr* numerator, CEqExpr* denominator);
     CEqExpr* GetRow(int i) const override;
