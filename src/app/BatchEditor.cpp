@@ -2,6 +2,7 @@
 
 #include "app/MarkedText.h"
 #include "app/TextInstaller.h"
+#include "editor/Accelerators.h"
 #include "editor/EditingKeys.h"
 
 BatchEditor::BatchEditor() : m_pData(std::make_unique<CVexlorData>()) {
@@ -16,10 +17,7 @@ void BatchEditor::Install(const std::string& markedText) {
 }
 
 void BatchEditor::PaintPass() {
-    m_pData->Layout();
-    m_pData->GetSelectionRect();
-    m_pData->UpdateScrollBars();
-    m_pData->PlaceCaret();
+    m_frame.Paint(nullptr);
 }
 
 unsigned BatchEditor::TypedBy(const KeyEvent& key) {
@@ -33,9 +31,13 @@ unsigned BatchEditor::TypedBy(const KeyEvent& key) {
     return 0;
 }
 
+// The window's routes, in its order: the editing keys go to the editor
+// first, then the accelerators take exactly their combinations, then the
+// editor sees the key-down and its character; Alt without Control makes a
+// system key that the editor leaves alone.
 void BatchEditor::Deliver(const KeyEvent& key) {
     if (key.m_bTyped) {
-        CharFrame(key.m_byte);
+        m_frame.Char(key.m_byte);
         PaintPass();
         return;
     }
@@ -45,40 +47,15 @@ void BatchEditor::Deliver(const KeyEvent& key) {
         m_wnd.PressKey(VK_CONTROL);
     if (key.m_bAlt)
         m_wnd.PressKey(VK_MENU);
-    if (key.m_bAlt) {
-        // Alt combinations are system keys: only the accelerators see them.
-        if (key.m_vk == VK_BACK && !key.m_bControl)
-            m_pData->Undo();
-    } else if (EditingKeys::GoToEditor(key.m_vk, key.m_bShift, key.m_bControl, key.m_bAlt)) {
-        KeyFrame(key.m_vk);
-    } else if (key.m_bControl && key.m_vk == 'E') {
-        InsertFrame(CVexlorData::kDerive2);
-    } else {
-        KeyFrame(key.m_vk); // the data ignores keys it has no use for
+    if (EditingKeys::GoToEditor(key.m_vk, key.m_bShift, key.m_bControl, key.m_bAlt)) {
+        m_frame.KeyDown(key.m_vk);
+    } else if (int id = Accelerators::Find(key.m_vk, key.m_bShift, key.m_bControl, key.m_bAlt)) {
+        m_frame.Command(id); // the frame's own commands do nothing here
+    } else if (!key.m_bAlt || key.m_bControl) {
+        m_frame.KeyDown(key.m_vk); // the data ignores keys it has no use for
         if (unsigned ch = TypedBy(key))
-            CharFrame(ch);
+            m_frame.Char(ch);
     }
     m_wnd.ReleaseAllKeys();
     PaintPass();
-}
-
-void BatchEditor::KeyFrame(unsigned vk) {
-    if (m_wnd.HasFocus())
-        m_wnd.DestroyCaret();
-    m_pData->OnKeyDown(vk);
-    m_pData->PlaceCaret();
-}
-
-void BatchEditor::CharFrame(unsigned ch) {
-    if (m_wnd.HasFocus())
-        m_wnd.DestroyCaret();
-    m_pData->OnChar(ch);
-    m_pData->PlaceCaret();
-}
-
-void BatchEditor::InsertFrame(CVexlorData::InsertCommand command) {
-    if (m_wnd.HasFocus())
-        m_wnd.DestroyCaret();
-    m_pData->RunInsert(command);
-    m_pData->PlaceCaret();
 }

@@ -1,11 +1,13 @@
 // The editor without a display: a headless window holding one editor data
-// object, with the paint pass and the key frames of the editor window.
+// object, with the editor window's event frame, key routing and
+// accelerators.
 #pragma once
 
 #include <memory>
 #include <string>
 
 #include "app/KeyScript.h"
+#include "editor/EditorFrame.h"
 #include "editor/VexlorData.h"
 #include "platform/HeadlessWindow.h"
 
@@ -25,12 +27,10 @@ class BatchEditor {
     CHeadlessWindow& Window() { return m_wnd; }
 
   private:
-    void KeyFrame(unsigned vk);
-    void CharFrame(unsigned ch);
-    void InsertFrame(CVexlorData::InsertCommand command);
     // The printable character a key types besides its key-down, or 0.
     static unsigned TypedBy(const KeyEvent& key);
 
     CHeadlessWindow m_wnd;
     std::unique_ptr<CVexlorData> m_pData;
+    EditorFrame m_frame{m_wnd, m_pData};
 };

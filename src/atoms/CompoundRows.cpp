@@ -3,10 +3,9 @@
 #include "elements/EqAtom.h"
 #include "rows/EqExpr.h"
 
-void CompoundRows::Adopt(CEqAtom* atom, CEqExpr*& slot, CEqExpr* row) {
-    if (slot != row)
-        delete slot;
-    slot = row;
+void CompoundRows::Adopt(CEqAtom* atom, std::unique_ptr<CEqExpr>& slot, CEqExpr* row) {
+    if (slot.get() != row)
+        slot.reset(row);
     if (row) {
         row->m_pOwnerAtom = atom;
         row->SetOwner(atom->m_pOwner);

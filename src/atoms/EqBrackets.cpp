@@ -1,26 +1,12 @@
 #include "atoms/EqBrackets.h"
 
-#include "atoms/CompoundRows.h"
 #include "platform/DC.h"
 #include "rows/EqExpr.h"
 
 VEXLOR_IMPLEMENT_DYNCREATE(CEqBrackets)
 
-CEqBrackets::CEqBrackets() : m_pRow(new CEqExpr) {}
-
-CEqBrackets::~CEqBrackets() {
-    delete m_pRow;
-}
-
-void CEqBrackets::SetRow(CEqExpr* row) {
-    CompoundRows::Adopt(this, m_pRow, row);
-}
-
-CEqAtom* CEqBrackets::Clone() const {
-    auto* copy = new CEqBrackets;
-    CopyBaseTo(copy);
-    copy->SetRow(CompoundRows::CloneRow(m_pRow));
-    return copy;
+std::unique_ptr<CEqAtom> CEqBrackets::Clone() const {
+    return CopyRowInto(std::make_unique<CEqBrackets>());
 }
 
 void CEqBrackets::CalcSize() {
@@ -55,5 +41,5 @@ void CEqBrackets::Draw() {
 // Trims the inner row (the tree changes), then frames its text.
 std::string CEqBrackets::ToText() {
     m_pRow->Trim();
-    return BracketedText(m_pRow);
+    return BracketedText(m_pRow.get());
 }

@@ -1,16 +1,10 @@
 #include "atoms/EqCompoundAtom.h"
 
-#include "editor/VexlorData.h"
+#include "atoms/EqBrackets.h"
+#include "elements/EqOwner.h"
 #include "platform/Archive.h"
 #include "platform/EqWindow.h"
 #include "rows/EqExpr.h"
-
-std::vector<CEqExpr*> CEqCompoundAtom::Rows() const {
-    std::vector<CEqExpr*> rows;
-    for (int k = 0; k < GetRowCount(); ++k)
-        rows.push_back(GetRow(k));
-    return rows;
-}
 
 void CEqCompoundAtom::Serialize(CArchive& ar) {
     CEqObject::Serialize(ar);
@@ -18,7 +12,7 @@ void CEqCompoundAtom::Serialize(CArchive& ar) {
 }
 
 void CEqCompoundAtom::SerializeRows(CArchive& ar) {
-    std::vector<CEqExpr*> rows = Rows();
+    RowRange rows = Rows();
     if (ar.IsStoring()) {
         for (CEqExpr* row : rows)
             row->Serialize(ar);
@@ -32,11 +26,10 @@ void CEqCompoundAtom::SerializeRows(CArchive& ar) {
         row->m_pOwnerAtom = this;
 }
 
-void CEqCompoundAtom::SetOwner(CVexlorData* owner) {
+void CEqCompoundAtom::SetOwner(CEqOwner* owner) {
     m_pOwner = owner;
     for (CEqExpr* row : Rows())
-        if (row)
-            row->SetOwner(owner);
+        row->SetOwner(owner);
 }
 
 int CEqCompoundAtom::Compose() {
@@ -59,8 +52,15 @@ bool CEqCompoundAtom::HitRowHolding(const std::vector<CEqExpr*>& rows, POINT* pt
     return false;
 }
 
+std::vector<CEqExpr*> CEqCompoundAtom::RowList() const {
+    std::vector<CEqExpr*> rows;
+    for (CEqExpr* row : Rows())
+        rows.push_back(row);
+    return rows;
+}
+
 bool CEqCompoundAtom::HitTest(POINT* pt) {
-    std::vector<CEqExpr*> rows = Rows();
+    const std::vector<CEqExpr*> rows = RowList();
     if (HitRowHolding(rows, pt))
         return true;
     for (CEqExpr* row : rows)
@@ -70,7 +70,7 @@ bool CEqCompoundAtom::HitTest(POINT* pt) {
 }
 
 bool CEqCompoundAtom::HitTestRange(POINT* from, POINT* to) {
-    std::vector<CEqExpr*> rows = Rows();
+    const std::vector<CEqExpr*> rows = RowList();
     for (CEqExpr* row : rows) {
         POINT a = *from;
         POINT b = *to;
@@ -148,7 +148,7 @@ void CEqCompoundAtom::CaretToEnd(CEqExpr* row) {
 std::string CEqCompoundAtom::BracketedText(CEqExpr* row) {
     if (row->IsBlank())
         return "( ? )";
-    if (row->IsSimple() && row->GetAt(0)->IsClass("CEqBrackets"))
+    if (row->IsSimple() && row->GetAt(0)->Is<CEqBrackets>())
         return row->ToText(false);
     return "( " + row->ToText(false) + " )";
 }

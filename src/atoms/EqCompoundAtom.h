@@ -16,7 +16,7 @@ class CEqCompoundAtom : public CEqAtom {
     // The base record, then the rows.
     void Serialize(CArchive& ar) override;
     // Stores the owner and passes it on to every row.
-    void SetOwner(CVexlorData* owner) override;
+    void SetOwner(CEqOwner* owner) override;
     // The sum of the rows' Compose.
     int Compose() override;
     // A row whose rectangle holds the point is asked first; then the rows
@@ -40,6 +40,8 @@ class CEqCompoundAtom : public CEqAtom {
     // whose rectangle holds it. True when that row placed the caret; the
     // point is left unchanged otherwise.
     static bool HitRowHolding(const std::vector<CEqExpr*>& rows, POINT* pt);
+    // The rows there are, in order.
+    std::vector<CEqExpr*> RowList() const;
 
     // Stores the rows in order, or loads them: owners first, then each row's
     // record, then the owner atoms.
@@ -55,7 +57,6 @@ class CEqCompoundAtom : public CEqAtom {
     static std::string BracketedText(CEqExpr* row);
 
   private:
-    std::vector<CEqExpr*> Rows() const;
     // Selects the whole atom in its parent row, the caret before it for Left
     // and Up, after it for any other key.
     void SelectWhole(int i, UINT vk);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "atoms/CompoundRows.h"
+#include "atoms/EqBrackets.h"
 #include "atoms/EqIndex.h"
 #include "platform/DC.h"
 #include "platform/EqWindow.h"
@@ -10,30 +10,8 @@
 
 VEXLOR_IMPLEMENT_DYNCREATE(CEqDerive)
 
-CEqDerive::CEqDerive() : m_pNumerator(new CEqExpr), m_pDenominator(new CEqExpr) {}
-
-CEqDerive::~CEqDerive() {
-    delete m_pNumerator;
-    delete m_pDenominator;
-}
-
-void CEqDerive::SetRows(CEqExpr* numerator, CEqExpr* denominator) {
-    CompoundRows::Adopt(this, m_pNumerator, numerator);
-    CompoundRows::Adopt(this, m_pDenominator, denominator);
-}
-
-CEqExpr* CEqDerive::GetRow(int i) const {
-    return CompoundRows::RowAt(i, {m_pNumerator, m_pDenominator});
-}
-
-CEqAtom* CEqDerive::Clone() const {
-    return CopyInto(new CEqDerive);
-}
-
-CEqAtom* CEqDerive::CopyInto(CEqDerive* copy) const {
-    CopyBaseTo(copy);
-    copy->SetRows(CompoundRows::CloneRow(m_pNumerator), CompoundRows::CloneRow(m_pDenominator));
-    return copy;
+std::unique_ptr<CEqAtom> CEqDerive::Clone() const {
+    return CopyRowsInto(std::make_unique<CEqDerive>());
 }
 
 // Room for the "d" in front of the wider row; the bar lies M.cy/6 below
@@ -93,7 +71,7 @@ std::string CEqDerive::ToText() {
     m_pNumerator->Trim();
     m_pDenominator->Trim();
     // The differentiated expression is always in brackets.
-    std::string function = BracketedText(m_pNumerator);
+    std::string function = BracketedText(m_pNumerator.get());
     return " d" + function + " / d" + VariableText();
 }
 
@@ -130,13 +108,13 @@ void CEqDerive::EraseMovedBands(const RECT& oldNum, const RECT& oldDen) const {
 // A simple variable is written bare and followed by a blank; one other than
 // "t" also gets a blank between it and the "d".
 std::string CEqDerive::VariableText() {
-    CEqExpr* row = m_pDenominator;
+    CEqExpr* row = m_pDenominator.get();
     if (row->IsBlank())
         return "( ? )";
     if (!CEqIndex::IsBareOperand(row))
         return "( " + row->ToText(false) + " )";
     std::string text = row->ToText(false);
-    if (!row->GetAt(0)->IsClass("CEqBrackets") && text != "t")
+    if (!row->GetAt(0)->Is<CEqBrackets>() && text != "t")
         text = " " + text;
     return text + " ";
 }

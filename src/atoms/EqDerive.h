@@ -2,6 +2,8 @@
 // row, a bar, and "d" before the variable row.
 #pragma once
 
+#include <memory>
+
 #include "atoms/EqStackedAtom.h"
 
 class CFont;
@@ -10,28 +12,15 @@ class CEqDerive : public CEqStackedAtom {
     VEXLOR_DECLARE_DYNCREATE(CEqDerive)
 
   public:
-    // Loading starts from two empty rows; editing uses SetRows.
-    CEqDerive();
-    ~CEqDerive() override;
-    CEqDerive(const CEqDerive&) = delete;
-    CEqDerive& operator=(const CEqDerive&) = delete;
+    CEqDerive() = default;
 
-    void SetRows(CEqExpr* numerator, CEqExpr* denominator);
-
-    CEqAtom* Clone() const override;
+    std::unique_ptr<CEqAtom> Clone() const override;
     void CalcSize() override;
     void Redraw(int x, int y, int hAlign, int vAlign) override;
     void Draw() override;
     std::string ToText() override;
-    CEqExpr* GetRow(int i) const override;
-
-    CEqExpr* m_pNumerator = nullptr;
-    CEqExpr* m_pDenominator = nullptr;
 
   protected:
-    // Fills a fresh atom of this class or a derived one with a copy of this
-    // atom: the base fields and deep copies of both rows.
-    CEqAtom* CopyInto(CEqDerive* copy) const;
     // W3, the room for the "d": one and a half M widths.
     static int LetterWidth(SIZE m);
     // Selects the bold italic font of the current size; returns the font it replaced.

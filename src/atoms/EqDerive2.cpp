@@ -8,8 +8,8 @@
 
 VEXLOR_IMPLEMENT_DYNCREATE(CEqDerive2)
 
-CEqAtom* CEqDerive2::Clone() const {
-    return CopyInto(new CEqDerive2);
+std::unique_ptr<CEqAtom> CEqDerive2::Clone() const {
+    return CopyRowsInto(std::make_unique<CEqDerive2>());
 }
 
 // The first derivative's box widened for the two small "2"s and raised by

@@ -4,6 +4,8 @@
 // class name.
 #pragma once
 
+#include <memory>
+
 #include "atoms/EqDerive.h"
 
 class CEqDerive2 : public CEqDerive {
@@ -12,7 +14,7 @@ class CEqDerive2 : public CEqDerive {
   public:
     CEqDerive2() = default;
 
-    CEqAtom* Clone() const override;
+    std::unique_ptr<CEqAtom> Clone() const override;
     void CalcSize() override;
     void Redraw(int x, int y, int hAlign, int vAlign) override;
     std::string ToText() override;

@@ -2,32 +2,15 @@
 
 #include <algorithm>
 
-#include "atoms/CompoundRows.h"
+#include "atoms/EqBrackets.h"
+#include "atoms/EqDerive.h"
+#include "atoms/EqDerive2.h"
 #include "rows/EqExpr.h"
 
 VEXLOR_IMPLEMENT_DYNCREATE(CEqFraction)
 
-CEqFraction::CEqFraction() : m_pNumerator(new CEqExpr), m_pDenominator(new CEqExpr) {}
-
-CEqFraction::~CEqFraction() {
-    delete m_pNumerator;
-    delete m_pDenominator;
-}
-
-void CEqFraction::SetRows(CEqExpr* numerator, CEqExpr* denominator) {
-    CompoundRows::Adopt(this, m_pNumerator, numerator);
-    CompoundRows::Adopt(this, m_pDenominator, denominator);
-}
-
-CEqExpr* CEqFraction::GetRow(int i) const {
-    return CompoundRows::RowAt(i, {m_pNumerator, m_pDenominator});
-}
-
-CEqAtom* CEqFraction::Clone() const {
-    auto* copy = new CEqFraction;
-    CopyBaseTo(copy);
-    copy->SetRows(CompoundRows::CloneRow(m_pNumerator), CompoundRows::CloneRow(m_pDenominator));
-    return copy;
+std::unique_ptr<CEqAtom> CEqFraction::Clone() const {
+    return CopyRowsInto(std::make_unique<CEqFraction>());
 }
 
 // The bar lies M.cy/6 below the numerator; the rows keep the current font.
@@ -70,12 +53,12 @@ std::string CEqFraction::ToText() {
 // A simple numerator is written bare after a blank (a fraction or
 // derivative there needs no brackets: division associates to the left).
 std::string CEqFraction::NumeratorText() {
-    CEqExpr* row = m_pNumerator;
+    CEqExpr* row = m_pNumerator.get();
     if (row->IsBlank())
         return "( ? )";
     if (!row->IsSimple())
         return "( " + row->ToText(false) + " )";
-    if (row->GetAt(0)->IsClass("CEqBrackets"))
+    if (row->GetAt(0)->Is<CEqBrackets>())
         return row->ToText(false);
     return row->ToText(false).insert(0, 1, ' ');
 }
@@ -83,15 +66,14 @@ std::string CEqFraction::NumeratorText() {
 // A simple denominator is written bare before a blank, except a fraction or
 // derivative, which must be bracketed to keep its grouping.
 std::string CEqFraction::DenominatorText() {
-    CEqExpr* row = m_pDenominator;
+    CEqExpr* row = m_pDenominator.get();
     if (row->IsBlank())
         return "( ? )";
     const CEqAtom* first = row->GetAt(0);
-    bool grouped = first->IsClass("CEqDerive") || first->IsClass("CEqDerive2") ||
-                   first->IsClass("CEqFraction");
+    bool grouped = first->Is<CEqDerive>() || first->Is<CEqDerive2>() || first->Is<CEqFraction>();
     if (!row->IsSimple() || grouped)
         return "( " + row->ToText(false) + " )";
-    if (first->IsClass("CEqBrackets"))
+    if (first->Is<CEqBrackets>())
         return row->ToText(false);
     return row->ToText(false) + " ";
 }

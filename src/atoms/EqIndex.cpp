@@ -1,7 +1,12 @@
 #include "atoms/EqIndex.h"
 
 #include "atoms/CompoundRows.h"
-#include "editor/VexlorData.h"
+#include "atoms/EqBrackets.h"
+#include "atoms/EqDerive.h"
+#include "atoms/EqDerive2.h"
+#include "atoms/EqFraction.h"
+#include "atoms/EqPowIndex.h"
+#include "elements/EqOwner.h"
 #include "platform/Archive.h"
 #include "platform/DC.h"
 #include "platform/EqWindow.h"
@@ -11,7 +16,7 @@ VEXLOR_IMPLEMENT_DYNCREATE(CEqIndex)
 
 namespace {
 bool FirstIsBrackets(const CEqExpr* row) {
-    return row->GetAt(0)->IsClass("CEqBrackets");
+    return row->GetAt(0)->Is<CEqBrackets>();
 }
 } // namespace
 
@@ -27,12 +32,7 @@ CEqIndex::SmallFontScope::~SmallFontScope() {
 
 CEqIndex::CEqIndex() : m_pBase(new CEqExpr), m_pIndex(new CEqExpr) {}
 
-CEqIndex::~CEqIndex() {
-    delete m_pBase;
-    delete m_pIndex;
-}
-
-CEqExpr* CEqIndex::EmptyRow(CVexlorData* owner) {
+CEqExpr* CEqIndex::EmptyRow(CEqOwner* owner) {
     auto* row = new CEqExpr(owner);
     row->Clear();
     return row;
@@ -59,31 +59,31 @@ void CEqIndex::Serialize(CArchive& ar) {
     SerializeRows(ar);
 }
 
-CEqAtom* CEqIndex::Clone() const {
-    auto* copy = new CEqIndex;
-    CopyBaseTo(copy);
+std::unique_ptr<CEqAtom> CEqIndex::Clone() const {
+    auto copy = std::make_unique<CEqIndex>();
+    CopyBaseTo(copy.get());
     copy->m_bHigh = m_bHigh;
-    copy->SetRows(CompoundRows::CloneRow(m_pBase), CompoundRows::CloneRow(m_pIndex));
+    copy->SetRows(CompoundRows::CloneRow(m_pBase.get()), CompoundRows::CloneRow(m_pIndex.get()));
     return copy;
 }
 
 CEqExpr* CEqIndex::GetRow(int i) const {
-    return CompoundRows::RowAt(i, {m_pBase, m_pIndex});
+    return CompoundRows::RowAt(i, {m_pBase.get(), m_pIndex.get()});
 }
 
 bool CEqIndex::HitTest(POINT* pt) {
     // The small index of a subscript overlaps the base's lower part, so it
     // gets the first chance there; a power's base is tried first. A row
     // that shows under the point comes before either.
-    CEqExpr* first = IsHigh() ? m_pBase : m_pIndex;
-    CEqExpr* second = IsHigh() ? m_pIndex : m_pBase;
+    CEqExpr* first = IsHigh() ? m_pBase.get() : m_pIndex.get();
+    CEqExpr* second = IsHigh() ? m_pIndex.get() : m_pBase.get();
     return HitRowHolding({first, second}, pt) || first->HitTest(pt) || second->HitTest(pt);
 }
 
 bool CEqIndex::LeaveRow(CEqExpr* row, UINT vk, int i) {
-    if (row == m_pBase)
+    if (row == m_pBase.get())
         return LeaveBase(vk, i);
-    if (row == m_pIndex)
+    if (row == m_pIndex.get())
         return LeaveIndex(vk, i);
     return false;
 }
@@ -96,17 +96,17 @@ bool CEqIndex::LeaveBase(UINT vk, int i) {
         m_pOwner->SetCaret(m_pParent, i);
         return true;
     case VK_RIGHT:
-        m_pOwner->SetCaret(m_pIndex, 0);
+        m_pOwner->SetCaret(m_pIndex.get(), 0);
         return true;
     case VK_UP:
         if (!IsHigh())
             return m_pParent->HandleKey(VK_UP);
-        m_pOwner->SetCaret(m_pIndex, 0);
+        m_pOwner->SetCaret(m_pIndex.get(), 0);
         return true;
     case VK_DOWN:
         if (IsHigh())
             return m_pParent->HandleKey(VK_DOWN);
-        m_pOwner->SetCaret(m_pIndex, 0);
+        m_pOwner->SetCaret(m_pIndex.get(), 0);
         return true;
     default:
         return false;
@@ -116,7 +116,7 @@ bool CEqIndex::LeaveBase(UINT vk, int i) {
 bool CEqIndex::LeaveIndex(UINT vk, int i) {
     switch (vk) {
     case VK_LEFT:
-        CaretToEnd(m_pBase);
+        CaretToEnd(m_pBase.get());
         return true;
     case VK_RIGHT:
         m_pOwner->SetCaret(m_pParent, i + 1);
@@ -124,12 +124,12 @@ bool CEqIndex::LeaveIndex(UINT vk, int i) {
     case VK_UP:
         if (IsHigh())
             return m_pParent->HandleKey(VK_UP);
-        CaretToEnd(m_pBase);
+        CaretToEnd(m_pBase.get());
         return true;
     case VK_DOWN:
         if (!IsHigh())
             return m_pParent->HandleKey(VK_DOWN);
-        CaretToEnd(m_pBase);
+        CaretToEnd(m_pBase.get());
         return true;
     default:
         return false;
@@ -222,21 +222,21 @@ std::string CEqIndex::ToText() {
     m_pBase->Trim();
     m_pIndex->Trim();
     if (IsHigh() && IsExponential())
-        return " exp" + BracketedText(m_pIndex);
-    std::string base = BaseText(m_pBase);
+        return " exp" + BracketedText(m_pIndex.get());
+    std::string base = BaseText(m_pBase.get());
     if (!IsHigh())
-        return base + "[" + LowText(m_pIndex) + "]";
-    return base + " ** " + PowerText(m_pIndex);
+        return base + "[" + LowText(m_pIndex.get()) + "]";
+    return base + " ** " + PowerText(m_pIndex.get());
 }
 
 bool CEqIndex::IsBareOperand(const CEqExpr* row) {
     if (!row->IsSimple())
         return false;
     const CEqAtom* atom = row->GetAt(0);
-    if (atom->IsClass("CEqIndex"))
+    if (atom->Is<CEqIndex>())
         return !static_cast<const CEqIndex*>(atom)->IsHigh();
-    return !atom->IsClass("CEqDerive") && !atom->IsClass("CEqDerive2") &&
-           !atom->IsClass("CEqFraction") && !atom->IsClass("CEqPowIndex");
+    return !atom->Is<CEqDerive>() && !atom->Is<CEqDerive2>() && !atom->Is<CEqFraction>() &&
+           !atom->Is<CEqPowIndex>();
 }
 
 std::string CEqIndex::BaseText(CEqExpr* row) {

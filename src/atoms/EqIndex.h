@@ -3,9 +3,12 @@
 // exponential function).
 #pragma once
 
+#include <memory>
+
 #include <cstdint>
 
 #include "atoms/EqCompoundAtom.h"
+#include "rows/EqExpr.h"
 
 class CFont;
 
@@ -15,15 +18,12 @@ class CEqIndex : public CEqCompoundAtom {
   public:
     // Loading starts from two empty rows and a low index.
     CEqIndex();
-    ~CEqIndex() override;
-    CEqIndex(const CEqIndex&) = delete;
-    CEqIndex& operator=(const CEqIndex&) = delete;
 
     void SetRows(CEqExpr* base, CEqExpr* index);
 
     // The kind, then the base and the index row.
     void Serialize(CArchive& ar) override;
-    CEqAtom* Clone() const override;
+    std::unique_ptr<CEqAtom> Clone() const override;
     bool HitTest(POINT* pt) override;
     void CalcSize() override;
     void Redraw(int x, int y, int hAlign, int vAlign) override;
@@ -40,8 +40,8 @@ class CEqIndex : public CEqCompoundAtom {
     static bool IsBareOperand(const CEqExpr* row);
 
     int32_t m_bHigh = 0; // 0 low index, 1 high index
-    CEqExpr* m_pBase = nullptr;
-    CEqExpr* m_pIndex = nullptr;
+    std::unique_ptr<CEqExpr> m_pBase;
+    std::unique_ptr<CEqExpr> m_pIndex;
 
   private:
     friend class CEqPowIndex; // shares the index font and the operand texts
@@ -62,7 +62,7 @@ class CEqIndex : public CEqCompoundAtom {
 
     bool IsHigh() const { return m_bHigh != 0; }
     // A fresh row holding only its end atom, standing in for a missing row.
-    static CEqExpr* EmptyRow(CVexlorData* owner);
+    static CEqExpr* EmptyRow(CEqOwner* owner);
     bool LeaveRow(CEqExpr* row, UINT vk, int i) override;
     bool LeaveBase(UINT vk, int i);
     bool LeaveIndex(UINT vk, int i);

@@ -4,7 +4,7 @@
 
 #include "atoms/CompoundRows.h"
 #include "atoms/EqIndex.h"
-#include "editor/VexlorData.h"
+#include "elements/EqOwner.h"
 #include "platform/DC.h"
 #include "platform/EqWindow.h"
 #include "rows/EqExpr.h"
@@ -12,12 +12,6 @@
 VEXLOR_IMPLEMENT_DYNCREATE(CEqPowIndex)
 
 CEqPowIndex::CEqPowIndex() : m_pBase(new CEqExpr), m_pLow(new CEqExpr), m_pHigh(new CEqExpr) {}
-
-CEqPowIndex::~CEqPowIndex() {
-    delete m_pBase;
-    delete m_pLow;
-    delete m_pHigh;
-}
 
 void CEqPowIndex::SetRows(CEqExpr* base, CEqExpr* low, CEqExpr* high) {
     CompoundRows::Adopt(this, m_pBase, base ? base : CEqIndex::EmptyRow(m_pOwner));
@@ -31,29 +25,29 @@ int CEqPowIndex::Compose() {
     return formed + m_pBase->Compose();
 }
 
-CEqAtom* CEqPowIndex::Clone() const {
-    auto* copy = new CEqPowIndex;
-    CopyBaseTo(copy);
-    copy->SetRows(CompoundRows::CloneRow(m_pBase), CompoundRows::CloneRow(m_pLow),
-                  CompoundRows::CloneRow(m_pHigh));
+std::unique_ptr<CEqAtom> CEqPowIndex::Clone() const {
+    auto copy = std::make_unique<CEqPowIndex>();
+    CopyBaseTo(copy.get());
+    copy->SetRows(CompoundRows::CloneRow(m_pBase.get()), CompoundRows::CloneRow(m_pLow.get()),
+                  CompoundRows::CloneRow(m_pHigh.get()));
     return copy;
 }
 
 CEqExpr* CEqPowIndex::GetRow(int i) const {
-    return CompoundRows::RowAt(i, {m_pBase, m_pLow, m_pHigh});
+    return CompoundRows::RowAt(i, {m_pBase.get(), m_pLow.get(), m_pHigh.get()});
 }
 
 bool CEqPowIndex::HitTest(POINT* pt) {
-    return HitRowHolding({m_pLow, m_pBase, m_pHigh}, pt) || m_pLow->HitTest(pt) ||
+    return HitRowHolding({m_pLow.get(), m_pBase.get(), m_pHigh.get()}, pt) || m_pLow->HitTest(pt) ||
            m_pBase->HitTest(pt) || m_pHigh->HitTest(pt);
 }
 
 bool CEqPowIndex::LeaveRow(CEqExpr* row, UINT vk, int i) {
-    if (row == m_pBase)
+    if (row == m_pBase.get())
         return LeaveBase(vk, i);
-    if (row == m_pLow)
+    if (row == m_pLow.get())
         return LeaveLow(vk, i);
-    if (row == m_pHigh)
+    if (row == m_pHigh.get())
         return LeaveHigh(vk, i);
     return false;
 }
@@ -65,11 +59,11 @@ bool CEqPowIndex::LeaveBase(UINT vk, int i) {
         m_pOwner->SetCaret(m_pParent, i);
         return true;
     case VK_UP:
-        m_pOwner->SetCaret(m_pHigh, 0);
+        m_pOwner->SetCaret(m_pHigh.get(), 0);
         return true;
     case VK_RIGHT:
     case VK_DOWN:
-        m_pOwner->SetCaret(m_pLow, 0);
+        m_pOwner->SetCaret(m_pLow.get(), 0);
         return true;
     default:
         return false;
@@ -80,10 +74,10 @@ bool CEqPowIndex::LeaveLow(UINT vk, int) {
     switch (vk) {
     case VK_LEFT:
     case VK_UP:
-        CaretToEnd(m_pBase);
+        CaretToEnd(m_pBase.get());
         return true;
     case VK_RIGHT:
-        m_pOwner->SetCaret(m_pHigh, 0);
+        m_pOwner->SetCaret(m_pHigh.get(), 0);
         return true;
     case VK_DOWN:
         return m_pParent->HandleKey(VK_DOWN);
@@ -96,7 +90,7 @@ bool CEqPowIndex::LeaveHigh(UINT vk, int i) {
     switch (vk) {
     case VK_LEFT:
     case VK_DOWN:
-        CaretToEnd(m_pLow);
+        CaretToEnd(m_pLow.get());
         return true;
     case VK_UP:
         return m_pParent->HandleKey(VK_UP);
@@ -168,7 +162,7 @@ std::string CEqPowIndex::ToText() {
     m_pBase->Trim();
     m_pLow->Trim();
     m_pHigh->Trim();
-    std::string base = CEqIndex::BaseText(m_pBase);
-    std::string low = CEqIndex::LowText(m_pLow);
-    return base + "[" + low + "] ** " + CEqIndex::PowerText(m_pHigh);
+    std::string base = CEqIndex::BaseText(m_pBase.get());
+    std::string low = CEqIndex::LowText(m_pLow.get());
+    return base + "[" + low + "] ** " + CEqIndex::PowerText(m_pHigh.get());
 }

@@ -2,7 +2,10 @@
 // both in the small font: an array element raised to a power.
 #pragma once
 
+#include <memory>
+
 #include "atoms/EqCompoundAtom.h"
+#include "rows/EqExpr.h"
 
 class CEqPowIndex : public CEqCompoundAtom {
     VEXLOR_DECLARE_DYNCREATE(CEqPowIndex)
@@ -10,15 +13,12 @@ class CEqPowIndex : public CEqCompoundAtom {
   public:
     // Loading starts from three empty rows; editing uses SetRows.
     CEqPowIndex();
-    ~CEqPowIndex() override;
-    CEqPowIndex(const CEqPowIndex&) = delete;
-    CEqPowIndex& operator=(const CEqPowIndex&) = delete;
 
     void SetRows(CEqExpr* base, CEqExpr* low, CEqExpr* high);
 
     // The low row, the high row, then the base row.
     int Compose() override;
-    CEqAtom* Clone() const override;
+    std::unique_ptr<CEqAtom> Clone() const override;
     // A row that shows under the point first; then the low row, the base
     // row and the high row, each clamping the point.
     bool HitTest(POINT* pt) override;
@@ -29,9 +29,9 @@ class CEqPowIndex : public CEqCompoundAtom {
     int GetRowCount() const override { return 3; }
     CEqExpr* GetRow(int i) const override;
 
-    CEqExpr* m_pBase = nullptr;
-    CEqExpr* m_pLow = nullptr;
-    CEqExpr* m_pHigh = nullptr;
+    std::unique_ptr<CEqExpr> m_pBase;
+    std::unique_ptr<CEqExpr> m_pLow;
+    std::unique_ptr<CEqExpr> m_pHigh;
 
   private:
     bool LeaveRow(CEqExpr* row, UINT vk, int i) override;

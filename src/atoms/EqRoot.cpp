@@ -1,26 +1,12 @@
 #include "atoms/EqRoot.h"
 
-#include "atoms/CompoundRows.h"
 #include "platform/DC.h"
 #include "rows/EqExpr.h"
 
 VEXLOR_IMPLEMENT_DYNCREATE(CEqRoot)
 
-CEqRoot::CEqRoot() : m_pRow(new CEqExpr) {}
-
-CEqRoot::~CEqRoot() {
-    delete m_pRow;
-}
-
-void CEqRoot::SetRow(CEqExpr* row) {
-    CompoundRows::Adopt(this, m_pRow, row);
-}
-
-CEqAtom* CEqRoot::Clone() const {
-    auto* copy = new CEqRoot;
-    CopyBaseTo(copy);
-    copy->SetRow(CompoundRows::CloneRow(m_pRow));
-    return copy;
+std::unique_ptr<CEqAtom> CEqRoot::Clone() const {
+    return CopyRowInto(std::make_unique<CEqRoot>());
 }
 
 // The content sits at the bottom with half an M of room above it for the
@@ -69,5 +55,5 @@ void CEqRoot::DrawSign(CDC* dc, SIZE m) const {
 // The argument in the brackets atom's frame, trimmed on the way.
 std::string CEqRoot::ToText() {
     m_pRow->Trim();
-    return " sqrt" + BracketedText(m_pRow);
+    return " sqrt" + BracketedText(m_pRow.get());
 }

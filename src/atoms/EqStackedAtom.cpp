@@ -1,8 +1,27 @@
 #include "atoms/EqStackedAtom.h"
 
-#include "editor/VexlorData.h"
+#include "atoms/CompoundRows.h"
+#include "elements/EqOwner.h"
 #include "platform/DC.h"
 #include "rows/EqExpr.h"
+
+CEqStackedAtom::CEqStackedAtom() : m_pNumerator(new CEqExpr), m_pDenominator(new CEqExpr) {}
+
+void CEqStackedAtom::SetRows(CEqExpr* numerator, CEqExpr* denominator) {
+    CompoundRows::Adopt(this, m_pNumerator, numerator);
+    CompoundRows::Adopt(this, m_pDenominator, denominator);
+}
+
+CEqExpr* CEqStackedAtom::GetRow(int i) const {
+    return CompoundRows::RowAt(i, {m_pNumerator.get(), m_pDenominator.get()});
+}
+
+std::unique_ptr<CEqAtom> CEqStackedAtom::CopyRowsInto(std::unique_ptr<CEqStackedAtom> copy) const {
+    CopyBaseTo(copy.get());
+    copy->SetRows(CompoundRows::CloneRow(m_pNumerator.get()),
+                  CompoundRows::CloneRow(m_pDenominator.get()));
+    return copy;
+}
 
 bool CEqStackedAtom::LeaveChild(CEqExpr* row, UINT vk) {
     if (row != Numerator() && row != Denominator())

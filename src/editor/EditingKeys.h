@@ -7,4 +7,6 @@
 class EditingKeys {
   public:
     static bool GoToEditor(unsigned vk, bool shift, bool control, bool alt);
+    // The keys the current row handles first: caret movement and deletion.
+    static bool IsRowKey(unsigned vk);
 };

@@ -2,13 +2,14 @@
 
 #include <algorithm>
 #include <memory>
-#include <unordered_set>
 
 #include "elements/EqAtom.h"
 #include "elements/EqSymbol.h"
 #include "platform/Archive.h"
 #include "platform/EqWindow.h"
 #include "rows/EqExpr.h"
+#include "rows/TreeDepth.h"
+#include "rows/TreeInvariant.h"
 
 VEXLOR_IMPLEMENT_DYNCREATE(CVexlorData)
 
@@ -118,8 +119,8 @@ void CVexlorData::Home() {
     SetRectEmpty(m_rcSel);
     EndRun();
     m_ptScroll = POINT{};
-    m_pRunRow = nullptr;
-    m_strParse.clear();
+    m_history.ForgetRow();
+    m_scanner.Clear();
     m_bChanged = false;
 }
 
@@ -128,16 +129,15 @@ void CVexlorData::DeleteRows() {
         delete row;
     m_rows.clear();
     m_pCurRow = nullptr;
-    m_pRunRow = nullptr;
+    m_history.ForgetRow();
 }
 
 void CVexlorData::ClearUndo() {
-    m_undo.clear();
-    EndRun();
+    m_history.Clear();
 }
 
 void CVexlorData::ClearRedo() {
-    m_redo.clear();
+    m_history.ClearRedo();
 }
 
 int CVexlorData::SetCaret(CEqExpr* row, int pos) {
@@ -157,6 +157,23 @@ int CVexlorData::SetSelection(CEqExpr* row, int from, int to) {
     m_nAnchor = ClampPos(from, n, &ignored);
     m_nCaret = ClampPos(to, n, &lowered);
     return lowered ? n - 1 : n;
+}
+
+void CVexlorData::MoveCaret(int anchor, int caret) {
+    m_nAnchor = anchor;
+    m_nCaret = caret;
+}
+
+bool CVexlorData::ErasingGoesOn() const {
+    return m_history.ErasingGoesOn(m_pCurRow, m_nCaret);
+}
+
+void CVexlorData::BeginErasing(int pos) {
+    m_history.BeginErasing(pos);
+}
+
+void CVexlorData::MoveErasing(int offset) {
+    m_history.MoveRun(offset);
 }
 
 RECT CVexlorData::GetCaretRect() {
@@ -226,9 +243,8 @@ void CVexlorData::OffsetTree(CEqExpr& row, int dx, int dy) {
     for (int i = 0; i < row.GetCount(); ++i) {
         CEqAtom* atom = row.GetAt(i);
         OffsetRect(atom->m_rect, dx, dy);
-        for (int k = 0; k < atom->GetRowCount(); ++k)
-            if (CEqExpr* inner = atom->GetRow(k))
-                OffsetTree(*inner, dx, dy);
+        for (CEqExpr* inner : atom->Rows())
+            OffsetTree(*inner, dx, dy);
     }
 }
 
@@ -252,44 +268,28 @@ UndoSnapshot CVexlorData::MakeStep(const UndoSnapshot* previous) {
     return UndoSnapshot(std::move(rows), tail.TakeBuffer(), previous);
 }
 
-size_t CVexlorData::HistoryBytes() const {
-    std::unordered_set<const void*> seen;
-    size_t total = 0;
-    auto count = [&](const UndoSnapshot::Part& part) {
-        if (part && seen.insert(part.get()).second)
-            total += part->capacity();
-    };
-    for (const auto* stack : {&m_undo, &m_redo})
-        for (const UndoSnapshot& step : *stack) {
-            for (const auto& row : step.Rows())
-                count(row);
-            count(step.Tail());
-        }
-    return total;
+std::string CVexlorData::CheckInvariant() const {
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        std::string why = TreeInvariant::CheckTree(*m_rows[i], this);
+        if (!why.empty())
+            return "row " + std::to_string(i) + ": " + why;
+    }
+    if (!m_pCurRow)
+        return {};
+    const CEqExpr& top = TreeInvariant::TopOf(*m_pCurRow);
+    if (std::find(m_rows.begin(), m_rows.end(), &top) == m_rows.end())
+        return "the current row is in no row of the document";
+    return TreeInvariant::CheckCaret(*this);
 }
 
 int CVexlorData::Depth(const CEqExpr& row) {
-    int deepest = 0;
-    for (int i = 0; i < row.GetCount(); ++i) {
-        const CEqAtom* atom = row.GetAt(i);
-        for (int k = 0; k < atom->GetRowCount(); ++k)
-            if (const CEqExpr* inner = atom->GetRow(k))
-                deepest = std::max(deepest, Depth(*inner));
-    }
-    return deepest + 1;
+    return TreeDepth::Depth(row);
 }
 
 bool CVexlorData::RefuseTooDeep(size_t undoBefore) {
-    if (m_undo.size() <= undoBefore || m_nCurRow < 0 ||
-        m_nCurRow >= static_cast<int>(m_rows.size()))
-        return false;
-    if (Depth(*m_rows[static_cast<size_t>(m_nCurRow)]) <= CArchive::kMaxDepth)
-        return false;
-    if (!ReadStep(m_undo.back()))
-        return false;
-    m_undo.pop_back();
-    EndRun();
-    return true;
+    bool valid = m_nCurRow >= 0 && m_nCurRow < static_cast<int>(m_rows.size());
+    return m_history.RefuseTooDeep(undoBefore,
+                                   valid ? m_rows[static_cast<size_t>(m_nCurRow)] : nullptr);
 }
 
 bool CVexlorData::ReadStep(const UndoSnapshot& step) {
@@ -345,32 +345,19 @@ bool CVexlorData::ReadSnapshot(const Snapshot& image, POINT shift) {
 }
 
 void CVexlorData::PushUndo() {
-    m_undo.push_back(MakeStep(m_undo.empty() ? nullptr : &m_undo.back()));
-    m_pRunRow = m_pCurRow;
-    ClearRedo();
-}
-
-// Moves one step from `from` to `to`: the present state goes on `to`, the
-// top of `from` becomes the present state.
-static bool Step(CVexlorData& data, std::vector<UndoSnapshot>& from,
-                 std::vector<UndoSnapshot>& to) {
-    if (from.empty())
-        return false;
-    data.EndRun();
-    UndoSnapshot present = data.MakeStep(&from.back());
-    if (!data.ReadStep(from.back()))
-        return false;
-    from.pop_back();
-    to.push_back(std::move(present));
-    if (data.m_pWnd)
-        data.m_pWnd->Invalidate(true);
-    return true;
+    m_history.Push(m_pCurRow);
 }
 
 bool CVexlorData::Undo() {
-    return Step(*this, m_undo, m_redo);
+    return Invalidated(m_history.Undo());
 }
 
 bool CVexlorData::Redo() {
-    return Step(*this, m_redo, m_undo);
+    return Invalidated(m_history.Redo());
+}
+
+bool CVexlorData::Invalidated(bool stepped) {
+    if (stepped && m_pWnd)
+        m_pWnd->Invalidate(true);
+    return stepped;
 }

@@ -8,23 +8,24 @@
 #include <string>
 #include <vector>
 
+#include "editor/EditCommands.h"
+#include "editor/UndoHistory.h"
 #include "editor/UndoSnapshot.h"
+#include "elements/EqOwner.h"
 #include "platform/Geometry.h"
 #include "platform/Keys.h"
 #include "platform/Object.h"
+#include "rows/TextScanner.h"
 
 class CArchive;
 class CEqExpr;
 class CEqWindow;
 
-class CVexlorData : public CObject {
+class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Document {
     VEXLOR_DECLARE_DYNCREATE(CVexlorData)
 
   public:
     using Snapshot = std::vector<uint8_t>;
-
-    // Character classes of the text scanner.
-    enum CharClass { kEnd = 0, kLineEnd = 10, kOrdinary = 11 };
 
     // A data object with no rows; call Reset() before use.
     CVexlorData() = default;
@@ -42,20 +43,30 @@ class CVexlorData : public CObject {
     void DeleteRows();
     void ClearUndo();
     void ClearRedo();
-    bool IsModified() const { return !m_undo.empty(); }
+    bool IsModified() const { return m_history.CanUndo(); }
+    const UndoHistory& History() const { return m_history; }
+    UndoHistory& History() { return m_history; }
 
     // Caret and selection.
-    int SetCaret(CEqExpr* row, int pos);
-    int SetSelection(CEqExpr* row, int from, int to);
+    int SetCaret(CEqExpr* row, int pos) override;
+    int SetSelection(CEqExpr* row, int from, int to) override;
+    void MoveCaret(int anchor, int caret) override;
+    CEqExpr* CurrentRow() const override { return m_pCurRow; }
+    int CaretPos() const override { return m_nCaret; }
+    int AnchorPos() const override { return m_nAnchor; }
     RECT GetCaretRect();
-    RECT GetSelectionRect();
+    RECT GetSelectionRect() override;
     void CaretFromPoint(POINT* pt);
     void SelectBetween(POINT* from, POINT* to);
     // Closes any open typing or erasing run: the next edit starts a new undo step.
-    void EndRun() {
-        m_bTypingRun = false;
-        m_bEraseRun = false;
-    }
+    void EndRun() override { m_history.EndRun(); }
+    bool ErasingGoesOn() const override;
+    void BeginErasing(int pos) override;
+    void MoveErasing(int offset) override;
+    void MarkChanged() override { m_bChanged = true; }
+    void SetInvalid(const RECT& r) override { m_rcInvalid = r; }
+    RECT Invalid() const override { return m_rcInvalid; }
+    CEqWindow* Window() const override { return m_pWnd; }
 
     // Text.
     void LoadText(const std::string& text);
@@ -64,6 +75,7 @@ class CVexlorData : public CObject {
     void SetRowText(int i, const std::string& text);
     CEqExpr* ParseRow(const std::string& text);
     void ScanChar();
+    const TextScanner& Scanner() const { return m_scanner; }
 
     // Layout and display.
     void Layout();
@@ -76,21 +88,11 @@ class CVexlorData : public CObject {
     // Editing entry points.
     void OnKeyDown(UINT vk);
     void OnChar(UINT ch);
-    void PushUndo();
+    void PushUndo() override;
     bool Undo();
     bool Redo();
-    // Runs one of the insert commands (by its row operation) with undo.
-    enum InsertCommand {
-        kBrackets,
-        kDerive,
-        kDerive2,
-        kFraction,
-        kHighIndex,
-        kLowIndex,
-        kBothIndexes,
-        kRoot
-    };
-    void RunInsert(InsertCommand command);
+    // Runs an insert command (by its row operation) with undo.
+    void RunInsert(const EditCommands::Insertion& insertion);
 
     // Clipboard.
     bool CopySelection();
@@ -110,13 +112,17 @@ class CVexlorData : public CObject {
     // The present state as an undo step sharing unchanged rows with previous.
     // Rows are kept in scroll-independent coordinates, so scrolling alone
     // does not make every row a new copy.
-    UndoSnapshot MakeStep(const UndoSnapshot* previous);
+    UndoSnapshot MakeStep(const UndoSnapshot* previous) override;
     // Makes a step made by MakeStep the present state again.
-    bool ReadStep(const UndoSnapshot& step);
+    bool ReadStep(const UndoSnapshot& step) override;
     // Moves the geometry of every element of row and below by (dx, dy).
     static void OffsetTree(CEqExpr& row, int dx, int dy);
     // Bytes held by the undo and redo history, each shared part counted once.
-    size_t HistoryBytes() const;
+    size_t HistoryBytes() const { return m_history.HistoryBytes(); }
+    // Every row's tree in shape and owned by this data, and the current row
+    // one of theirs with the caret and anchor in it: empty when all holds,
+    // otherwise what went wrong.
+    std::string CheckInvariant() const;
     // Rows nested in the deepest place of row (1 for a row of plain symbols).
     static int Depth(const CEqExpr& row);
     // After an edit that took an undo step: when the current tree became
@@ -124,29 +130,37 @@ class CVexlorData : public CObject {
     // drops it. Returns whether the edit was refused.
     bool RefuseTooDeep(size_t undoBefore);
 
+    // The layout's state: the total size, the caret and selection boxes
+    // last measured (the caret box also finds the caret's row again when an
+    // image is read back), and whether the document changed since.
+    SIZE TotalSize() const { return m_sizeTotal; }
+    RECT CaretBox() const { return m_rcCaret; }
+    void SetCaretBox(const RECT& r) { m_rcCaret = r; }
+    RECT SelectionBox() const { return m_rcSel; }
+    bool IsChanged() const { return m_bChanged; }
+    void SetChanged(bool changed) { m_bChanged = changed; }
+
     std::vector<CEqExpr*> m_rows;
     int m_nCurRow = 0;
-    RECT m_rcCaret;
-    RECT m_rcSel;
-    bool m_bChanged = false;
-    int m_nCharClass = 0;
-    std::string m_strParse;
-    int m_nParsePos = 0;
-    std::vector<UndoSnapshot> m_undo;
-    std::vector<UndoSnapshot> m_redo;
-    bool m_bTypingRun = false;
     CEqWindow* m_pWnd = nullptr;
-    SIZE m_sizeTotal;
     CEqExpr* m_pCurRow = nullptr;
     int m_nAnchor = 0;
     int m_nCaret = 0;
-    CEqExpr* m_pRunRow = nullptr;
-    int m_nRunPos = 0;
-    bool m_bEraseRun = false;
-    RECT m_rcInvalid;
     POINT m_ptScroll;
 
   private:
+    RECT m_rcCaret;
+    RECT m_rcSel;
+    bool m_bChanged = false;
+    SIZE m_sizeTotal;
+    RECT m_rcInvalid;
+
+    UndoHistory m_history{*this};
+    TextScanner m_scanner;
+
+    // Asks for a repaint after a step of the history was taken.
+    bool Invalidated(bool stepped);
+
     void CopyFrom(const CVexlorData& other);
     void ResolveCaret();
     bool IsAtTopLevel() const;

@@ -110,7 +110,7 @@ bool CVexlorData::Paste() {
     std::unique_ptr<CEqExpr> row(ReadClipboard());
     if (!row || !m_pCurRow)
         return false;
-    size_t undoBefore = m_undo.size();
+    size_t undoBefore = m_history.UndoSize();
     PushUndo();
     EndRun();
     if (m_pWnd)

@@ -2,6 +2,8 @@
 // insert commands with their undo step.
 #include <algorithm>
 
+#include "editor/EditCommands.h"
+#include "editor/EditingKeys.h"
 #include "editor/VexlorData.h"
 #include "platform/Charset.h"
 #include "platform/EqWindow.h"
@@ -33,59 +35,20 @@ void CVexlorData::OnKeyDown(UINT vk) {
         }
     }
     if (Held(m_pWnd, VK_CONTROL)) {
-        switch (vk) {
-        case VK_INSERT:
-        case 'C':
+        if (vk == VK_INSERT) {
             Copy();
             return;
-        case 'V':
-            Paste();
+        }
+        if (const EditCommands::Command* command = EditCommands::EditorKey(vk)) {
+            command->Run(*this);
             return;
-        case 'X':
-            Cut();
-            return;
-        case 'Y':
-            Redo();
-            return;
-        case 'Z':
-            Undo();
-            return;
-        case 'B':
-            RunInsert(kBrackets);
-            return;
-        case 'D':
-            RunInsert(kDerive);
-            return;
-        case 'F':
-            RunInsert(kFraction);
-            return;
-        case 'R':
-            RunInsert(kRoot);
-            return;
-        case 'I':
-            RunInsert(kLowIndex);
-            return;
-        case 'P':
-            RunInsert(kHighIndex);
-            return;
-        case 'W':
-            RunInsert(kBothIndexes);
-            return;
-        default:
-            break;
         }
     }
-    switch (vk) {
-    case VK_BACK:
-    case VK_END:
-    case VK_HOME:
-    case VK_LEFT:
-    case VK_UP:
-    case VK_RIGHT:
-    case VK_DOWN:
-    case VK_DELETE:
+    if (EditingKeys::IsRowKey(vk)) {
         HandleRowKey(vk);
         return;
+    }
+    switch (vk) {
     case VK_RETURN:
         if (IsAtTopLevel())
             SplitLine();
@@ -146,8 +109,7 @@ void CVexlorData::JoinRows(int k) {
     upper->Compose();
     delete lower;
     m_rows.erase(m_rows.begin() + k);
-    if (m_pRunRow == lower)
-        m_pRunRow = nullptr;
+    m_history.ForgetRow(lower);
     if (backspace)
         --m_nCurRow;
     m_bChanged = true;
@@ -197,57 +159,29 @@ void CVexlorData::OnChar(UINT ch) {
     if (ch < 32 || ch > 255 || !m_pCurRow)
         return;
     bool ident = Charset::IsIdentChar(static_cast<uint8_t>(ch));
-    bool continues = m_bTypingRun && m_pCurRow == m_pRunRow && m_nCaret == m_nRunPos && ident;
+    bool continues = ident && m_history.TypingGoesOn(m_pCurRow, m_nCaret);
     if (!continues) {
         PushUndo();
         EndRun();
-        m_bTypingRun = true;
-        m_nRunPos = m_nCaret;
+        m_history.BeginTyping(m_nCaret);
     }
-    if (m_bTypingRun)
-        ++m_nRunPos;
-    size_t undoBefore = continues ? m_undo.size() : m_undo.size() - 1;
+    m_history.MoveRun(1);
+    size_t undoBefore = continues ? m_history.UndoSize() : m_history.UndoSize() - 1;
     m_pCurRow->InsertChar(static_cast<int>(static_cast<signed char>(ch)));
     m_bChanged = true;
     RefuseTooDeep(undoBefore);
     UpdateCaret(true, true);
 }
 
-void CVexlorData::RunInsert(InsertCommand command) {
-    // A command that would nest deeper than an image can hold is refused
-    // before it takes an undo step.
-    if (!m_pCurRow || !RowEditor::HasRoomToNest(*m_pCurRow, 1))
+void CVexlorData::RunInsert(const EditCommands::Insertion& insertion) {
+    // A command that would nest what it wraps deeper than an image can hold
+    // is refused before it takes an undo step.
+    if (!m_pCurRow || !RowEditor::HasRoomToWrap(*m_pCurRow, insertion.operands, insertion.wrap))
         return;
-    size_t undoBefore = m_undo.size();
+    size_t undoBefore = m_history.UndoSize();
     PushUndo();
     EndRun();
-    CEqExpr* row = m_pCurRow;
-    switch (command) {
-    case kBrackets:
-        row->InsertBrackets();
-        break;
-    case kDerive:
-        row->InsertDerive();
-        break;
-    case kDerive2:
-        row->InsertDerive2();
-        break;
-    case kFraction:
-        row->InsertFraction();
-        break;
-    case kHighIndex:
-        row->InsertIndex(1);
-        break;
-    case kLowIndex:
-        row->InsertIndex(0);
-        break;
-    case kBothIndexes:
-        row->InsertIndex(2);
-        break;
-    case kRoot:
-        row->InsertRoot();
-        break;
-    }
+    insertion.build(*m_pCurRow);
     m_bChanged = true;
     RefuseTooDeep(undoBefore);
     UpdateCaret(true, true);

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "editor/VexlorData.h"
-#include "elements/EqSymbol.h"
 #include "rows/EqExpr.h"
 
 namespace {
@@ -69,9 +68,9 @@ void CVexlorData::LoadText(const std::string& source) {
         size_t brk = text.find_first_of("\r\n", start);
         size_t stop = brk == std::string::npos ? text.size() : std::min(brk + 3, text.size());
         SetRowText(i, text.substr(start, stop - start));
-        if (m_nCharClass != kLineEnd)
+        if (m_scanner.Class() != TextScanner::kLineEnd)
             break;
-        start += static_cast<size_t>(m_nParsePos) + 1;
+        start += static_cast<size_t>(m_scanner.Pos()) + 1;
         if (start > text.size())
             start = text.size();
     }
@@ -89,8 +88,7 @@ void CVexlorData::SetRowText(int i, const std::string& text) {
     CEqExpr*& slot = m_rows[static_cast<size_t>(i)];
     if (m_pCurRow == slot)
         m_pCurRow = nullptr;
-    if (m_pRunRow == slot)
-        m_pRunRow = nullptr;
+    m_history.ForgetRow(slot);
     delete slot;
     slot = ParseRow(text);
     m_nCurRow = std::clamp(m_nCurRow, 0, static_cast<int>(m_rows.size()) - 1);
@@ -98,67 +96,9 @@ void CVexlorData::SetRowText(int i, const std::string& text) {
 }
 
 CEqExpr* CVexlorData::ParseRow(const std::string& text) {
-    m_strParse = text;
-    std::replace(m_strParse.begin(), m_strParse.end(), '\t', ' ');
-    m_strParse.push_back('\0');
-    m_nParsePos = 0;
-    auto* row = new CEqExpr(this);
-    row->Clear();
-    if (text.empty()) {
-        // An empty text is an empty row, and the load ends with it.
-        m_nCharClass = kEnd;
-        return row;
-    }
-    for (;;) {
-        ScanChar();
-        if (m_nCharClass == kLineEnd || m_nCharClass == kEnd)
-            break;
-        auto* symbol = new CEqSymbol;
-        symbol->m_pOwner = this;
-        symbol->SetChar(m_strParse[static_cast<size_t>(m_nParsePos)]);
-        row->InsertAt(symbol, row->GetCount() - 1);
-        ++m_nParsePos;
-    }
-    row->Trim();
-    row->Compose();
-    return row;
+    return m_scanner.ParseRow(text, this);
 }
 
-// Classes the character at the scan position. The NUL appended to the line
-// is the only end: other control characters stay in the row as symbols and
-// are written back unchanged, so a load never drops the rest of a file.
 void CVexlorData::ScanChar() {
-    const std::string& s = m_strParse;
-    size_t pos = static_cast<size_t>(m_nParsePos);
-    size_t sentinel = s.empty() ? 0 : s.size() - 1;
-    auto at = [&](size_t p) -> unsigned char {
-        return p < s.size() ? static_cast<unsigned char>(s[p]) : 0;
-    };
-    if (pos >= sentinel) {
-        m_nCharClass = kEnd;
-        return;
-    }
-    unsigned char c = at(pos);
-    m_nCharClass = kOrdinary;
-    if (c == '\n' || c == '\r') {
-        m_nCharClass = kLineEnd;
-        if (at(pos + 1) == (c == '\n' ? '\r' : '\n'))
-            ++m_nParsePos;
-        return;
-    }
-    if (c != ';')
-        return;
-    size_t dash = s.find("--");
-    if (dash != std::string::npos && dash <= pos)
-        return; // a ";" inside a comment
-    unsigned char next = at(pos + 1);
-    if (next == '\n' || next == '\r') {
-        m_nCharClass = kLineEnd;
-        ++m_nParsePos;
-        if (at(pos + 2) == (next == '\n' ? '\r' : '\n'))
-            ++m_nParsePos;
-    } else if (pos + 1 == sentinel) {
-        m_nCharClass = kEnd;
-        ++m_nParsePos;
-    }
+    m_scanner.ScanChar();
 }

@@ -2,7 +2,9 @@
 
 #include <memory>
 
-#include "editor/VexlorData.h"
+#include "elements/EqEmpty.h"
+#include "elements/EqOwner.h"
+#include "elements/EqSymbol.h"
 #include "platform/DC.h"
 
 VEXLOR_IMPLEMENT_DYNCREATE(CEqAtom)
@@ -16,9 +18,9 @@ void CEqAtom::ClampPoint(POINT* pt) {
         pt->y = m_rect.bottom - 1;
 }
 
-CEqAtom* CEqAtom::Clone() const {
-    auto* copy = new CEqAtom;
-    CopyBaseTo(copy);
+std::unique_ptr<CEqAtom> CEqAtom::Clone() const {
+    auto copy = std::make_unique<CEqAtom>();
+    CopyBaseTo(copy.get());
     return copy;
 }
 
@@ -36,11 +38,11 @@ std::string CEqAtom::PeekText() const {
 }
 
 bool CEqAtom::IsSymbol() const {
-    return IsClass("CEqSymbol");
+    return Is<CEqSymbol>();
 }
 
 bool CEqAtom::IsEnd() const {
-    return IsClass("CEqEmpty");
+    return Is<CEqEmpty>();
 }
 
 void CEqAtom::CopyBaseTo(CEqAtom* copy) const {
@@ -54,5 +56,5 @@ void CEqAtom::CopyBaseTo(CEqAtom* copy) const {
 void CEqAtom::EraseInvalid() {
     CDC* dc = DC();
     if (dc && m_pOwner)
-        dc->FillSolidRect(m_pOwner->m_rcInvalid, dc->GetBkColor());
+        dc->FillSolidRect(m_pOwner->Invalid(), dc->GetBkColor());
 }

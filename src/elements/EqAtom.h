@@ -1,6 +1,7 @@
 // Base of everything that stands in a row: leaf atoms and compound atoms.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "elements/EqObject.h"
@@ -16,7 +17,7 @@ class CEqAtom : public CEqObject {
 
     void ClampPoint(POINT* pt) override;
     // A new atom of the same class, a deep copy of this one.
-    virtual CEqAtom* Clone() const;
+    virtual std::unique_ptr<CEqAtom> Clone() const;
     virtual void SetParent(CEqExpr* row) { m_pParent = row; }
     virtual bool HitTest(POINT*) { return false; }
     virtual bool HitTestRange(POINT*, POINT*) { return false; }
@@ -39,6 +40,38 @@ class CEqAtom : public CEqObject {
     // The rows of a compound atom, for code that walks whole trees.
     virtual int GetRowCount() const { return 0; }
     virtual CEqExpr* GetRow(int) const { return nullptr; }
+
+    // The atom's rows in order, empty slots left out:
+    // for (CEqExpr* row : atom.Rows()) ...
+    class RowRange {
+      public:
+        class Iterator {
+          public:
+            Iterator(const CEqAtom* atom, int k) : m_pAtom(atom), m_nRow(k) { Skip(); }
+            CEqExpr* operator*() const { return m_pAtom->GetRow(m_nRow); }
+            Iterator& operator++() {
+                ++m_nRow;
+                Skip();
+                return *this;
+            }
+            bool operator!=(const Iterator& other) const { return m_nRow != other.m_nRow; }
+
+          private:
+            void Skip() {
+                while (m_nRow < m_pAtom->GetRowCount() && !m_pAtom->GetRow(m_nRow))
+                    ++m_nRow;
+            }
+            const CEqAtom* m_pAtom;
+            int m_nRow;
+        };
+        explicit RowRange(const CEqAtom* atom) : m_pAtom(atom) {}
+        Iterator begin() const { return Iterator(m_pAtom, 0); }
+        Iterator end() const { return Iterator(m_pAtom, m_pAtom->GetRowCount()); }
+
+      private:
+        const CEqAtom* m_pAtom;
+    };
+    RowRange Rows() const { return RowRange(this); }
 
     bool IsSymbol() const;
     bool IsEnd() const;

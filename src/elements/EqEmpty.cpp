@@ -1,14 +1,14 @@
 #include "elements/EqEmpty.h"
 
-#include "editor/VexlorData.h"
+#include "elements/EqOwner.h"
 #include "platform/DC.h"
 #include "platform/EqWindow.h"
 
 VEXLOR_IMPLEMENT_DYNCREATE(CEqEmpty)
 
-CEqAtom* CEqEmpty::Clone() const {
-    auto* copy = new CEqEmpty;
-    CopyBaseTo(copy);
+std::unique_ptr<CEqAtom> CEqEmpty::Clone() const {
+    auto copy = std::make_unique<CEqEmpty>();
+    CopyBaseTo(copy.get());
     return copy;
 }
 

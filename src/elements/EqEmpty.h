@@ -2,6 +2,8 @@
 // collapsed (an undrawn sliver), anything else a dotted placeholder box.
 #pragma once
 
+#include <memory>
+
 #include "elements/EqAtom.h"
 
 class CEqEmpty : public CEqAtom {
@@ -12,7 +14,7 @@ class CEqEmpty : public CEqAtom {
 
     CEqEmpty() = default;
 
-    CEqAtom* Clone() const override;
+    std::unique_ptr<CEqAtom> Clone() const override;
     void CalcSize() override;
     void Draw() override;
     int GetChar() const override { return -1; }

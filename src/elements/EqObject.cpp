@@ -1,6 +1,6 @@
 #include "elements/EqObject.h"
 
-#include "editor/VexlorData.h"
+#include "elements/EqOwner.h"
 #include "platform/Archive.h"
 #include "platform/EqWindow.h"
 
@@ -22,7 +22,7 @@ void CEqObject::Serialize(CArchive& ar) {
     m_rect = RECT{v[4], v[5], v[6], v[7]};
 }
 
-void CEqObject::SetOwner(CVexlorData* owner) {
+void CEqObject::SetOwner(CEqOwner* owner) {
     m_pOwner = owner;
 }
 
@@ -59,7 +59,7 @@ bool CEqObject::Redraw(int& x, int& y, int hAlign, int vAlign) {
     if (EqualRect(box, m_rect))
         return true;
     if (m_pOwner)
-        m_pOwner->m_rcInvalid = m_rect;
+        m_pOwner->SetInvalid(m_rect);
     m_rect = box;
     return false;
 }
@@ -74,7 +74,7 @@ bool CEqObject::IsVisible() const {
 }
 
 CEqWindow* CEqObject::Window() const {
-    return m_pOwner ? m_pOwner->m_pWnd : nullptr;
+    return m_pOwner ? m_pOwner->Window() : nullptr;
 }
 
 CDC* CEqObject::DC() const {

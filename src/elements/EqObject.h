@@ -5,7 +5,7 @@
 #include "platform/Geometry.h"
 #include "platform/Object.h"
 
-class CVexlorData;
+class CEqOwner;
 class CEqWindow;
 class CDC;
 
@@ -17,7 +17,7 @@ class CEqObject : public CObject {
 
     // Stores or loads the 32-byte base record: size, anchor, rectangle.
     void Serialize(CArchive& ar) override;
-    virtual void SetOwner(CVexlorData* owner);
+    virtual void SetOwner(CEqOwner* owner);
     virtual int Compose() { return 0; }
     virtual void ClampPoint(POINT*) {}
 
@@ -36,7 +36,7 @@ class CEqObject : public CObject {
     // Extent of "M" in the device context's current font.
     SIZE MeasureM() const;
 
-    CVexlorData* m_pOwner = nullptr;
+    CEqOwner* m_pOwner = nullptr;
     SIZE m_size;
     POINT m_ptAnchor;
     RECT m_rect;

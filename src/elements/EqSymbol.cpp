@@ -16,9 +16,9 @@ void CEqSymbol::Serialize(CArchive& ar) {
     }
 }
 
-CEqAtom* CEqSymbol::Clone() const {
-    auto* copy = new CEqSymbol;
-    CopyBaseTo(copy);
+std::unique_ptr<CEqAtom> CEqSymbol::Clone() const {
+    auto copy = std::make_unique<CEqSymbol>();
+    CopyBaseTo(copy.get());
     copy->SetChar(m_ch);
     return copy;
 }

@@ -2,6 +2,8 @@
 // middle dot 0xB7 and written back as "*".
 #pragma once
 
+#include <memory>
+
 #include <cstdint>
 
 #include "elements/EqAtom.h"
@@ -15,7 +17,7 @@ class CEqSymbol : public CEqAtom {
     CEqSymbol() = default;
 
     void Serialize(CArchive& ar) override;
-    CEqAtom* Clone() const override;
+    std::unique_ptr<CEqAtom> Clone() const override;
     void CalcSize() override;
     void Draw() override;
     std::string ToText() override;

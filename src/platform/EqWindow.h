@@ -33,6 +33,13 @@ class CEqWindow {
     CFont m_fontSmallBoldItalic;
     RECT m_rcClient;
 
+    // Makes dc the device context in use, with the regular font and the
+    // window's colours; null stands for the window's measuring context.
+    virtual void PrepareDC(CDC* dc) {
+        if (dc)
+            m_pDC = dc;
+    }
+
     // Focus and keyboard state. GetKeyState has the high bit set (negative)
     // while the key is held.
     virtual bool HasFocus() const = 0;

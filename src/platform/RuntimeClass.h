@@ -21,6 +21,9 @@ struct CRuntimeClass {
     const CRuntimeClass* GetRuntimeClass() const override {                                        \
         return &class##ClassName;                                                                  \
     }                                                                                              \
+    static const CRuntimeClass* ClassRecord() {                                                    \
+        return &class##ClassName;                                                                  \
+    }                                                                                              \
     static CObject* CreateObject();
 
 // Defines the record of a class that can be created from its name.

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "atoms/EqBrackets.h"
-#include "editor/VexlorData.h"
 #include "elements/EqEmpty.h"
+#include "elements/EqOwner.h"
 #include "elements/EqSymbol.h"
 #include "platform/Charset.h"
 #include "platform/DC.h"
@@ -16,9 +16,9 @@ CEqExpr::~CEqExpr() {
     DeleteAtoms();
 }
 
-void CEqExpr::SetOwner(CVexlorData* owner) {
+void CEqExpr::SetOwner(CEqOwner* owner) {
     m_pOwner = owner;
-    for (CEqAtom* atom : m_atoms)
+    for (const auto& atom : m_atoms)
         atom->SetOwner(owner);
 }
 
@@ -32,7 +32,7 @@ void CEqExpr::ClampPoint(POINT* pt) {
 }
 
 CEqAtom* CEqExpr::GetAt(int i) const {
-    return i >= 0 && i < GetCount() ? m_atoms[static_cast<size_t>(i)] : nullptr;
+    return i >= 0 && i < GetCount() ? m_atoms[static_cast<size_t>(i)].get() : nullptr;
 }
 
 void CEqExpr::InsertAt(CEqAtom* atom, int pos) {
@@ -40,23 +40,26 @@ void CEqExpr::InsertAt(CEqAtom* atom, int pos) {
         return;
     // Never after the end atom: a position past it goes right before it.
     pos = std::clamp(pos, 0, std::max(GetCount() - 1, 0));
-    m_atoms.insert(m_atoms.begin() + pos, atom);
+    m_atoms.insert(m_atoms.begin() + pos, std::unique_ptr<CEqAtom>(atom));
     atom->SetParent(this);
     atom->SetOwner(m_pOwner);
-    if (auto* end = dynamic_cast<CEqEmpty*>(GetEnd()); end && end != atom)
+    if (CEqEmpty* end = EndAtom(); end && end != atom)
         end->SetPlaceholder(false);
+}
+
+CEqEmpty* CEqExpr::EndAtom() const {
+    CEqAtom* end = GetEnd();
+    return end ? end->As<CEqEmpty>() : nullptr;
 }
 
 void CEqExpr::RemoveAt(int pos, bool erase) {
     if (pos < 0 || pos >= GetCount() - 1)
         return;
-    CEqAtom* atom = m_atoms[static_cast<size_t>(pos)];
     if (erase)
-        FillBackground(atom->m_rect);
-    delete atom;
+        FillBackground(m_atoms[static_cast<size_t>(pos)]->m_rect);
     m_atoms.erase(m_atoms.begin() + pos);
     if (GetCount() == 1)
-        if (auto* end = dynamic_cast<CEqEmpty*>(GetEnd()))
+        if (CEqEmpty* end = EndAtom())
             end->SetPlaceholder(true);
 }
 
@@ -66,22 +69,21 @@ void CEqExpr::RemoveRange(int from, int to, bool erase) {
 }
 
 void CEqExpr::DeleteAtoms() {
-    for (CEqAtom* atom : m_atoms)
-        delete atom;
     m_atoms.clear();
 }
 
 void CEqExpr::Clear() {
     DeleteAtoms();
-    auto* end = new CEqEmpty;
+    auto end = std::make_unique<CEqEmpty>();
     end->m_pOwner = m_pOwner;
     end->m_size.cx = 0;
     end->SetParent(this);
-    m_atoms.push_back(end);
+    m_atoms.push_back(std::move(end));
 }
 
 int CEqExpr::IndexOf(const CEqAtom* atom) const {
-    auto it = std::find(m_atoms.begin(), m_atoms.end(), atom);
+    auto it = std::find_if(m_atoms.begin(), m_atoms.end(),
+                           [atom](const auto& a) { return a.get() == atom; });
     return it == m_atoms.end() ? -1 : static_cast<int>(it - m_atoms.begin());
 }
 
@@ -109,11 +111,11 @@ CEqExpr* CEqExpr::Clone() const {
     copy->m_rect = m_rect;
     copy->m_pOwnerAtom = m_pOwnerAtom;
     copy->m_atoms.reserve(m_atoms.size());
-    for (const CEqAtom* atom : m_atoms) {
-        CEqAtom* a = atom->Clone();
-        copy->m_atoms.push_back(a);
+    for (const auto& atom : m_atoms) {
+        std::unique_ptr<CEqAtom> a = atom->Clone();
         a->SetParent(copy);
         a->SetOwner(m_pOwner);
+        copy->m_atoms.push_back(std::move(a));
     }
     return copy;
 }
@@ -132,7 +134,7 @@ CEqExpr* CEqExpr::CloneSelection() const {
 CEqExpr* CEqExpr::SplitAtCaret() {
     auto* tail = new CEqExpr(m_pOwner);
     tail->Clear();
-    int caret = m_pOwner ? std::clamp(m_pOwner->m_nCaret, 0, std::max(GetCount() - 1, 0)) : 0;
+    int caret = m_pOwner ? std::clamp(m_pOwner->CaretPos(), 0, std::max(GetCount() - 1, 0)) : 0;
     int repeat = GetCount() - caret - 1;
     for (int k = 0; k < repeat; ++k) {
         tail->Append(m_atoms[static_cast<size_t>(caret)]->Clone());
@@ -151,7 +153,7 @@ void CEqExpr::InsertRow(const CEqExpr& other, bool atEnd) {
         return;
     }
     DeleteSelection();
-    int pos = std::clamp(m_pOwner->m_nCaret, 0, std::max(GetCount() - 1, 0));
+    int pos = std::clamp(m_pOwner->CaretPos(), 0, std::max(GetCount() - 1, 0));
     for (int i = 0; i + 1 < other.GetCount(); ++i)
         InsertAt(other.m_atoms[static_cast<size_t>(i)]->Clone(), pos++);
     m_pOwner->SetCaret(this, pos);
@@ -167,7 +169,8 @@ bool CEqExpr::IsIdentAt(int i) const {
 }
 
 int CEqExpr::SymbolAt(int i) const {
-    const auto* symbol = dynamic_cast<const CEqSymbol*>(GetAt(i));
+    const CEqAtom* atom = GetAt(i);
+    const CEqSymbol* symbol = atom ? atom->As<CEqSymbol>() : nullptr;
     return symbol ? symbol->TextByte() : -1;
 }
 
@@ -213,8 +216,8 @@ void CEqExpr::TrimUnwrap() {
     Trim();
     if (!IsSimple())
         return;
-    auto* brackets = dynamic_cast<CEqBrackets*>(GetAt(0));
-    if (!brackets || !brackets->IsClass("CEqBrackets") || !brackets->m_pRow)
+    const CEqBrackets* brackets = GetAt(0)->As<CEqBrackets>();
+    if (!brackets || !brackets->m_pRow)
         return;
     CEqExpr* inner = brackets->m_pRow->Clone();
     inner->Trim();
@@ -241,8 +244,8 @@ void CEqExpr::SelectionBounds(int* lo, int* hi) const {
     if (!m_pOwner || GetCount() == 0)
         return;
     int last = GetCount() - 1;
-    int a = std::clamp(m_pOwner->m_nAnchor, 0, last);
-    int c = std::clamp(m_pOwner->m_nCaret, 0, last);
+    int a = std::clamp(m_pOwner->AnchorPos(), 0, last);
+    int c = std::clamp(m_pOwner->CaretPos(), 0, last);
     *lo = std::min(a, c);
     *hi = std::max(a, c);
 }

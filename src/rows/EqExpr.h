@@ -3,13 +3,15 @@
 // atom of that index; the caret and selection live in the owner.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "elements/EqAtom.h"
 #include "elements/EqObject.h"
 #include "platform/Keys.h"
 
-class CEqAtom;
+class CEqEmpty;
 
 class CEqExpr : public CEqObject {
     VEXLOR_DECLARE_DYNCREATE(CEqExpr)
@@ -18,13 +20,13 @@ class CEqExpr : public CEqObject {
     // A row with no atoms at all (before loading); editing code sets the
     // owner and calls Clear() to give it its end atom.
     CEqExpr() = default;
-    explicit CEqExpr(CVexlorData* owner) { m_pOwner = owner; }
+    explicit CEqExpr(CEqOwner* owner) { m_pOwner = owner; }
     ~CEqExpr() override;
     CEqExpr(const CEqExpr&) = delete;
     CEqExpr& operator=(const CEqExpr&) = delete;
 
     void Serialize(CArchive& ar) override;
-    void SetOwner(CVexlorData* owner) override;
+    void SetOwner(CEqOwner* owner) override;
     void ClampPoint(POINT* pt) override;
     // Rewrites runs of symbols into compound atoms; returns the structures formed.
     int Compose() override;
@@ -33,8 +35,9 @@ class CEqExpr : public CEqObject {
     // Structure.
     int GetCount() const { return static_cast<int>(m_atoms.size()); }
     CEqAtom* GetAt(int i) const;
-    CEqAtom* GetEnd() const { return m_atoms.empty() ? nullptr : m_atoms.back(); }
+    CEqAtom* GetEnd() const { return m_atoms.empty() ? nullptr : m_atoms.back().get(); }
     void InsertAt(CEqAtom* atom, int pos);
+    void InsertAt(std::unique_ptr<CEqAtom> atom, int pos) { InsertAt(atom.release(), pos); }
     void RemoveAt(int pos, bool erase);
     void RemoveRange(int from, int to, bool erase);
     void DeleteAtoms();
@@ -43,6 +46,7 @@ class CEqExpr : public CEqObject {
     bool DeleteSelection();
     // Appends an atom before the end atom.
     void Append(CEqAtom* atom) { InsertAt(atom, GetCount() - 1); }
+    void Append(std::unique_ptr<CEqAtom> atom) { InsertAt(std::move(atom), GetCount() - 1); }
 
     // Copies.
     CEqExpr* CloneSelection() const;
@@ -101,10 +105,12 @@ class CEqExpr : public CEqObject {
     // i is not a symbol.
     int SymbolAt(int i) const;
 
-    std::vector<CEqAtom*> m_atoms;
+    std::vector<std::unique_ptr<CEqAtom>> m_atoms;
     CEqAtom* m_pOwnerAtom = nullptr;
 
   private:
+    // The end atom as such, or null.
+    CEqEmpty* EndAtom() const;
     bool ShiftHeld() const;
     bool LeaveToOwnerAtom(UINT vk);
     bool HandleDeletion(UINT vk);

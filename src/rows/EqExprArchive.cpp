@@ -23,7 +23,7 @@ void CEqExpr::Serialize(CArchive& ar) {
     CEqObject::Serialize(ar);
     if (ar.IsStoring()) {
         ar << static_cast<int32_t>(GetCount());
-        for (CEqAtom* atom : m_atoms) {
+        for (const auto& atom : m_atoms) {
             ar.WriteString(atom->ClassName());
             atom->Serialize(ar);
         }
@@ -45,7 +45,7 @@ void CEqExpr::Serialize(CArchive& ar) {
     m_atoms.reserve(static_cast<size_t>(n));
     for (int32_t i = 0; i < n && !ar.IsFailed(); ++i) {
         CEqAtom* atom = AtomFactory::Create(ar.ReadString());
-        m_atoms.push_back(atom);
+        m_atoms.push_back(std::unique_ptr<CEqAtom>(atom));
         atom->SetOwner(m_pOwner);
         atom->Serialize(ar);
         atom->SetParent(this);

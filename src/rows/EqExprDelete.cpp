@@ -6,11 +6,13 @@
 #include <algorithm>
 
 #include "atoms/EqDerive.h"
+#include "atoms/EqDerive2.h"
 #include "atoms/EqFraction.h"
 #include "atoms/EqIndex.h"
 #include "atoms/EqPowIndex.h"
-#include "editor/VexlorData.h"
 #include "elements/EqAtom.h"
+#include "elements/EqOwner.h"
+#include "elements/EqSymbol.h"
 #include "rows/EqExpr.h"
 #include "rows/RowEditor.h"
 
@@ -28,37 +30,36 @@ Deletion DeletionFor(UINT vk) {
 
 // Selects atom i of row as a whole: Backspace puts the anchor after it and
 // the caret before it, Delete the other way round.
-void SelectWhole(CVexlorData& data, CEqExpr* row, int i, Deletion key) {
+void SelectWhole(CEqOwner& data, CEqExpr* row, int i, Deletion key) {
     data.SetSelection(row, i - key.offset, i + key.side);
 }
 
 bool DeleteSelected(CEqExpr& row) {
-    CVexlorData& data = *row.m_pOwner;
+    CEqOwner& data = *row.m_pOwner;
     data.PushUndo();
     data.EndRun();
     row.DeleteSelection();
     row.Compose();
-    data.m_bChanged = true;
+    data.MarkChanged();
     return true;
 }
 
-bool RunContinues(const CVexlorData& data) {
-    return data.m_bEraseRun && data.m_pCurRow == data.m_pRunRow && data.m_nCaret == data.m_nRunPos;
+bool RunContinues(const CEqOwner& data) {
+    return data.ErasingGoesOn();
 }
 
 bool EraseSymbol(CEqExpr& row, int e, int offset) {
-    CVexlorData& data = *row.m_pOwner;
+    CEqOwner& data = *row.m_pOwner;
     if (!RunContinues(data)) {
         data.PushUndo();
         data.EndRun();
-        data.m_bEraseRun = true;
-        data.m_nRunPos = e;
+        data.BeginErasing(e);
     }
-    data.m_nRunPos += offset;
+    data.MoveErasing(offset);
     row.RemoveAt(e + offset, true);
     data.SetCaret(&row, e + offset);
     row.Compose();
-    data.m_bChanged = true;
+    data.MarkChanged();
     return true;
 }
 
@@ -66,7 +67,7 @@ bool EraseSymbol(CEqExpr& row, int e, int offset) {
 // Every change of the parent row P destroys A and the row the key came
 // from, so nothing here touches them after the change.
 struct Dissolving {
-    CVexlorData& data;
+    CEqOwner& data;
     CEqAtom* atom;   // A
     CEqExpr* parent; // P
     int index;       // of A in P
@@ -88,7 +89,7 @@ void BeginChange(const Dissolving& x) {
 
 bool EndChange(const Dissolving& x) {
     x.parent->Compose();
-    x.data.m_bChanged = true;
+    x.data.MarkChanged();
     return true;
 }
 
@@ -128,28 +129,28 @@ bool DissolveTwoRows(const Dissolving& x, const CEqExpr* row, const CEqExpr* upp
 
 // A power index loses the blank index row; in its blank base it is selected.
 bool DissolvePowerIndex(const Dissolving& x, const CEqExpr* row, const CEqPowIndex& pow) {
-    if (row == pow.m_pLow)
+    if (row == pow.m_pLow.get())
         return ReplaceByIndex(x, pow, 1, *pow.m_pHigh);
-    if (row == pow.m_pHigh)
+    if (row == pow.m_pHigh.get())
         return ReplaceByIndex(x, pow, 0, *pow.m_pLow);
-    return row == pow.m_pBase && SelectAtom(x);
+    return row == pow.m_pBase.get() && SelectAtom(x);
 }
 
 bool DissolveByClass(const Dissolving& x, const CEqExpr* row) {
     const CEqAtom& a = *x.atom;
-    if (a.IsClass("CEqFraction")) {
+    if (a.Is<CEqFraction>()) {
         const auto& f = static_cast<const CEqFraction&>(a);
-        return DissolveTwoRows(x, row, f.m_pNumerator, f.m_pDenominator);
+        return DissolveTwoRows(x, row, f.m_pNumerator.get(), f.m_pDenominator.get());
     }
-    if (a.IsClass("CEqDerive") || a.IsClass("CEqDerive2")) {
+    if (a.Is<CEqDerive>() || a.Is<CEqDerive2>()) {
         const auto& d = static_cast<const CEqDerive&>(a);
-        return DissolveTwoRows(x, row, d.m_pNumerator, d.m_pDenominator);
+        return DissolveTwoRows(x, row, d.m_pNumerator.get(), d.m_pDenominator.get());
     }
-    if (a.IsClass("CEqIndex")) {
+    if (a.Is<CEqIndex>()) {
         const auto& i = static_cast<const CEqIndex&>(a);
-        return DissolveTwoRows(x, row, i.m_pBase, i.m_pIndex);
+        return DissolveTwoRows(x, row, i.m_pBase.get(), i.m_pIndex.get());
     }
-    if (a.IsClass("CEqPowIndex"))
+    if (a.Is<CEqPowIndex>())
         return DissolvePowerIndex(x, row, static_cast<const CEqPowIndex&>(a));
     return false;
 }
@@ -179,10 +180,10 @@ bool DissolveOwnerAtom(CEqExpr& row, UINT vk) {
 bool CEqExpr::HandleDeletion(UINT vk) {
     if (!RowEditor::HoldsCaret(*this))
         return false;
-    CVexlorData& data = *m_pOwner;
+    CEqOwner& data = *m_pOwner;
     int n = GetCount();
     int e = RowEditor::CaretPos(*this);
-    bool selection = std::clamp(data.m_nAnchor, 0, n - 1) != e;
+    bool selection = std::clamp(data.AnchorPos(), 0, n - 1) != e;
     Deletion key = DeletionFor(vk);
     // 1. Delete at the end: only a blank inner row goes on, as Backspace.
     if (vk == VK_DELETE && !selection && e == n - 1) {
@@ -197,7 +198,7 @@ bool CEqExpr::HandleDeletion(UINT vk) {
     if (e + key.side == 0)
         return DissolveOwnerAtom(*this, vk);
     // 4.
-    if (GetAt(e + key.offset)->IsClass("CEqSymbol"))
+    if (GetAt(e + key.offset)->Is<CEqSymbol>())
         return EraseSymbol(*this, e, key.offset);
     data.SetSelection(this, e, e + key.offset + key.side);
     return true;

@@ -12,7 +12,7 @@
 #include "atoms/EqIndex.h"
 #include "atoms/EqPowIndex.h"
 #include "atoms/EqRoot.h"
-#include "editor/VexlorData.h"
+#include "elements/EqOwner.h"
 #include "elements/EqSymbol.h"
 #include "rows/EqExpr.h"
 #include "rows/OperandScan.h"
@@ -20,13 +20,16 @@
 
 namespace {
 
-// Rows that the commands may add around the row's content: one for the new
-// atom, one more for brackets that WrapIfNeeded may add inside it.
-constexpr int kAtomLevels = 1;
-constexpr int kWrappedLevels = 2;
+// Rows that the commands may add around the operands they take: brackets
+// that WrapIfNeeded may put round an index's base.
+constexpr int kNoWrap = 0;
+constexpr int kWrap = 1;
 
-bool CanEdit(const CEqExpr& row, int levels) {
-    return RowEditor::HoldsCaret(row) && RowEditor::HasRoomToNest(row, levels);
+constexpr bool kSelection = false;
+constexpr bool kOperands = true;
+
+bool CanEdit(const CEqExpr& row, bool operands, int wrap) {
+    return RowEditor::HoldsCaret(row) && RowEditor::HasRoomToWrap(row, operands, wrap);
 }
 
 // The caret enters the new atom at the start of its first row when that
@@ -39,7 +42,7 @@ void CaretIntoOrAfter(CEqExpr& row, CEqAtom* atom, int pos, bool firstBlank) {
 }
 
 template <class Atom> int InsertAroundSelection(CEqExpr& row) {
-    if (!CanEdit(row, kAtomLevels))
+    if (!CanEdit(row, kSelection, kNoWrap))
         return 0;
     // 1. The selection, one level of brackets taken off.
     CEqExpr* content = row.CloneSelection();
@@ -60,7 +63,7 @@ template <class Atom> int InsertAroundSelection(CEqExpr& row) {
 
 // The derivative of the selection with respect to t.
 template <class Atom> int InsertDerivative(CEqExpr& row) {
-    if (!CanEdit(row, kWrappedLevels))
+    if (!CanEdit(row, kSelection, kWrap))
         return 0;
     // 1.
     CEqExpr* function = row.CloneSelection();
@@ -147,7 +150,7 @@ int CEqExpr::InsertDerive2() {
 }
 
 int CEqExpr::InsertFraction() {
-    if (!CanEdit(*this, kAtomLevels))
+    if (!CanEdit(*this, kOperands, kNoWrap))
         return 0;
     // 1. to 4.
     CEqExpr* num = OperandScan::NewRow(*this);
@@ -174,7 +177,7 @@ int CEqExpr::InsertFraction() {
 }
 
 int CEqExpr::InsertIndex(int kind) {
-    if (kind < 0 || kind > 2 || !CanEdit(*this, kWrappedLevels))
+    if (kind < 0 || kind > 2 || !CanEdit(*this, kOperands, kWrap))
         return 0;
     // 1. to 4.
     CEqExpr* base = OperandScan::NewRow(*this);

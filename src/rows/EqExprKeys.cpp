@@ -1,7 +1,7 @@
 // The row's own key handling: caret movement, Shift selection, and handing
 // keys it cannot use to the compound atom that holds the row.
-#include "editor/VexlorData.h"
 #include "elements/EqAtom.h"
+#include "elements/EqOwner.h"
 #include "platform/EqWindow.h"
 #include "rows/EqExpr.h"
 
@@ -17,39 +17,32 @@ bool CEqExpr::LeaveToOwnerAtom(UINT vk) {
 bool CEqExpr::HandleKey(UINT vk) {
     if (!m_pOwner || GetCount() == 0)
         return false;
-    CVexlorData& d = *m_pOwner;
+    CEqOwner& d = *m_pOwner;
     int n = GetCount();
-    int e = d.m_nCaret;
+    int e = d.CaretPos();
     bool shift = ShiftHeld();
+    // The caret moves to c; without Shift the anchor goes with it.
+    auto moveTo = [&](int c) {
+        d.MoveCaret(shift ? d.AnchorPos() : c, c);
+        return true;
+    };
     switch (vk) {
     case VK_END:
-        d.m_nCaret = n - 1;
-        if (!shift)
-            d.m_nAnchor = d.m_nCaret;
-        return true;
+        return moveTo(n - 1);
     case VK_HOME:
-        d.m_nCaret = 0;
-        if (!shift)
-            d.m_nAnchor = 0;
-        return true;
+        return moveTo(0);
     case VK_LEFT:
         if (e <= 0)
             return LeaveToOwnerAtom(vk);
         if (!shift && GetAt(e - 1)->EnterFrom(VK_LEFT))
             return true;
-        d.m_nCaret = e - 1;
-        if (!shift)
-            d.m_nAnchor = d.m_nCaret;
-        return true;
+        return moveTo(e - 1);
     case VK_RIGHT:
         if (e >= n - 1)
             return LeaveToOwnerAtom(vk);
         if (!shift && GetAt(e)->EnterFrom(VK_RIGHT))
             return true;
-        d.m_nCaret = e + 1;
-        if (!shift)
-            d.m_nAnchor = d.m_nCaret;
-        return true;
+        return moveTo(e + 1);
     case VK_BACK:
     case VK_DELETE:
         return HandleDeletion(vk);

@@ -2,14 +2,14 @@
 // rectangles, and mouse hit tests.
 #include <algorithm>
 
-#include "editor/VexlorData.h"
 #include "elements/EqAtom.h"
+#include "elements/EqOwner.h"
 #include "platform/DC.h"
 #include "platform/EqWindow.h"
 #include "rows/EqExpr.h"
 
 void CEqExpr::CalcSize() {
-    for (CEqAtom* atom : m_atoms)
+    for (const auto& atom : m_atoms)
         atom->CalcSize();
     if (m_atoms.empty()) {
         m_size = SIZE{};
@@ -19,7 +19,7 @@ void CEqExpr::CalcSize() {
     m_size = m_atoms[0]->m_size;
     m_ptAnchor = m_atoms[0]->m_ptAnchor;
     for (size_t i = 1; i < m_atoms.size(); ++i) {
-        const CEqAtom* a = m_atoms[i];
+        const CEqAtom* a = m_atoms[i].get();
         m_size.cx += a->m_size.cx;
         m_ptAnchor.x = m_size.cx / 2;
         int descent = std::max(m_size.cy - m_ptAnchor.y, a->m_size.cy - a->m_ptAnchor.y);
@@ -30,7 +30,7 @@ void CEqExpr::CalcSize() {
 
 void CEqExpr::Redraw(int x, int y, int hAlign, int vAlign) {
     CEqObject::Redraw(x, y, hAlign, vAlign);
-    for (CEqAtom* atom : m_atoms) {
+    for (const auto& atom : m_atoms) {
         atom->Redraw(x, y + m_ptAnchor.y, 1, 0);
         x += atom->m_size.cx;
     }
@@ -68,7 +68,7 @@ void CEqExpr::GetCaretRect(RECT* r) const {
         return;
     *r = RECT{};
     const CEqAtom* atom =
-        m_pOwner ? GetAt(std::clamp(m_pOwner->m_nCaret, 0, GetCount() - 1)) : GetAt(0);
+        m_pOwner ? GetAt(std::clamp(m_pOwner->CaretPos(), 0, GetCount() - 1)) : GetAt(0);
     if (!atom)
         return;
     r->left = atom->m_rect.left;
@@ -117,7 +117,7 @@ bool CEqExpr::HitTest(POINT* pt) {
     if (!PtInRect(m_rect, *pt))
         return false;
     for (int i = 0; i < GetCount(); ++i) {
-        CEqAtom* atom = m_atoms[static_cast<size_t>(i)];
+        CEqAtom* atom = m_atoms[static_cast<size_t>(i)].get();
         atom->ClampPoint(pt);
         if (!PtInRect(atom->m_rect, *pt))
             continue;
@@ -140,7 +140,7 @@ bool CEqExpr::HitTestRange(POINT* from, POINT* to) {
     int a = -1;
     int b = -1;
     for (int i = 0; i < GetCount(); ++i) {
-        CEqAtom* atom = m_atoms[static_cast<size_t>(i)];
+        CEqAtom* atom = m_atoms[static_cast<size_t>(i)].get();
         atom->ClampPoint(from);
         bool fromIn = PtInRect(atom->m_rect, *from);
         atom->ClampPoint(to);

@@ -2,6 +2,7 @@
 // their texts and compares case-insensitively; none changes the row.
 #include <algorithm>
 
+#include "atoms/EqBrackets.h"
 #include "elements/EqAtom.h"
 #include "platform/Charset.h"
 #include "rows/EqExpr.h"
@@ -83,7 +84,7 @@ int CEqExpr::MatchFunction(int pos) const {
         int j = pos + len;
         while (j < GetCount() - 1 && IsSpaceAt(j))
             ++j;
-        if (j < GetCount() - 1 && (SymbolAt(j) == '(' || GetAt(j)->IsClass("CEqBrackets")))
+        if (j < GetCount() - 1 && (SymbolAt(j) == '(' || GetAt(j)->Is<CEqBrackets>()))
             return len;
     }
     return 0;

@@ -1,6 +1,6 @@
 // Linear text of a row: the plain concatenation of its atoms' texts.
-#include "editor/VexlorData.h"
 #include "elements/EqAtom.h"
+#include "elements/EqOwner.h"
 #include "rows/EqExpr.h"
 
 std::string CEqExpr::ToText(bool selectionOnly) {

@@ -25,20 +25,38 @@ bool TakeAtom(const CEqExpr& row, int i, bool backward, bool* first) {
 } // namespace
 
 int OperandScan::Leftward(const CEqExpr& row, int g, CEqExpr& op) {
+    return ScanLeft(row, g, &op);
+}
+
+int OperandScan::Rightward(const CEqExpr& row, int m, CEqExpr& op) {
+    return ScanRight(row, m, &op);
+}
+
+int OperandScan::LeftwardStop(const CEqExpr& row, int g) {
+    return ScanLeft(row, g, nullptr);
+}
+
+int OperandScan::RightwardStop(const CEqExpr& row, int m) {
+    return ScanRight(row, m, nullptr);
+}
+
+int OperandScan::ScanLeft(const CEqExpr& row, int g, CEqExpr* op) {
     g = std::min(g, row.GetCount() - 2);
     bool first = true;
     while (g >= 0 && TakeAtom(row, g, true, &first)) {
-        op.InsertAt(row.GetAt(g)->Clone(), 0);
+        if (op)
+            op->InsertAt(row.GetAt(g)->Clone(), 0);
         --g;
     }
     return g;
 }
 
-int OperandScan::Rightward(const CEqExpr& row, int m, CEqExpr& op) {
+int OperandScan::ScanRight(const CEqExpr& row, int m, CEqExpr* op) {
     m = std::max(m, 0);
     bool first = true;
     while (m < row.GetCount() - 1 && TakeAtom(row, m, false, &first)) {
-        op.Append(row.GetAt(m)->Clone());
+        if (op)
+            op->Append(row.GetAt(m)->Clone());
         ++m;
     }
     return m;

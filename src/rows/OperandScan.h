@@ -15,6 +15,9 @@ class OperandScan {
     // The mirror image from m, appending clones to op. Returns the first
     // position not taken.
     static int Rightward(const CEqExpr& row, int m, CEqExpr& op);
+    // The positions the scans would stop at, taking nothing.
+    static int LeftwardStop(const CEqExpr& row, int g);
+    static int RightwardStop(const CEqExpr& row, int m);
 
     // The nearest position at or left of g that is not a space (may be -1).
     static int SkipSpacesLeft(const CEqExpr& row, int g);
@@ -26,4 +29,9 @@ class OperandScan {
     static CEqExpr* NewRow(const CEqExpr& row);
     // A new row holding clones of the atoms [from, to) of row.
     static CEqExpr* CloneRange(const CEqExpr& row, int from, int to);
+
+  private:
+    // The scans; op, when not null, receives clones of what they take.
+    static int ScanLeft(const CEqExpr& row, int g, CEqExpr* op);
+    static int ScanRight(const CEqExpr& row, int m, CEqExpr* op);
 };

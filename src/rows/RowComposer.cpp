@@ -10,12 +10,13 @@
 #include "atoms/EqIndex.h"
 #include "atoms/EqPowIndex.h"
 #include "atoms/EqRoot.h"
-#include "editor/VexlorData.h"
+#include "elements/EqOwner.h"
 #include "elements/EqSymbol.h"
 #include "platform/Archive.h"
 #include "platform/Charset.h"
 #include "rows/EqExpr.h"
 #include "rows/OperandScan.h"
+#include "rows/TreeDepth.h"
 
 namespace {
 using RowPtr = std::unique_ptr<CEqExpr>;
@@ -37,43 +38,17 @@ RowPtr RowOfChar(const CEqExpr& row, char ch) {
     return op;
 }
 
-template <typename T> T* NewAtom(CVexlorData* owner) {
+template <typename T> T* NewAtom(CEqOwner* owner) {
     auto* atom = new T;
     atom->m_pOwner = owner;
     return atom;
 }
 
 bool IsLowIndex(const CEqAtom* atom) {
-    const auto* index = dynamic_cast<const CEqIndex*>(atom);
-    return index && atom->IsClass("CEqIndex") && index->m_bHigh == 0;
+    const CEqIndex* index = atom ? atom->As<CEqIndex>() : nullptr;
+    return index && index->m_bHigh == 0;
 }
 
-// Rows nested in an atom, counting the rows of its deepest branch.
-int RowDepth(const CEqExpr& row);
-int AtomDepth(const CEqAtom& atom) {
-    int depth = 0;
-    for (int k = 0; k < atom.GetRowCount(); ++k)
-        if (const CEqExpr* inner = atom.GetRow(k))
-            depth = std::max(depth, RowDepth(*inner));
-    return depth;
-}
-int RowDepth(const CEqExpr& row) {
-    int depth = 0;
-    for (int i = 0; i < row.GetCount(); ++i)
-        depth = std::max(depth, AtomDepth(*row.GetAt(i)));
-    return 1 + depth;
-}
-
-// 1 for a row that no atom holds, 2 for a row inside an atom of it, ...
-int RowLevel(const CEqExpr& row) {
-    int level = 1;
-    for (const CEqExpr* r = &row; r->m_pOwnerAtom && r->m_pOwnerAtom->m_pParent;
-         r = r->m_pOwnerAtom->m_pParent) {
-        if (++level > CArchive::kMaxDepth)
-            break;
-    }
-    return level;
-}
 } // namespace
 
 int RowComposer::Compose() {
@@ -237,7 +212,7 @@ bool RowComposer::WordAt(int t, const char* lowerWord) const {
 int RowComposer::BracketsAfter(int from) const {
     int y = OperandScan::SkipSpacesRight(m_row, from);
     const CEqAtom* atom = m_row.GetAt(y);
-    bool ok = atom && atom->IsClass("CEqBrackets") && static_cast<const CEqBrackets*>(atom)->m_pRow;
+    bool ok = atom && atom->Is<CEqBrackets>() && static_cast<const CEqBrackets*>(atom)->m_pRow;
     return ok ? y : -1;
 }
 
@@ -430,7 +405,7 @@ bool RowComposer::Form(int from, int to, CEqAtom* atom, Caret caret) {
     from = std::clamp(from, 0, last);
     to = std::clamp(to, from, last);
     m_row.RemoveRange(from, to, true);
-    if (CVexlorData* owner = m_row.m_pOwner) {
+    if (CEqOwner* owner = m_row.m_pOwner) {
         owner->SetCaret(&m_row, from);
         owner->EndRun();
     }
@@ -464,5 +439,5 @@ RowComposer::Caret RowComposer::CaretFor(const CEqExpr* first, const CEqExpr* la
 }
 
 bool RowComposer::WithinDepth(const CEqAtom& atom) const {
-    return RowLevel(m_row) + AtomDepth(atom) <= CArchive::kMaxDepth;
+    return TreeDepth::Fits(TreeDepth::Level(m_row) + 1, TreeDepth::AtomDepth(atom));
 }

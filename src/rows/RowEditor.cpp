@@ -2,21 +2,22 @@
 
 #include <algorithm>
 
-#include "editor/VexlorData.h"
 #include "elements/EqAtom.h"
+#include "elements/EqOwner.h"
 #include "elements/EqSymbol.h"
 #include "platform/Archive.h"
 #include "rows/EqExpr.h"
 #include "rows/OperandScan.h"
+#include "rows/TreeDepth.h"
 
 bool RowEditor::HoldsCaret(const CEqExpr& row) {
-    return row.m_pOwner && row.m_pOwner->m_pCurRow == &row && row.GetCount() > 0;
+    return row.m_pOwner && row.m_pOwner->CurrentRow() == &row && row.GetCount() > 0;
 }
 
 int RowEditor::CaretPos(const CEqExpr& row) {
     if (!row.m_pOwner || row.GetCount() == 0)
         return 0;
-    return std::clamp(row.m_pOwner->m_nCaret, 0, row.GetCount() - 1);
+    return std::clamp(row.m_pOwner->CaretPos(), 0, row.GetCount() - 1);
 }
 
 CEqSymbol* RowEditor::NewSymbol(const CEqExpr& row, char c) {
@@ -35,10 +36,10 @@ void RowEditor::TakeOperands(CEqExpr& row, CEqExpr& first, CEqExpr& second) {
 }
 
 void RowEditor::TakeSelection(CEqExpr& row, CEqExpr& first, CEqExpr& second) {
-    const CVexlorData& data = *row.m_pOwner;
+    const CEqOwner& data = *row.m_pOwner;
     int last = row.GetCount() - 1;
-    int anchor = std::clamp(data.m_nAnchor, 0, last);
-    int caret = std::clamp(data.m_nCaret, 0, last);
+    int anchor = std::clamp(data.AnchorPos(), 0, last);
+    int caret = std::clamp(data.CaretPos(), 0, last);
     if (anchor == caret)
         return;
     CEqExpr& target = anchor < caret ? first : second;
@@ -66,26 +67,25 @@ void RowEditor::TakeRightOperand(CEqExpr& row, CEqExpr& second) {
         row.RemoveRange(caret, notTaken, true);
 }
 
-bool RowEditor::HasRoomToNest(const CEqExpr& row, int levels) {
-    // The deepest row now lies RowDepth - 1 levels below row.
-    return RowLevel(row) + RowDepth(row) - 1 + levels <= CArchive::kMaxDepth;
+bool RowEditor::HasRoomToWrap(const CEqExpr& row, bool operands, int wrap) {
+    int from = 0;
+    int to = 0;
+    WrappedSpan(row, operands, &from, &to);
+    int depth = 1 + TreeDepth::RangeDepth(row, from, to) + wrap;
+    return TreeDepth::Fits(TreeDepth::Level(row) + 1, depth);
 }
 
-int RowEditor::RowLevel(const CEqExpr& row) {
-    int level = 1;
-    for (const CEqExpr* r = &row; r->m_pOwnerAtom && r->m_pOwnerAtom->m_pParent;
-         r = r->m_pOwnerAtom->m_pParent)
-        ++level;
-    return level;
-}
-
-int RowEditor::RowDepth(const CEqExpr& row) {
-    int deepest = 0;
-    for (int i = 0; i < row.GetCount(); ++i) {
-        const CEqAtom* atom = row.GetAt(i);
-        for (int k = 0; k < atom->GetRowCount(); ++k)
-            if (const CEqExpr* inner = atom->GetRow(k))
-                deepest = std::max(deepest, RowDepth(*inner));
-    }
-    return 1 + deepest;
+void RowEditor::WrappedSpan(const CEqExpr& row, bool operands, int* from, int* to) {
+    const CEqOwner& data = *row.m_pOwner;
+    int last = std::max(row.GetCount() - 1, 0);
+    int anchor = std::clamp(data.AnchorPos(), 0, last);
+    int caret = std::clamp(data.CaretPos(), 0, last);
+    *from = std::min(anchor, caret);
+    *to = std::max(anchor, caret);
+    if (!operands)
+        return;
+    if (anchor >= caret)
+        *from = OperandScan::LeftwardStop(row, OperandScan::SkipSpacesLeft(row, *from - 1)) + 1;
+    if (anchor <= caret)
+        *to = OperandScan::RightwardStop(row, OperandScan::SkipSpacesRight(row, *to));
 }

@@ -22,17 +22,20 @@ class RowEditor {
     // is taken leaves the row; the caret stays where the new atom belongs.
     static void TakeOperands(CEqExpr& row, CEqExpr& first, CEqExpr& second);
 
-    // Whether content of row may go `levels` rows deeper without the tree
-    // nesting deeper than an archive image may hold (such a tree could not
-    // be restored by undo).
-    static bool HasRoomToNest(const CEqExpr& row, int levels);
+    // Whether what a command wraps into a new atom of row keeps the tree
+    // within the depth an archive image may hold (a deeper tree could not
+    // be restored by undo): the selection, or with `operands` what
+    // TakeOperands takes, with `wrap` more rows round it (the brackets a
+    // derivative or an index may add). Only what is wrapped counts, never
+    // the rest of the row.
+    static bool HasRoomToWrap(const CEqExpr& row, bool operands, int wrap);
 
   private:
     static void TakeSelection(CEqExpr& row, CEqExpr& first, CEqExpr& second);
     static void TakeLeftOperand(CEqExpr& row, CEqExpr& first);
     static void TakeRightOperand(CEqExpr& row, CEqExpr& second);
-    // 1 for a top-level row, 2 for a row of an atom in it, ...
-    static int RowLevel(const CEqExpr& row);
-    // Rows on the deepest branch below and including row.
-    static int RowDepth(const CEqExpr& row);
+    // The atoms [*from, *to) that a command wraps: the selection, or with
+    // `operands` the selection and the operand beyond its far end, or the
+    // operands on both sides of the caret.
+    static void WrappedSpan(const CEqExpr& row, bool operands, int* from, int* to);
 };

@@ -3,28 +3,32 @@
 #include <string_view>
 #include <vector>
 
+#include "atoms/EqBrackets.h"
+#include "atoms/EqDerive2.h"
+#include "atoms/EqFraction.h"
 #include "atoms/EqIndex.h"
-#include "editor/VexlorData.h"
+#include "atoms/EqPowIndex.h"
+#include "atoms/EqRoot.h"
 #include "elements/EqAtom.h"
+#include "elements/EqOwner.h"
 #include "elements/EqSymbol.h"
 #include "rows/EqExpr.h"
 
 namespace {
 std::string_view TagOf(const CEqAtom& atom) {
     struct Entry {
-        const char* name;
+        const CRuntimeClass* record;
         const char* tag;
     };
-    static const Entry kTags[] = {
-        {"CEqBrackets", "B"}, {"CEqRoot", "R"},   {"CEqFraction", "F"},
-        {"CEqPowIndex", "P"}, {"CEqDerive", "D"}, {"CEqDerive2", "D2"},
+    const Entry tags[] = {
+        {CEqBrackets::ClassRecord(), "B"}, {CEqRoot::ClassRecord(), "R"},
+        {CEqFraction::ClassRecord(), "F"}, {CEqPowIndex::ClassRecord(), "P"},
+        {CEqDerive::ClassRecord(), "D"},   {CEqDerive2::ClassRecord(), "D2"},
     };
-    if (atom.IsClass("CEqIndex")) {
-        const auto* index = dynamic_cast<const CEqIndex*>(&atom);
-        return index && index->m_bHigh != 0 ? "H" : "I";
-    }
-    for (const Entry& e : kTags)
-        if (atom.IsClass(e.name))
+    if (const CEqIndex* index = atom.As<CEqIndex>())
+        return index->m_bHigh != 0 ? "H" : "I";
+    for (const Entry& e : tags)
+        if (atom.GetRuntimeClass() == e.record)
             return e.tag;
     return "A";
 }
@@ -51,7 +55,7 @@ void DumpRow(const CEqExpr& row, std::string& out) {
 }
 
 void DumpAtom(const CEqAtom& atom, std::string& out) {
-    if (const auto* symbol = dynamic_cast<const CEqSymbol*>(&atom); symbol && atom.IsSymbol()) {
+    if (const CEqSymbol* symbol = atom.As<CEqSymbol>()) {
         DumpSymbol(*symbol, out);
         return;
     }
@@ -99,15 +103,15 @@ std::string TreeDump::Dump(const CEqAtom& atom) {
     return out;
 }
 
-std::string TreeDump::CaretPath(const CEqExpr& top, const CVexlorData& data) {
+std::string TreeDump::CaretPath(const CEqExpr& top, const CEqOwner& data) {
     std::vector<int> path;
-    if (!data.m_pCurRow || !FindPath(top, data.m_pCurRow, path))
+    if (!data.CurrentRow() || !FindPath(top, data.CurrentRow(), path))
         return "-";
     std::string out;
     for (size_t k = 0; k < path.size(); k += 2)
         out += std::to_string(path[k]) + "." + std::to_string(path[k + 1]) + "/";
-    if (data.m_nAnchor != data.m_nCaret)
-        out += std::to_string(data.m_nAnchor) + "-";
-    out += std::to_string(data.m_nCaret);
+    if (data.AnchorPos() != data.CaretPos())
+        out += std::to_string(data.AnchorPos()) + "-";
+    out += std::to_string(data.CaretPos());
     return out;
 }

@@ -22,7 +22,7 @@
 
 class CEqAtom;
 class CEqExpr;
-class CVexlorData;
+class CEqOwner;
 
 class TreeDump {
   public:
@@ -35,5 +35,5 @@ class TreeDump {
     // "0.0/1.1/0" goes one level deeper. A selection is written
     // "anchor-caret" in place of the position. "-" when the caret's row is
     // not inside top.
-    static std::string CaretPath(const CEqExpr& top, const CVexlorData& data);
+    static std::string CaretPath(const CEqExpr& top, const CEqOwner& data);
 };

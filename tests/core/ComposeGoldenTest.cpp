@@ -133,22 +133,26 @@ INSTANTIATE_TEST_SUITE_P(Table, ComposeGolden, ::testing::ValuesIn(kGolden), Nam
 
 TEST(ComposeRuns, EveryFormationEndsTheOpenRun) {
     TestEditor ed;
-    std::unique_ptr<CEqExpr> row(ed.RowOf("a/"));
-    ed.data->SetCaret(row.get(), 2);
-    ed.data->m_bTypingRun = true;
-    ed.data->m_bEraseRun = true;
-    row->Compose();
-    EXPECT_FALSE(ed.data->m_bTypingRun);
-    EXPECT_FALSE(ed.data->m_bEraseRun);
+    for (bool typing : {true, false}) {
+        if (typing)
+            ed.data->History().BeginTyping(2);
+        else
+            ed.data->History().BeginErasing(2);
+        std::unique_ptr<CEqExpr> row(ed.RowOf("a/"));
+        ed.data->SetCaret(row.get(), 2);
+        row->Compose();
+        EXPECT_FALSE(ed.data->History().IsTyping());
+        EXPECT_FALSE(ed.data->History().IsErasing());
+    }
 }
 
 TEST(ComposeRuns, NothingFormedLeavesRunAndCaretAlone) {
     TestEditor ed;
     std::unique_ptr<CEqExpr> row(ed.RowOf("x+1"));
     ed.data->SetSelection(row.get(), 1, 2);
-    ed.data->m_bTypingRun = true;
+    ed.data->History().BeginTyping(2);
     EXPECT_EQ(row->Compose(), 0);
-    EXPECT_TRUE(ed.data->m_bTypingRun);
+    EXPECT_TRUE(ed.data->History().IsTyping());
     EXPECT_EQ(ed.data->m_nAnchor, 1);
     EXPECT_EQ(ed.data->m_nCaret, 2);
 }
@@ -229,9 +233,9 @@ TEST(ComposeWithoutOwner, FormsStructuresWithoutAnEditor) {
     TestEditor ed;
     std::unique_ptr<CEqExpr> source(ed.RowOf("sqrt(a/)"));
     for (int i = 0; i + 1 < source->GetCount(); ++i) {
-        CEqAtom* copy = source->GetAt(i)->Clone();
+        std::unique_ptr<CEqAtom> copy = source->GetAt(i)->Clone();
         copy->SetOwner(nullptr);
-        row->Append(copy);
+        row->Append(std::move(copy));
     }
     EXPECT_EQ(row->Compose(), 3);
     EXPECT_EQ(TreeDump::Dump(*row), "R(F(a|))");

@@ -5,6 +5,9 @@
 #include "TreeCheck.h"
 #include "app/BatchEditor.h"
 #include "app/KeyScript.h"
+#include "editor/Accelerators.h"
+#include "editor/EditCommands.h"
+#include "editor/EditingKeys.h"
 #include "platform/Archive.h"
 #include "rows/EqExpr.h"
 #include "rows/TreeDump.h"
@@ -47,7 +50,7 @@ TEST(EditorTyping, StructuresFormWhileTyping) {
 TEST(EditorTyping, IdentifierRunsShareOneUndoStep) {
     Session s;
     s.Keys("abc+d");
-    EXPECT_EQ(s.Data().m_undo.size(), 2u); // "abc" and "+d"
+    EXPECT_EQ(s.Data().History().UndoSize(), 2u); // "abc" and "+d"
     s.Keys("<C-z>");
     EXPECT_EQ(s.Text(), "abc;");
     s.Keys("<C-z>");
@@ -59,7 +62,7 @@ TEST(EditorTyping, IdentifierRunsShareOneUndoStep) {
 TEST(EditorTyping, MovingTheCaretStartsANewRun) {
     Session s;
     s.Keys("ab<Left>c");
-    EXPECT_EQ(s.Data().m_undo.size(), 2u);
+    EXPECT_EQ(s.Data().History().UndoSize(), 2u);
     s.Keys("<A-BS>");
     EXPECT_EQ(s.Text(), "ab;");
 }
@@ -67,7 +70,7 @@ TEST(EditorTyping, MovingTheCaretStartsANewRun) {
 TEST(EditorTyping, ARunContinuesWhereItLeftOffEvenAfterAWalk) {
     Session s;
     s.Keys("ab<Left><Right>c");
-    EXPECT_EQ(s.Data().m_undo.size(), 1u);
+    EXPECT_EQ(s.Data().History().UndoSize(), 1u);
     s.Keys("<A-BS>");
     EXPECT_EQ(s.Text(), "");
 }
@@ -144,9 +147,9 @@ TEST(EditorRows, PageDownInTheLastRowScrollsToTheBottom) {
         s.Keys("<PageDown>");
     EXPECT_EQ(s.Data().m_nCurRow, 39);
     s.Keys("<PageDown>");
-    EXPECT_EQ(s.Data().m_ptScroll.y, s.Data().m_sizeTotal.cy - 600 + 1);
+    EXPECT_EQ(s.Data().m_ptScroll.y, s.Data().TotalSize().cy - 600 + 1);
     // The caret row is inside the client area after scrolling.
-    RECT caret = s.Data().m_rcCaret;
+    RECT caret = s.Data().CaretBox();
     EXPECT_GE(caret.top, 0);
     EXPECT_LE(caret.bottom, 600);
 }
@@ -159,7 +162,46 @@ TEST(EditorCommands, InsertCommandsThroughShortcutsAndAccelerators) {
     EXPECT_EQ(s.Text(), "a;");
     s.Keys("<C-e>"); // second derivative, through the accelerator route
     EXPECT_EQ(s.Tree(), "aD2(|t)");
-    EXPECT_EQ(s.Data().m_undo.size(), 1u);
+    EXPECT_EQ(s.Data().History().UndoSize(), 1u);
+}
+
+TEST(EditorCommands, KeysReachTheCommandsAsInTheWindow) {
+    // Each key against the same text: the window's route decides, with the
+    // exact modifiers, whether a command runs.
+    const struct {
+        const char* keys;
+        const char* tree;
+    } cases[] = {
+        {"<C-b>", "aB()"},
+        {"<C-A-b>", "aB()"}, // the editor takes Control with Alt too
+        {"<C-S-b>", "aB()"},
+        {"<C-e>", "aD2(|t)"},
+        {"<C-S-e>", "a"},
+        {"<C-A-e>", "a"}, // Control+E has no other combination
+        {"x<A-BS>", "a"},
+        {"x<A-S-BS>", "ax"},
+        {"x<C-A-BS>", "a"},            // Backspace is an editing key with any modifiers
+        {"<C-s><A-s><A-w><A-x>", "a"}, // the frame's own commands: nothing here
+        {"<C-r>", "aR()"},
+        {"<C-w>", "P(a||)"},
+    };
+    for (const auto& c : cases) {
+        Session s("a");
+        s.Keys(std::string("<End>") + c.keys);
+        EXPECT_EQ(s.Tree(), c.tree) << c.keys;
+    }
+}
+
+TEST(EditorCommands, EveryCommandHasOneAccelerator) {
+    for (const EditCommands::Command& command : EditCommands::All()) {
+        unsigned vk = static_cast<unsigned>(command.letter);
+        // A command of the menu alone has no key at all.
+        const int expected = command.letter != 0 ? command.id : 0;
+        EXPECT_EQ(Accelerators::Find(vk, false, true, false), expected) << command.letter;
+        EXPECT_EQ(Accelerators::Find(vk, true, true, false), 0) << command.letter;
+        EXPECT_EQ(EditingKeys::GoToEditor(vk, false, true, false), command.editorKey)
+            << command.letter;
+    }
 }
 
 TEST(EditorCommands, CutPasteUndoUndo) {
@@ -187,7 +229,7 @@ TEST(EditorHistory, UnchangedRowsShareTheirBytes) {
     size_t oneStep = s.Data().HistoryBytes();
     for (int i = 1; i < 50; ++i)
         s.Keys("+");
-    ASSERT_EQ(s.Data().m_undo.size(), 50u);
+    ASSERT_EQ(s.Data().History().UndoSize(), 50u);
     size_t image = s.Data().WriteSnapshot().size();
     CArchive lastRow;
     s.Data().m_rows.back()->Serialize(lastRow);
@@ -227,12 +269,33 @@ TEST(EditorDepth, EditsThatNestTooDeepAreRefused) {
     for (int i = 0; i < CArchive::kMaxDepth - 1; ++i)
         s.Keys("<C-b>");
     EXPECT_EQ(CVexlorData::Depth(*s.Data().m_rows[0]), CArchive::kMaxDepth);
-    size_t steps = s.Data().m_undo.size();
+    size_t steps = s.Data().History().UndoSize();
     s.Keys("<C-b>"); // one level more than an image can hold
     EXPECT_EQ(CVexlorData::Depth(*s.Data().m_rows[0]), CArchive::kMaxDepth);
-    EXPECT_EQ(s.Data().m_undo.size(), steps);
+    EXPECT_EQ(s.Data().History().UndoSize(), steps);
     s.Keys("<C-z>"); // the history still works
     EXPECT_EQ(CVexlorData::Depth(*s.Data().m_rows[0]), CArchive::kMaxDepth - 1);
+}
+
+TEST(EditorDepth, CommandsCountOnlyWhatTheyWrap) {
+    // A row already as deep as an image holds: a command wrapping the plain
+    // "b" at its end must act as typing does, one wrapping the deep part
+    // must be refused.
+    const int n = CArchive::kMaxDepth - 1;
+    const std::string deep = "y = " + std::string(n, '(') + "a" + std::string(n, ')') + " + b";
+    Session command(deep);
+    command.Keys("<End><C-f>2");
+    Session typed(deep);
+    typed.Keys("<End>/2");
+    EXPECT_EQ(command.Text(), typed.Text());
+    EXPECT_EQ(command.Tree(), typed.Tree());
+    EXPECT_EQ(CVexlorData::Depth(*command.Data().m_rows[0]), CArchive::kMaxDepth);
+    // The whole row, or the bracket left of " + b", would go one level too deep.
+    Session refused(deep);
+    const std::string before = refused.Tree();
+    refused.Keys("<End><S-Home><C-b><C-f><End><Left><Left><Left><Left><C-f><C-w>");
+    EXPECT_FALSE(refused.Data().History().CanUndo());
+    EXPECT_EQ(refused.Tree(), before);
 }
 
 TEST(EditorInstall, MarkerSelectsTheRowAndShowsTheMessage) {

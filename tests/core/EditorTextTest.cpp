@@ -1,6 +1,8 @@
 // The editor data's text in and out, snapshots and caret resolution.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "TreeCheck.h"
 #include "editor/VexlorData.h"
 #include "elements/EqSymbol.h"
@@ -112,7 +114,7 @@ TEST(EditorText, ControlCharactersAreKeptAndNothingAfterThemIsLost) {
     e.Load("");
     ASSERT_EQ(e.data.m_rows.size(), 1u);
     EXPECT_EQ(e.data.m_rows[0]->GetCount(), 1);
-    EXPECT_EQ(e.data.m_nCharClass, 0);
+    EXPECT_EQ(e.data.Scanner().Class(), TextScanner::kEnd);
 }
 
 TEST(EditorText, CyrillicAndTheLetterYaSurvive) {
@@ -173,7 +175,7 @@ TEST(EditorCopy, RestoredPositionsAreClampedIntoTheRowFound) {
     // The remembered caret rectangle points into the short second row while
     // the positions belong to a longer one.
     e.data.m_nCurRow = 1;
-    e.data.m_rcCaret = e.data.m_rows[1]->GetAt(0)->m_rect;
+    e.data.SetCaretBox(e.data.m_rows[1]->GetAt(0)->m_rect);
     e.data.m_nAnchor = 5;
     e.data.m_nCaret = 6;
     CVexlorData copy(e.data);
@@ -192,7 +194,7 @@ TEST(EditorClipboard, CopyAndPasteThroughThePrivateFormat) {
     e.data.SetCaret(e.data.m_rows[0], 3);
     ASSERT_TRUE(e.data.Paste());
     EXPECT_EQ(e.Row(0), "a+ba+b");
-    EXPECT_EQ(e.data.m_undo.size(), 1u);
+    EXPECT_EQ(e.data.History().UndoSize(), 1u);
     EXPECT_TRUE(e.data.Undo());
     EXPECT_EQ(e.Row(0), "a+b");
     EXPECT_TRUE(e.data.Redo());
@@ -236,6 +238,45 @@ TEST(EditorUndo, EmptyStacksReturnFalse) {
     EXPECT_FALSE(e.data.Undo());
     EXPECT_FALSE(e.data.Redo());
     EXPECT_EQ(e.data.m_rows.size(), 1u);
+}
+
+TEST(EditorInvariant, FindsEveryKindOfDamage) {
+    // Each case damages a loaded document one way; the check names it.
+    const struct {
+        void (*damage)(CVexlorData& data, std::unique_ptr<CEqExpr>& stray);
+        const char* found;
+    } cases[] = {
+        {[](CVexlorData&, std::unique_ptr<CEqExpr>&) {}, ""},
+        {[](CVexlorData& d, std::unique_ptr<CEqExpr>&) {
+             d.m_rows[1]->GetAt(0)->m_pParent = d.m_rows[0];
+         },
+         "row 1: row[0]: parent is not the row"},
+        {[](CVexlorData& d, std::unique_ptr<CEqExpr>&) {
+             d.m_rows[0]->GetAt(2)->GetRow(0)->m_pOwnerAtom = nullptr;
+         },
+         "row 0: row[2].0: owner atom is not the atom"},
+        {[](CVexlorData& d, std::unique_ptr<CEqExpr>&) {
+             d.m_rows[0]->GetAt(1)->m_pOwner = nullptr;
+         },
+         "row 0: row[1]: owner differs"},
+        {[](CVexlorData& d, std::unique_ptr<CEqExpr>&) { d.MoveCaret(0, 99); },
+         "caret out of range"},
+        {[](CVexlorData& d, std::unique_ptr<CEqExpr>&) { d.MoveCaret(-1, 0); },
+         "anchor out of range"},
+        {[](CVexlorData& d, std::unique_ptr<CEqExpr>& stray) {
+             stray = std::make_unique<CEqExpr>(&d);
+             stray->Clear();
+             d.SetCaret(stray.get(), 0);
+         },
+         "the current row is in no row of the document"},
+    };
+    for (const auto& c : cases) {
+        Editor e;
+        e.Load("a+(b)\nc");
+        std::unique_ptr<CEqExpr> stray;
+        c.damage(e.data, stray);
+        EXPECT_EQ(e.data.CheckInvariant(), c.found) << c.found;
+    }
 }
 
 } // namespace

@@ -42,14 +42,14 @@ TEST(ElementPlacement, SameBoxLeavesInvalidRectangleAlone) {
     CEqAtom* a = t.Atom(10, 20);
     int x = 5, y = 6;
     a->CEqObject::Redraw(x, y, 1, 3);
-    t.data->m_rcInvalid = RECT{1, 2, 3, 4};
+    t.data->SetInvalid(RECT{1, 2, 3, 4});
     x = 5, y = 6;
     EXPECT_TRUE(a->CEqObject::Redraw(x, y, 1, 3));
-    EXPECT_EQ(t.data->m_rcInvalid, (RECT{1, 2, 3, 4}));
+    EXPECT_EQ(t.data->Invalid(), (RECT{1, 2, 3, 4}));
     // Moving reports the old box as invalid.
     x = 7, y = 6;
     EXPECT_FALSE(a->CEqObject::Redraw(x, y, 1, 3));
-    EXPECT_EQ(t.data->m_rcInvalid, (RECT{5, 6, 15, 26}));
+    EXPECT_EQ(t.data->Invalid(), (RECT{5, 6, 15, 26}));
 }
 
 TEST(ElementPlacement, BadAlignmentCodesShowMessagesAndUseTheEdge) {

@@ -227,18 +227,18 @@ TEST(IndexAtomNavigation, KeysThatTravelOnAtTheTopLevelAreNotHandled) {
     TestEditor ed;
     CEqIndex* atom = NewIndex(ed, "x", "i", false);
     std::unique_ptr<CEqExpr> top(RowWith(ed, atom));
-    ed.data->SetCaret(atom->m_pBase, 1);
+    ed.data->SetCaret(atom->m_pBase.get(), 1);
     EXPECT_FALSE(atom->m_pBase->HandleKey(VK_UP));
-    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pBase);
+    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pBase.get());
     EXPECT_EQ(ed.data->m_nCaret, 1);
     // Keys other than the arrows, and rows that are not the atom's.
-    EXPECT_FALSE(atom->LeaveChild(atom->m_pBase, VK_RETURN));
+    EXPECT_FALSE(atom->LeaveChild(atom->m_pBase.get(), VK_RETURN));
     EXPECT_FALSE(atom->LeaveChild(top.get(), VK_LEFT));
     EXPECT_FALSE(atom->LeaveChild(nullptr, VK_RIGHT));
-    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pBase);
+    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pBase.get());
     // An atom outside any row cannot be left.
     std::unique_ptr<CEqIndex> loose(NewIndex(ed, "x", "i", true));
-    EXPECT_FALSE(loose->LeaveChild(loose->m_pBase, VK_LEFT));
+    EXPECT_FALSE(loose->LeaveChild(loose->m_pBase.get(), VK_LEFT));
 }
 
 // Clicks and drags on x[i] (base 1,0-14,20; index 16,10-26,24) and x**2
@@ -251,31 +251,31 @@ TEST(IndexAtomHitTest, LowIndexTriesTheIndexFirst) {
     // A click on a row lands in it.
     POINT p{5, 15};
     EXPECT_TRUE(top->HitTest(&p));
-    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pBase);
+    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pBase.get());
     POINT on{20, 20};
     EXPECT_TRUE(top->HitTest(&on));
-    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pIndex);
+    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pIndex.get());
     // Outside both rows, level with both, the index takes the click.
     POINT between{15, 15};
     EXPECT_TRUE(top->HitTest(&between));
-    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pIndex);
+    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pIndex.get());
     EXPECT_EQ(ed.data->m_nCaret, 0);
     // Above the index only the base is level with the point.
     POINT q{20, 5};
     EXPECT_TRUE(top->HitTest(&q));
-    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pBase);
+    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pBase.get());
     EXPECT_EQ(ed.data->m_nCaret, 1);
     // A drag inside the index stays in it; one that leaves it asks the base
     // first.
     POINT from{17, 15}, to{25, 15};
     EXPECT_TRUE(top->HitTestRange(&from, &to));
-    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pIndex);
+    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pIndex.get());
     POINT out{17, 15}, beyond{15, 15};
     EXPECT_TRUE(top->HitTestRange(&out, &beyond));
-    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pBase);
+    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pBase.get());
     POINT from2{17, 22}, to2{25, 22};
     EXPECT_TRUE(top->HitTestRange(&from2, &to2));
-    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pIndex);
+    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pIndex.get());
     EXPECT_EQ(ed.data->m_nAnchor, 0);
     EXPECT_EQ(ed.data->m_nCaret, 1);
 }
@@ -288,14 +288,14 @@ TEST(IndexAtomHitTest, HighIndexTriesTheBaseFirst) {
     // On the exponent, level with the base: the exponent.
     POINT p{20, 10};
     EXPECT_TRUE(top->HitTest(&p));
-    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pIndex);
+    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pIndex.get());
     // Between the rows, level with both: the base is asked first.
     POINT r{15, 10};
     EXPECT_TRUE(top->HitTest(&r));
-    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pBase);
+    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pBase.get());
     POINT q{20, 2};
     EXPECT_TRUE(top->HitTest(&q));
-    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pIndex);
+    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pIndex.get());
     EXPECT_EQ(ed.data->m_nCaret, 1);
 }
 

@@ -96,9 +96,9 @@ struct Nav {
         case 'H':
             return HighRow(atom, kind);
         case 'l':
-            return outer->m_pLow;
+            return outer->m_pLow.get();
         case 'h':
-            return outer->m_pHigh;
+            return outer->m_pHigh.get();
         default:
             return nullptr;
         }
@@ -299,10 +299,10 @@ TEST_P(IndexKind, RightWalksThroughAndLeftWalksBack) {
 std::vector<CEqExpr*> FieldsOf(const CEqAtom* atom, Kind kind) {
     if (kind == Kind::Pow) {
         const auto* pow = static_cast<const CEqPowIndex*>(atom);
-        return {pow->m_pBase, pow->m_pLow, pow->m_pHigh};
+        return {pow->m_pBase.get(), pow->m_pLow.get(), pow->m_pHigh.get()};
     }
     const auto* index = static_cast<const CEqIndex*>(atom);
-    return {index->m_pBase, index->m_pIndex};
+    return {index->m_pBase.get(), index->m_pIndex.get()};
 }
 
 TEST_P(IndexKind, RowsOwnersAndClone) {

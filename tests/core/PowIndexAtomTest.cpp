@@ -73,7 +73,9 @@ class ComposeSpy : public CEqAtom {
         m_pLog->push_back(m_strName);
         return m_nFormed;
     }
-    CEqAtom* Clone() const override { return new ComposeSpy(m_pLog, m_strName, m_nFormed); }
+    std::unique_ptr<CEqAtom> Clone() const override {
+        return std::make_unique<ComposeSpy>(m_pLog, m_strName, m_nFormed);
+    }
 
   private:
     std::vector<std::string>* m_pLog;
@@ -182,12 +184,12 @@ TEST(PowIndexAtomHitTest, LowThenBaseThenHigh) {
         CEqExpr* row;
     };
     const Case clicks[] = {
-        {{5, 20}, atom->m_pBase},  // on the base, level with the low row
-        {{5, 8}, atom->m_pBase},   // on the base, level with the high row
-        {{20, 10}, atom->m_pHigh}, // on the high row, level with the base
-        {{20, 2}, atom->m_pHigh},  // above the base
-        {{20, 26}, atom->m_pLow},  // on the low row, below the base
-        {{15, 10}, atom->m_pBase}, // between the rows: clamped, base first
+        {{5, 20}, atom->m_pBase.get()},  // on the base, level with the low row
+        {{5, 8}, atom->m_pBase.get()},   // on the base, level with the high row
+        {{20, 10}, atom->m_pHigh.get()}, // on the high row, level with the base
+        {{20, 2}, atom->m_pHigh.get()},  // above the base
+        {{20, 26}, atom->m_pLow.get()},  // on the low row, below the base
+        {{15, 10}, atom->m_pBase.get()}, // between the rows: clamped, base first
     };
     for (const Case& c : clicks) {
         POINT p = c.pt;
@@ -197,9 +199,9 @@ TEST(PowIndexAtomHitTest, LowThenBaseThenHigh) {
     // A drag inside one row stays in it; otherwise the base is asked first,
     // then the low and the high row.
     const Case drags[] = {
-        {{17, 20}, atom->m_pLow},
-        {{17, 25}, atom->m_pLow},
-        {{17, 2}, atom->m_pHigh},
+        {{17, 20}, atom->m_pLow.get()},
+        {{17, 25}, atom->m_pLow.get()},
+        {{17, 2}, atom->m_pHigh.get()},
     };
     for (const Case& c : drags) {
         POINT from = c.pt;

@@ -49,7 +49,7 @@ class RowEditing : public ::testing::Test {
 
     std::string Dump() const { return TreeDump::Dump(*Top()); }
     std::string Caret() const { return TreeDump::CaretPath(*Top(), d); }
-    size_t Steps() const { return d.m_undo.size(); }
+    size_t Steps() const { return d.History().UndoSize(); }
 
     TestEditor t;
     CVexlorData& d;
@@ -350,12 +350,12 @@ TEST_F(RowEditing, BackspaceAfterBracketsSelectsThemThenDeletesThem) {
     EXPECT_EQ(Dump(), "sinB(x)");
     EXPECT_EQ(Caret(), "4-3");
     EXPECT_EQ(Steps(), before);
-    d.m_bChanged = false;
+    d.SetChanged(false);
     EXPECT_TRUE(Key(VK_BACK));
     EXPECT_EQ(Dump(), "sin");
     EXPECT_EQ(Caret(), "3");
     EXPECT_EQ(Steps(), before + 1);
-    EXPECT_TRUE(d.m_bChanged);
+    EXPECT_TRUE(d.IsChanged());
     EXPECT_TRUE(d.Undo());
     EXPECT_EQ(Dump(), "sinB(x)");
 }
@@ -377,7 +377,7 @@ TEST_F(RowEditing, SuccessiveBackspacesMakeOneUndoStep) {
         EXPECT_TRUE(Key(VK_BACK));
     EXPECT_EQ(Dump(), "a");
     EXPECT_EQ(Steps(), before + 1);
-    EXPECT_TRUE(d.m_bChanged);
+    EXPECT_TRUE(d.IsChanged());
     EXPECT_TRUE(d.Undo());
     EXPECT_EQ(Dump(), "abcd");
 }
@@ -458,7 +458,7 @@ TEST_F(RowEditing, EdgesOfATopLevelRowAreLeftToTheEditor) {
     EXPECT_FALSE(Key(VK_BACK));
     EXPECT_EQ(Dump(), "ab");
     EXPECT_EQ(Steps(), 0u);
-    EXPECT_FALSE(d.m_bChanged);
+    EXPECT_FALSE(d.IsChanged());
 }
 
 // ---------------------------------------------------------------------------
@@ -471,7 +471,7 @@ TEST_F(RowEditing, BackspaceInAnEmptyDenominatorGivesBackTheNumerator) {
     EXPECT_EQ(Dump(), "a");
     EXPECT_EQ(Caret(), "1");
     EXPECT_EQ(Steps(), before + 1);
-    EXPECT_TRUE(d.m_bChanged);
+    EXPECT_TRUE(d.IsChanged());
     EXPECT_TRUE(d.Undo());
     EXPECT_EQ(Dump(), "F(a|)");
 }

@@ -216,26 +216,22 @@ TEST(RowHelpers, WrapIfNeeded) {
 
 TEST(RowLayout, FoldingKeepsTheLowestAxisAndTallestParts) {
     TestEditor t;
-    RowPtr row(t.NewRow());
-    auto* a = new CEqAtom;
-    auto* b = new CEqAtom;
-    row->Append(a);
-    row->Append(b);
-    row->CalcSize(); // plain atoms keep their sizes; set them after measuring
+    // Fold by hand as CalcSize does, through a row without the end atom.
+    CEqExpr two(t.data.get());
+    two.m_atoms.push_back(std::make_unique<CEqAtom>());
+    two.m_atoms.push_back(std::make_unique<CEqAtom>());
+    CEqAtom* a = two.GetAt(0);
+    CEqAtom* b = two.GetAt(1);
     a->m_size = SIZE{10, 20};
     a->m_ptAnchor = POINT{5, 10};
     b->m_size = SIZE{7, 30};
     b->m_ptAnchor = POINT{3, 4};
-    // Fold by hand as CalcSize does, through a row without the end atom.
-    CEqExpr two(t.data.get());
-    two.m_atoms = {a, b};
     // Only fold (atom CalcSize does nothing for plain atoms).
     two.CalcSize();
     EXPECT_EQ(two.m_ptAnchor.y, 10);
     EXPECT_EQ(two.m_size.cy, 36); // 10 + max(20 - 10, 30 - 4)
     EXPECT_EQ(two.m_size.cx, 17);
     EXPECT_EQ(two.m_ptAnchor.x, 8);
-    two.m_atoms.clear(); // owned by row
 }
 
 TEST(RowLayout, SymbolsLineUpLeftToRight) {
@@ -319,7 +315,7 @@ TEST(RowHitTest, ClickInsideBracketsReachesTheInnerRow) {
     t.Layout(row.get(), 0, 0);
     POINT p{b->m_pRow->GetAt(1)->m_rect.left + 1, b->m_pRow->m_rect.top + 2};
     EXPECT_TRUE(row->HitTest(&p));
-    EXPECT_EQ(t.data->m_pCurRow, b->m_pRow);
+    EXPECT_EQ(t.data->m_pCurRow, b->m_pRow.get());
     EXPECT_EQ(t.data->m_nCaret, 1);
     EXPECT_EQ(CheckCaret(*t.data), "");
 }
@@ -331,7 +327,7 @@ TEST(RowKeys, ArrowsStepAndEnterCompoundAtoms) {
     row->Append(b);
     t.data->SetCaret(row.get(), 1);
     EXPECT_TRUE(row->HandleKey(VK_RIGHT)); // enters the brackets
-    EXPECT_EQ(t.data->m_pCurRow, b->m_pRow);
+    EXPECT_EQ(t.data->m_pCurRow, b->m_pRow.get());
     EXPECT_EQ(t.data->m_nCaret, 0);
     EXPECT_TRUE(b->m_pRow->HandleKey(VK_END));
     EXPECT_EQ(t.data->m_nCaret, 2);

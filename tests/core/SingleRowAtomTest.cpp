@@ -99,7 +99,7 @@ TYPED_TEST(SingleRowAtom, NothingDrawnOutsideTheClientArea) {
 
 TYPED_TEST(SingleRowAtom, KeysEnterAndLeave) {
     AtomInRow<TypeParam> s("xy");
-    CEqExpr* inner = s.atom->m_pRow;
+    CEqExpr* inner = s.atom->m_pRow.get();
     s.d().SetCaret(s.row.get(), 2);
     EXPECT_TRUE(s.Press(VK_LEFT));
     EXPECT_EQ(s.d().m_pCurRow, inner);
@@ -131,7 +131,7 @@ TYPED_TEST(SingleRowAtom, KeysEnterAndLeave) {
 
 TYPED_TEST(SingleRowAtom, ShiftAtAnEdgeSelectsTheAtom) {
     AtomInRow<TypeParam> s("xy");
-    CEqExpr* inner = s.atom->m_pRow;
+    CEqExpr* inner = s.atom->m_pRow.get();
     s.t.wnd->PressKey(VK_SHIFT);
     struct Case {
         int pos;
@@ -156,13 +156,13 @@ TYPED_TEST(SingleRowAtom, UpAndDownReachTheEnclosingFraction) {
     auto* high = this->Around("y");
     auto* f = FractionOf(t, RowWith(t, high), RowWith(t, low));
     RowPtr row(RowWith(t, f));
-    t.data->SetCaret(low->m_pRow, 1);
+    t.data->SetCaret(low->m_pRow.get(), 1);
     EXPECT_TRUE(low->m_pRow->HandleKey(VK_UP));
-    EXPECT_EQ(t.data->m_pCurRow, f->m_pNumerator);
+    EXPECT_EQ(t.data->m_pCurRow, f->m_pNumerator.get());
     EXPECT_EQ(t.data->m_nCaret, 1);
-    t.data->SetCaret(high->m_pRow, 0);
+    t.data->SetCaret(high->m_pRow.get(), 0);
     EXPECT_TRUE(high->m_pRow->HandleKey(VK_DOWN));
-    EXPECT_EQ(t.data->m_pCurRow, f->m_pDenominator);
+    EXPECT_EQ(t.data->m_pCurRow, f->m_pDenominator.get());
     EXPECT_EQ(t.data->m_nCaret, 0);
     EXPECT_EQ(CheckCaret(*t.data), "");
 
@@ -170,9 +170,9 @@ TYPED_TEST(SingleRowAtom, UpAndDownReachTheEnclosingFraction) {
     auto* c = this->Around("c");
     auto* g = FractionOf(t, t.RowOf("ab"), RowWith(t, c));
     RowPtr row2(RowWith(t, g));
-    t.data->SetCaret(c->m_pRow, 1);
+    t.data->SetCaret(c->m_pRow.get(), 1);
     EXPECT_TRUE(c->m_pRow->HandleKey(VK_UP));
-    EXPECT_EQ(t.data->m_pCurRow, g->m_pNumerator);
+    EXPECT_EQ(t.data->m_pCurRow, g->m_pNumerator.get());
     EXPECT_EQ(t.data->m_nCaret, 2);
     EXPECT_EQ(CheckCaret(*t.data), "");
 }
@@ -206,7 +206,7 @@ TYPED_TEST(SingleRowAtom, CloneComposeAndOwner) {
     std::unique_ptr<CEqAtom> copy(atom->Clone());
     ASSERT_STREQ(copy->ClassName(), atom->ClassName());
     auto* c = static_cast<TypeParam*>(copy.get());
-    EXPECT_NE(c->m_pRow, atom->m_pRow);
+    EXPECT_NE(c->m_pRow.get(), atom->m_pRow.get());
     EXPECT_EQ(c->m_pRow->m_pOwnerAtom, c);
     EXPECT_EQ(c->m_size, atom->m_size);
     c->m_pRow->RemoveAt(0, false);

@@ -23,8 +23,8 @@ TYPED_TEST_SUITE(StackedAtom, StackedClasses);
 
 TYPED_TEST(StackedAtom, KeysLeaveEachRowByTheTable) {
     AtomInRow<TypeParam> s("xy", "z");
-    CEqExpr* num = s.atom->m_pNumerator;
-    CEqExpr* den = s.atom->m_pDenominator;
+    CEqExpr* num = s.atom->m_pNumerator.get();
+    CEqExpr* den = s.atom->m_pDenominator.get();
     struct Case {
         CEqExpr* from;
         int pos;
@@ -54,11 +54,11 @@ TYPED_TEST(StackedAtom, EnteringFromEitherSide) {
     AtomInRow<TypeParam> s("xy", "z");
     s.d().SetCaret(s.row.get(), 2);
     EXPECT_TRUE(s.Press(VK_LEFT));
-    EXPECT_EQ(s.d().m_pCurRow, s.atom->m_pDenominator);
+    EXPECT_EQ(s.d().m_pCurRow, s.atom->m_pDenominator.get());
     EXPECT_EQ(s.d().m_nCaret, 1);
     s.d().SetCaret(s.row.get(), 1);
     EXPECT_TRUE(s.Press(VK_RIGHT));
-    EXPECT_EQ(s.d().m_pCurRow, s.atom->m_pNumerator);
+    EXPECT_EQ(s.d().m_pCurRow, s.atom->m_pNumerator.get());
     EXPECT_EQ(s.d().m_nCaret, 0);
     EXPECT_FALSE(s.atom->EnterFrom(VK_UP));
     EXPECT_FALSE(s.atom->EnterFrom(VK_DOWN));
@@ -80,7 +80,8 @@ TYPED_TEST(StackedAtom, ShiftAtAnEdgeSelectsTheWholeAtom) {
         {false, 1, VK_RIGHT, 1, 2}, {false, 1, VK_DOWN, 1, 2},
     };
     for (const Case& c : cases) {
-        s.d().SetCaret(c.numerator ? s.atom->m_pNumerator : s.atom->m_pDenominator, c.pos);
+        s.d().SetCaret(c.numerator ? s.atom->m_pNumerator.get() : s.atom->m_pDenominator.get(),
+                       c.pos);
         EXPECT_TRUE(s.Press(c.vk)) << c.vk;
         EXPECT_EQ(s.d().m_pCurRow, s.row.get()) << c.vk;
         EXPECT_EQ(s.d().m_nAnchor, c.anchor) << c.vk;
@@ -95,18 +96,18 @@ TYPED_TEST(StackedAtom, UpAndDownClimbToTheEnclosingFraction) {
     auto* inner = NewAtom<TypeParam>(t, t.RowOf("p"), t.RowOf("q"));
     auto* outer = FractionOf(t, t.RowOf("ab"), RowWith(t, inner));
     RowPtr row(RowWith(t, outer));
-    t.data->SetCaret(inner->m_pNumerator, 0);
+    t.data->SetCaret(inner->m_pNumerator.get(), 0);
     EXPECT_TRUE(inner->m_pNumerator->HandleKey(VK_UP));
-    EXPECT_EQ(t.data->m_pCurRow, outer->m_pNumerator);
+    EXPECT_EQ(t.data->m_pCurRow, outer->m_pNumerator.get());
     EXPECT_EQ(t.data->m_nCaret, 2);
 
     // And the other way round in a numerator.
     auto* inner2 = NewAtom<TypeParam>(t, t.RowOf("p"), t.RowOf("q"));
     auto* outer2 = FractionOf(t, RowWith(t, inner2), t.RowOf("c"));
     RowPtr row2(RowWith(t, outer2));
-    t.data->SetCaret(inner2->m_pDenominator, 1);
+    t.data->SetCaret(inner2->m_pDenominator.get(), 1);
     EXPECT_TRUE(inner2->m_pDenominator->HandleKey(VK_DOWN));
-    EXPECT_EQ(t.data->m_pCurRow, outer2->m_pDenominator);
+    EXPECT_EQ(t.data->m_pCurRow, outer2->m_pDenominator.get());
     EXPECT_EQ(t.data->m_nCaret, 0);
     EXPECT_EQ(CheckCaret(*t.data), "");
 }
@@ -114,20 +115,20 @@ TYPED_TEST(StackedAtom, UpAndDownClimbToTheEnclosingFraction) {
 TYPED_TEST(StackedAtom, ForeignRowsAndOtherKeysAreDeclined) {
     AtomInRow<TypeParam> s("xy", "z");
     RowPtr stranger(s.t.RowOf("q"));
-    s.d().SetCaret(s.atom->m_pNumerator, 1);
+    s.d().SetCaret(s.atom->m_pNumerator.get(), 1);
     EXPECT_FALSE(s.atom->LeaveChild(stranger.get(), VK_LEFT));
-    EXPECT_FALSE(s.atom->LeaveChild(s.atom->m_pNumerator, VK_TAB));
-    EXPECT_FALSE(s.atom->LeaveChild(s.atom->m_pDenominator, VK_RETURN));
+    EXPECT_FALSE(s.atom->LeaveChild(s.atom->m_pNumerator.get(), VK_TAB));
+    EXPECT_FALSE(s.atom->LeaveChild(s.atom->m_pDenominator.get(), VK_RETURN));
     // A row that is not the atom's own selects nothing, even with Shift.
     s.t.wnd->PressKey(VK_SHIFT);
     EXPECT_FALSE(s.atom->LeaveChild(stranger.get(), VK_LEFT));
-    EXPECT_EQ(s.d().m_pCurRow, s.atom->m_pNumerator);
+    EXPECT_EQ(s.d().m_pCurRow, s.atom->m_pNumerator.get());
     EXPECT_EQ(s.d().m_nAnchor, 1);
     EXPECT_EQ(s.d().m_nCaret, 1);
     // Not in any row: nothing to leave into.
     TestEditor t;
     std::unique_ptr<TypeParam> loose(NewAtom<TypeParam>(t, t.RowOf("a"), t.RowOf("b")));
-    EXPECT_FALSE(loose->LeaveChild(loose->m_pNumerator, VK_LEFT));
+    EXPECT_FALSE(loose->LeaveChild(loose->m_pNumerator.get(), VK_LEFT));
 }
 
 TYPED_TEST(StackedAtom, ClicksAndDragsReachEachRow) {
@@ -140,21 +141,21 @@ TYPED_TEST(StackedAtom, ClicksAndDragsReachEachRow) {
     const RECT& m = atom->m_pDenominator->m_rect;
     POINT p{n.left + 18, n.top + 10};
     EXPECT_TRUE(row->HitTest(&p));
-    EXPECT_EQ(t.data->m_pCurRow, atom->m_pNumerator);
+    EXPECT_EQ(t.data->m_pCurRow, atom->m_pNumerator.get());
     EXPECT_EQ(t.data->m_nCaret, 2);
     p = POINT{m.left + 1, m.top + 4};
     EXPECT_TRUE(row->HitTest(&p));
-    EXPECT_EQ(t.data->m_pCurRow, atom->m_pDenominator);
+    EXPECT_EQ(t.data->m_pCurRow, atom->m_pDenominator.get());
     EXPECT_EQ(t.data->m_nCaret, 0);
     p = POINT{m.left + 8, m.top + 5};
     EXPECT_TRUE(row->HitTest(&p));
-    EXPECT_EQ(t.data->m_pCurRow, atom->m_pDenominator);
+    EXPECT_EQ(t.data->m_pCurRow, atom->m_pDenominator.get());
     EXPECT_EQ(t.data->m_nCaret, 1);
     // Left of the numerator but level with it (on a derivative's "d"): the
     // numerator draws the point in to its start.
     p = POINT{atom->m_rect.left + 3, n.top + 5};
     EXPECT_TRUE(row->HitTest(&p));
-    EXPECT_EQ(t.data->m_pCurRow, atom->m_pNumerator);
+    EXPECT_EQ(t.data->m_pCurRow, atom->m_pNumerator.get());
     EXPECT_EQ(t.data->m_nCaret, 0);
     // On the bar, between the rows: neither row takes it; the caret goes
     // before the atom left of its anchor x and after it right of it.
@@ -170,7 +171,7 @@ TYPED_TEST(StackedAtom, ClicksAndDragsReachEachRow) {
 
     POINT from{n.left + 1, n.top + 5}, to{n.right - 3, n.top + 5};
     EXPECT_TRUE(row->HitTestRange(&from, &to));
-    EXPECT_EQ(t.data->m_pCurRow, atom->m_pNumerator);
+    EXPECT_EQ(t.data->m_pCurRow, atom->m_pNumerator.get());
     EXPECT_EQ(t.data->m_nAnchor, 0);
     EXPECT_EQ(t.data->m_nCaret, 3);
     // From the numerator into the denominator: the whole atom.
@@ -214,8 +215,8 @@ TYPED_TEST(StackedAtom, CloneKeepsClassAndCopiesRows) {
     std::unique_ptr<CEqAtom> copy(atom->Clone());
     ExpectSameAtom(*copy, *atom);
     auto* c = static_cast<TypeParam*>(copy.get());
-    EXPECT_NE(c->m_pNumerator, atom->m_pNumerator);
-    EXPECT_NE(c->m_pDenominator, atom->m_pDenominator);
+    EXPECT_NE(c->m_pNumerator.get(), atom->m_pNumerator.get());
+    EXPECT_NE(c->m_pDenominator.get(), atom->m_pDenominator.get());
     EXPECT_EQ(c->m_pNumerator->m_pOwnerAtom, c);
     EXPECT_EQ(c->m_pDenominator->m_pOwnerAtom, c);
     EXPECT_EQ(c->m_pParent, atom->m_pParent);
@@ -256,8 +257,8 @@ TYPED_TEST(StackedAtom, SetRowsReplacesAndAdopts) {
     EXPECT_EQ(atom->m_pDenominator->PeekText(), "d");
     EXPECT_EQ(CheckTree(*row, t.data.get()), "");
     EXPECT_EQ(atom->GetRowCount(), 2);
-    EXPECT_EQ(atom->GetRow(0), atom->m_pNumerator);
-    EXPECT_EQ(atom->GetRow(1), atom->m_pDenominator);
+    EXPECT_EQ(atom->GetRow(0), atom->m_pNumerator.get());
+    EXPECT_EQ(atom->GetRow(1), atom->m_pDenominator.get());
     EXPECT_EQ(atom->GetRow(2), nullptr);
     EXPECT_EQ(atom->GetRow(-1), nullptr);
 }

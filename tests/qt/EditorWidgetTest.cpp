@@ -113,7 +113,7 @@ void EditorWidgetTest::typedFormulaReadsBackAsText() {
     QCOMPARE(AtomsOfClass(*Data(), "CEqIndex").size(), size_t(1));
     QCOMPARE(CheckData(*Data()), std::string());
     // Each operator opened an undo step; names typed in one go share one.
-    QVERIFY(Data()->m_undo.size() >= 5);
+    QVERIFY(Data()->History().UndoSize() >= 5);
 }
 
 void EditorWidgetTest::cyrillicIsTypedAndOtherCharactersAreIgnored() {
@@ -147,7 +147,7 @@ void EditorWidgetTest::editingKeysSplitJoinAndUndo() {
 void EditorWidgetTest::controlVTypesNoCharacter() {
     QTest::keyClick(&m_window->view, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(TextOf(*Data()), QString());
-    QVERIFY(Data()->m_undo.empty());
+    QVERIFY(!Data()->History().CanUndo());
 
     QApplication::clipboard()->setText(QStringLiteral("k"));
     QTest::keyClick(&m_window->view, Qt::Key_V, Qt::ControlModifier);

@@ -382,7 +382,7 @@ void MainFrameTest::controlBInsertsBracketsOnce() {
     QTest::keyClick(&m_frame->m_wndView, Qt::Key_B, Qt::ControlModifier);
     QCOMPARE(AtomsOfClass(*Data(), "CEqBrackets").size(), size_t(1));
     QCOMPARE(triggered, 0);
-    QCOMPARE(Data()->m_undo.size(), size_t(2));
+    QCOMPARE(Data()->History().UndoSize(), size_t(2));
     // Through the menu command it is the same single insertion.
     m_frame->Action(ID_INSERT_BRACKETS)->trigger();
     QCOMPARE(AtomsOfClass(*Data(), "CEqBrackets").size(), size_t(2));
@@ -581,13 +581,13 @@ void MainFrameTest::badTargetsKeepTheChanges() {
     QFETCH(QString, reason);
     QVERIFY(Open("a;\r\n"));
     Type("b");
-    const size_t undo = Data()->m_undo.size();
+    const size_t undo = Data()->History().UndoSize();
     m_saveName = name.isEmpty() ? m_dir.path() : FileIn(name.toUtf8().constData());
     m_frame->Action(ID_FILE_SAVE_AS)->trigger();
     QCOMPARE(m_frame->m_wndStatusBar.Message(),
              QStringLiteral("Файл не сохранён: ") + m_saveName + QStringLiteral(" — ") + reason);
     QVERIFY(m_frame->m_wndStatusBar.IsMessageError());
-    QCOMPARE(Data()->m_undo.size(), undo);
+    QCOMPARE(Data()->History().UndoSize(), undo);
     QCOMPARE(m_frame->m_strFileName, QFile::encodeName(m_path).toStdString());
     QCOMPARE(m_frame->windowTitle(), QStringLiteral("Vexlor - ") + m_path);
     QCOMPARE(ReadFile(m_path), std::string("a;\r\n"));

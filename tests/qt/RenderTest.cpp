@@ -214,7 +214,7 @@ void RenderTest::selectionIsInverted() {
     data->m_nCurRow = 1;
     data->SetSelection(row, 0, row->GetCount() - 1);
     QImage image = Grab();
-    QRect selected = ToQRect(data->m_rcSel);
+    QRect selected = ToQRect(data->SelectionBox());
     QVERIFY(selected.width() > 50);
     QVERIFY(DarkShare(image, selected) > 0.6);
     QVERIFY(DarkShare(image, ToQRect(data->m_rows[2]->m_rect)) < 0.3);

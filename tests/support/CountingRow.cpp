@@ -1,6 +1,6 @@
 #include "CountingRow.h"
 
-CountingRow::CountingRow(CVexlorData* owner, int formed, std::vector<int>* log)
+CountingRow::CountingRow(CEqOwner* owner, int formed, std::vector<int>* log)
     : CEqExpr(owner), m_nFormed(formed), m_pLog(log) {
     Clear();
 }

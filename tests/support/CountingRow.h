@@ -9,7 +9,7 @@
 
 class CountingRow : public CEqExpr {
   public:
-    CountingRow(CVexlorData* owner, int formed, std::vector<int>* log = nullptr);
+    CountingRow(CEqOwner* owner, int formed, std::vector<int>* log = nullptr);
     int Compose() override;
 
   private:

@@ -8,13 +8,12 @@
 #include "platform/HeadlessWindow.h"
 #include "rows/EqExpr.h"
 
-// Checks a row and everything below it: the end atom is last and only last,
-// every atom's parent is the row, owners agree, every inner row's owner
-// atom is the atom holding it. Returns an empty string when all holds.
-std::string CheckTree(const CEqExpr& row, CVexlorData* owner);
+// The program's own tree checks (TreeInvariant), under the names the tests
+// use: a row and everything below it; empty when all holds.
+std::string CheckTree(const CEqExpr& row, CEqOwner* owner);
 
-// Checks CheckTree on the current row's whole top row and that the caret
-// and anchor lie in 0 .. n-1 of the current row.
+// The whole top row around the current row, and the caret and anchor in
+// 0 .. n-1 of the current row.
 std::string CheckCaret(const CVexlorData& data);
 
 // A headless window with editor data attached to it.

@@ -227,8 +227,8 @@ void CMainFrame::UpdateCommandUI() {
         return;
     const CVexlorData* data = m_wndView.GetData();
     bool selection = data->m_nAnchor != data->m_nCaret;
-    m_actions[ID_EDIT_UNDO]->setEnabled(!data->m_undo.empty());
-    m_actions[ID_EDIT_REDO]->setEnabled(!data->m_redo.empty());
+    m_actions[ID_EDIT_UNDO]->setEnabled(data->History().CanUndo());
+    m_actions[ID_EDIT_REDO]->setEnabled(data->History().CanRedo());
     m_actions[ID_EDIT_CUT]->setEnabled(selection);
     m_actions[ID_EDIT_COPY]->setEnabled(selection);
     m_actions[ID_EDIT_COPY_LATEX]->setEnabled(selection);

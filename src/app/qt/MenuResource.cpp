@@ -1,6 +1,8 @@
 #include "app/qt/MenuResource.h"
 
+#include "editor/Accelerators.h"
 #include "editor/qt/CommandIds.h"
+#include "editor/qt/KeyMap.h"
 
 namespace {
 using Item = MenuResource::Item;
@@ -74,37 +76,12 @@ constexpr Popup kMenu[] = {
     {"&Вид", kView},  {"П&омощь", kHelp},
 };
 
-constexpr Accelerator kAccelerators[] = {
-    {ID_INSERT_BRACKETS, Qt::CTRL | Qt::Key_B},
-    {ID_EDIT_COPY, Qt::CTRL | Qt::Key_C},
-    {ID_EDIT_COPY, Qt::CTRL | Qt::Key_Insert},
-    {ID_INSERT_DERIVE, Qt::CTRL | Qt::Key_D},
-    {ID_INSERT_DERIVE2, Qt::CTRL | Qt::Key_E},
-    {ID_INSERT_FRACTION, Qt::CTRL | Qt::Key_F},
-    {ID_INSERT_LOW_INDEX, Qt::CTRL | Qt::Key_I},
-    {ID_INSERT_HIGH_INDEX, Qt::CTRL | Qt::Key_P},
-    {ID_INSERT_ROOT, Qt::CTRL | Qt::Key_R},
-    {ID_FILE_SAVE, Qt::CTRL | Qt::Key_S},
-    {ID_SAVE_AND_EXIT, Qt::ALT | Qt::Key_S},
-    {ID_EDIT_PASTE, Qt::CTRL | Qt::Key_V},
-    {ID_EDIT_PASTE, Qt::SHIFT | Qt::Key_Insert},
-    {ID_INSERT_BOTH_INDEXES, Qt::CTRL | Qt::Key_W},
-    {ID_EXIT_WITHOUT_SAVING, Qt::ALT | Qt::Key_W},
-    {ID_EDIT_CUT, Qt::CTRL | Qt::Key_X},
-    {ID_EDIT_CUT, Qt::SHIFT | Qt::Key_Delete},
-    {ID_APP_EXIT, Qt::ALT | Qt::Key_X},
-    {ID_EDIT_REDO, Qt::CTRL | Qt::Key_Y},
-    {ID_EDIT_UNDO, Qt::CTRL | Qt::Key_Z},
-    {ID_EDIT_UNDO, Qt::ALT | Qt::Key_Backspace},
-    {ID_GET_HELP, QKeyCombination(Qt::Key_F1)},
-    {ID_NEXT_PANE, QKeyCombination(Qt::Key_F6)},
-    {ID_PREV_PANE, Qt::SHIFT | Qt::Key_F6},
-    {ID_FILE_OPEN, Qt::CTRL | Qt::Key_O},
-    {ID_FILE_SAVE_AS, Qt::CTRL | Qt::SHIFT | Qt::Key_S},
+// Zoom keys the window alone knows: their keys have no virtual-key code in
+// the editor's key set, and the batch mode has no view to zoom.
+constexpr Accelerator kZoomKeys[] = {
     {ID_VIEW_ZOOM_IN, Qt::CTRL | Qt::Key_Equal},
     {ID_VIEW_ZOOM_IN, Qt::CTRL | Qt::Key_Plus},
     {ID_VIEW_ZOOM_OUT, Qt::CTRL | Qt::Key_Minus},
-    {ID_VIEW_ZOOM_RESET, Qt::CTRL | Qt::Key_0},
 };
 
 constexpr int kToolbar[] = {
@@ -120,8 +97,17 @@ constexpr int kToolbar[] = {
 std::span<const Popup> MenuResource::Menu() {
     return kMenu;
 }
-std::span<const Accelerator> MenuResource::Accelerators() {
-    return kAccelerators;
+std::vector<Accelerator> MenuResource::Accelerators() {
+    std::vector<Accelerator> table;
+    for (const ::Accelerators::Accelerator& a : ::Accelerators::All()) {
+        Qt::KeyboardModifiers modifiers;
+        modifiers.setFlag(Qt::ShiftModifier, a.shift);
+        modifiers.setFlag(Qt::ControlModifier, a.control);
+        modifiers.setFlag(Qt::AltModifier, a.alt);
+        table.push_back({a.id, QKeyCombination(modifiers, KeyMap::QtKey(a.vk))});
+    }
+    table.insert(table.end(), std::begin(kZoomKeys), std::end(kZoomKeys));
+    return table;
 }
 std::span<const int> MenuResource::ToolbarButtons() {
     return kToolbar;

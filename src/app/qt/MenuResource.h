@@ -1,9 +1,11 @@
-// Resource set 130: the Russian menu and its accelerator table, and the
-// order of the toolbar's buttons.
+// Resource set 130: the Russian menu, the accelerator table as Qt key
+// combinations (made from the core's table), and the order of the
+// toolbar's buttons.
 #pragma once
 
 #include <QKeyCombination>
 #include <span>
+#include <vector>
 
 class MenuResource {
   public:
@@ -21,7 +23,7 @@ class MenuResource {
     };
 
     static std::span<const Popup> Menu();
-    static std::span<const Accelerator> Accelerators();
+    static std::vector<Accelerator> Accelerators();
     // Command ids of the toolbar's buttons in order; 0 is a separator.
     static std::span<const int> ToolbarButtons();
 };

@@ -67,6 +67,24 @@ unsigned KeyMap::VirtualKey(int qtKey) {
     }
 }
 
+Qt::Key KeyMap::QtKey(unsigned vk) {
+    // 1. Letters, digits and function keys map as ranges.
+    if (vk >= 'A' && vk <= 'Z')
+        return static_cast<Qt::Key>(Qt::Key_A + static_cast<int>(vk - 'A'));
+    if (vk >= '0' && vk <= '9')
+        return static_cast<Qt::Key>(Qt::Key_0 + static_cast<int>(vk - '0'));
+    if (vk >= VK_F1 && vk < VK_F1 + 24)
+        return static_cast<Qt::Key>(Qt::Key_F1 + static_cast<int>(vk - VK_F1));
+    // 2. The named keys: the first Qt key VirtualKey maps to vk.
+    for (int key : {Qt::Key_Backspace, Qt::Key_Tab, Qt::Key_Return, Qt::Key_Shift, Qt::Key_Control,
+                    Qt::Key_Alt, Qt::Key_Escape, Qt::Key_Space, Qt::Key_PageUp, Qt::Key_PageDown,
+                    Qt::Key_End, Qt::Key_Home, Qt::Key_Left, Qt::Key_Up, Qt::Key_Right,
+                    Qt::Key_Down, Qt::Key_Insert, Qt::Key_Delete})
+        if (VirtualKey(key) == vk)
+            return static_cast<Qt::Key>(key);
+    return Qt::Key_unknown;
+}
+
 unsigned KeyMap::LetterOfScanCode(unsigned scanCode) {
     for (unsigned i = 0; i < 26; ++i) {
         if (kLetterScanCodes[i] == scanCode)

@@ -15,6 +15,8 @@ class KeyMap {
     static unsigned VirtualKey(int qtKey);
     // The Latin letter of an X11 key code of a standard keyboard, or 0.
     static unsigned LetterOfScanCode(unsigned scanCode);
+    // The Qt key of a virtual-key code VirtualKey maps to, or Qt::Key_unknown.
+    static Qt::Key QtKey(unsigned vk);
 
     // Keys the editor handles itself, past the shortcuts: the navigation and
     // deletion keys, Enter and Backspace with any modifiers; Shift+Insert;

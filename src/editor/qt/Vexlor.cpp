@@ -101,11 +101,7 @@ void CVexlor::paintEvent(QPaintEvent*) {
     painter.fillRect(viewport()->rect(), CQtDC::ToQColor(dc.GetSysColor(COLOR_WINDOW)));
     painter.scale(Scale(), Scale());
     m_bPainting = true;
-    PrepareDC(&dc);
-    m_pData->Layout();
-    dc.InvertRect(m_pData->GetSelectionRect());
-    m_pData->UpdateScrollBars();
-    PlaceCaret();
+    m_frame.Paint(&dc);
     if (m_caret.IsInk() && HasFocus()) {
         QRect r = m_caret.Rect();
         dc.InvertRect(RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});

@@ -19,6 +19,7 @@
 #include <memory>
 #include <vector>
 
+#include "editor/EditorFrame.h"
 #include "editor/qt/Caret.h"
 #include "platform/EqWindow.h"
 #include "platform/qt/QtClipboard.h"
@@ -61,7 +62,7 @@ class CVexlor : public QAbstractScrollArea, public CEqWindow {
 
     // Makes pDC, or the measuring context when it is null, the one in use,
     // with the regular font and the window's colours.
-    void PrepareDC(CDC* pDC);
+    void PrepareDC(CDC* pDC) override;
     // The caret where the model has it, while the window has the focus.
     void PlaceCaret();
     // Replaces the data with one empty row.
@@ -148,6 +149,7 @@ class CVexlor : public QAbstractScrollArea, public CEqWindow {
     class RenderScope;
 
     std::unique_ptr<CVexlorData> m_pData;
+    EditorFrame m_frame{*this, m_pData};
     int m_bDragging = 0;
     POINT m_ptDown;
     POINT m_ptMove;
@@ -169,9 +171,6 @@ class CVexlor : public QAbstractScrollArea, public CEqWindow {
     void ConnectScrollBar(int bar);
     void OnScrollAction(int bar, int action);
     void Scroll(int bar, int code, int pos);
-    void OnKeyDown(unsigned vk);
-    void OnChar(unsigned ch);
-    void RunInsert(int id);
     void Wheel(QPoint angleDelta, bool horizontal);
     void WheelZoom(QPoint angleDelta);
     double Scale() const { return m_nZoom / 100.0; }

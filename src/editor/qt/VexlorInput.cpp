@@ -6,8 +6,8 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include "editor/CommandIds.h"
 #include "editor/VexlorData.h"
-#include "editor/qt/CommandIds.h"
 #include "editor/qt/KeyMap.h"
 #include "editor/qt/Vexlor.h"
 #include "platform/UnicodeImport.h"
@@ -53,13 +53,13 @@ void CVexlor::keyPressEvent(QKeyEvent* event) {
     }
     BeginInput(modifiers);
     if (unsigned vk = KeyMap::VirtualKey(*event))
-        OnKeyDown(vk);
+        m_frame.KeyDown(vk);
     if (!control) {
         for (char32_t ch : event->text().toUcs4()) {
             if (!KeyMap::IsTypedCharacter(ch))
                 continue;
             for (char byte : UnicodeImport::Map(ch))
-                OnChar(static_cast<uint8_t>(byte));
+                m_frame.Char(static_cast<uint8_t>(byte));
         }
     }
     EndInput();
@@ -76,24 +76,8 @@ void CVexlor::inputMethodEvent(QInputMethodEvent* event) {
         SetStatusMessage(notice, true);
     BeginInput(Qt::NoModifier);
     for (char byte : typed.text)
-        OnChar(static_cast<uint8_t>(byte));
+        m_frame.Char(static_cast<uint8_t>(byte));
     EndInput();
-}
-
-void CVexlor::OnKeyDown(unsigned vk) {
-    PrepareDC(nullptr);
-    if (HasFocus())
-        DestroyCaret();
-    m_pData->OnKeyDown(vk);
-    PlaceCaret();
-}
-
-void CVexlor::OnChar(unsigned ch) {
-    PrepareDC(nullptr);
-    if (HasFocus())
-        DestroyCaret();
-    m_pData->OnChar(ch);
-    PlaceCaret();
 }
 
 void CVexlor::mousePressEvent(QMouseEvent* event) {
@@ -297,58 +281,8 @@ void CVexlor::Scroll(int bar, int code, int pos) {
     viewport()->update();
 }
 
-void CVexlor::RunInsert(int id) {
-    CVexlorData::InsertCommand command = CVexlorData::kBrackets;
-    switch (id) {
-    case ID_INSERT_DERIVE:
-        command = CVexlorData::kDerive;
-        break;
-    case ID_INSERT_DERIVE2:
-        command = CVexlorData::kDerive2;
-        break;
-    case ID_INSERT_FRACTION:
-        command = CVexlorData::kFraction;
-        break;
-    case ID_INSERT_HIGH_INDEX:
-        command = CVexlorData::kHighIndex;
-        break;
-    case ID_INSERT_LOW_INDEX:
-        command = CVexlorData::kLowIndex;
-        break;
-    case ID_INSERT_BOTH_INDEXES:
-        command = CVexlorData::kBothIndexes;
-        break;
-    case ID_INSERT_ROOT:
-        command = CVexlorData::kRoot;
-        break;
-    default:
-        break;
-    }
-    PrepareDC(nullptr);
-    if (HasFocus())
-        DestroyCaret();
-    m_pData->RunInsert(command);
-    PlaceCaret();
-}
-
 bool CVexlor::OnCmdMsg(int id) {
     switch (id) {
-    case ID_EDIT_CUT:
-        PrepareDC(nullptr);
-        m_pData->Cut();
-        break;
-    case ID_EDIT_COPY:
-        PrepareDC(nullptr);
-        m_pData->Copy();
-        break;
-    case ID_EDIT_PASTE:
-        PrepareDC(nullptr);
-        m_pData->Paste();
-        break;
-    case ID_EDIT_COPY_LATEX:
-        PrepareDC(nullptr);
-        m_pData->CopyLatex();
-        break;
     case ID_VIEW_ZOOM_IN:
         ZoomIn();
         return true;
@@ -358,27 +292,11 @@ bool CVexlor::OnCmdMsg(int id) {
     case ID_VIEW_ZOOM_RESET:
         SetZoom(100);
         return true;
-    case ID_EDIT_UNDO:
-        PrepareDC(nullptr);
-        m_pData->Undo();
-        break;
-    case ID_EDIT_REDO:
-        PrepareDC(nullptr);
-        m_pData->Redo();
-        break;
-    case ID_INSERT_BRACKETS:
-    case ID_INSERT_DERIVE:
-    case ID_INSERT_DERIVE2:
-    case ID_INSERT_FRACTION:
-    case ID_INSERT_HIGH_INDEX:
-    case ID_INSERT_LOW_INDEX:
-    case ID_INSERT_BOTH_INDEXES:
-    case ID_INSERT_ROOT:
-        RunInsert(id);
-        break;
     default:
-        return false;
+        break;
     }
+    if (!m_frame.Command(id))
+        return false;
     viewport()->update();
     emit stateChanged();
     return true;

@@ -61,7 +61,7 @@ QSize CVexlor::LayoutAll(std::vector<QRect>* rows) {
             rows->push_back(QRect(r.left, r.top, RectWidth(r), RectHeight(r)));
         }
     }
-    return QSize(m_pData->m_sizeTotal.cx, m_pData->m_sizeTotal.cy);
+    return QSize(m_pData->TotalSize().cx, m_pData->TotalSize().cy);
 }
 
 void CVexlor::RenderBand(QPainter* painter, const QRect& band) {

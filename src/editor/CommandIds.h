@@ -1,0 +1,41 @@
+// Command ids of the menu, the toolbar and the accelerators, shared by the
+// window and the batch mode.
+#pragma once
+
+enum CommandId : int {
+    ID_SEPARATOR = 0,
+    ID_FILE_OPEN = 57601,
+    ID_FILE_SAVE = 57603,
+    ID_FILE_SAVE_AS = 57604,
+    // The recent files' items, the first to the eighth.
+    ID_FILE_MRU_FILE1 = 57616,
+    ID_FILE_MRU_LAST = 57623,
+    ID_EDIT_COPY = 57634,
+    ID_EDIT_CUT = 57635,
+    ID_EDIT_PASTE = 57637,
+    ID_EDIT_UNDO = 57643,
+    ID_EDIT_REDO = 57644,
+    ID_APP_ABOUT = 57664,
+    ID_APP_EXIT = 57665,
+    ID_NEXT_PANE = 57680,
+    ID_PREV_PANE = 57681,
+    ID_VIEW_TOOLBAR = 59392,
+    ID_VIEW_STATUS_BAR = 59393,
+    ID_INSERT_BRACKETS = 32782,
+    ID_INSERT_ROOT = 32783,
+    ID_INSERT_DERIVE = 32784,
+    ID_INSERT_LOW_INDEX = 32785,
+    ID_INSERT_HIGH_INDEX = 32786,
+    ID_INSERT_FRACTION = 32787,
+    ID_INSERT_BOTH_INDEXES = 32789,
+    ID_EXIT_WITHOUT_SAVING = 32791,
+    ID_SAVE_AND_EXIT = 32793,
+    ID_GET_HELP = 32794,
+    ID_INSERT_DERIVE2 = 32795,
+    ID_EDIT_COPY_LATEX = 32811,
+    ID_VIEW_ZOOM_IN = 32812,
+    ID_VIEW_ZOOM_OUT = 32813,
+    ID_VIEW_ZOOM_RESET = 32814,
+    ID_FILE_EXPORT = 32815,
+    ID_FILE_PRINT = 57607,
+};

@@ -1,0 +1,75 @@
+// The undo and redo stacks of a document, with the runs that let several
+// typed characters or erasures share one step, and the refusal of an edit
+// that nested the tree deeper than a step can hold.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "editor/UndoSnapshot.h"
+
+class CEqExpr;
+
+class UndoHistory {
+  public:
+    // The document the steps are taken of and given back to.
+    class Document {
+      public:
+        virtual ~Document() = default;
+        // The present state as a step sharing unchanged parts with previous.
+        virtual UndoSnapshot MakeStep(const UndoSnapshot* previous) = 0;
+        // Makes a step the present state again; false when it cannot.
+        virtual bool ReadStep(const UndoSnapshot& step) = 0;
+    };
+
+    explicit UndoHistory(Document& document) : m_document(document) {}
+    UndoHistory(const UndoHistory&) = delete;
+    UndoHistory& operator=(const UndoHistory&) = delete;
+
+    // The present state becomes an undo step; the redo steps go. row is
+    // where a run that begins now takes place.
+    void Push(const CEqExpr* row);
+    // One step back or forward; false when there is none or it is damaged.
+    bool Undo();
+    bool Redo();
+    void Clear();
+    void ClearRedo();
+    size_t UndoSize() const { return m_undo.size(); }
+    size_t RedoSize() const { return m_redo.size(); }
+    bool CanUndo() const { return !m_undo.empty(); }
+    bool CanRedo() const { return !m_redo.empty(); }
+    // Bytes held by both stacks, each shared part counted once.
+    size_t HistoryBytes() const;
+
+    // Runs. Typing or erasing goes on while the caret stays in the run's
+    // row at the place the previous character left it.
+    void EndRun();
+    bool TypingGoesOn(const CEqExpr* row, int caret) const;
+    bool ErasingGoesOn(const CEqExpr* row, int caret) const;
+    void BeginTyping(int pos);
+    void BeginErasing(int pos);
+    void MoveRun(int offset) { m_nRunPos += offset; }
+    bool IsTyping() const { return m_bTypingRun; }
+    bool IsErasing() const { return m_bEraseRun; }
+    // A row that goes away ends its run; without a row, any row's.
+    void ForgetRow(const CEqExpr* row);
+    void ForgetRow() { m_pRunRow = nullptr; }
+
+    // After an edit that took steps beyond undoBefore: when top (the row
+    // edited) became deeper than a step may hold, goes back to the last
+    // step and drops it. Returns whether the edit was refused.
+    bool RefuseTooDeep(size_t undoBefore, const CEqExpr* top);
+
+  private:
+    // Moves one step from `from` to `to`: the present state goes on `to`,
+    // the top of `from` becomes the present state.
+    bool Step(std::vector<UndoSnapshot>& from, std::vector<UndoSnapshot>& to);
+
+    Document& m_document;
+    std::vector<UndoSnapshot> m_undo;
+    std::vector<UndoSnapshot> m_redo;
+    bool m_bTypingRun = false;
+    bool m_bEraseRun = false;
+    const CEqExpr* m_pRunRow = nullptr;
+    int m_nRunPos = 0;
+};
