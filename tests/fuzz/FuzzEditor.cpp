@@ -11,8 +11,14 @@ const char FuzzEditor::kSmallModel[] = "x[1] = a/b + sqrt(y**2);\n"
                                        "d(v)/dt = (F - k*v)/m;  -- motion\n"
                                        "d2(s)/dt = abs(v) + f[i,j];";
 
-FuzzEditor::FuzzEditor(const std::string& text) {
-    m_editor.Install(text);
+FuzzEditor::FuzzEditor(const std::string& text, bool marked) {
+    if (marked) {
+        m_editor.Install(text);
+        return;
+    }
+    Data().Reset();
+    Data().LoadText(text);
+    m_editor.PaintPass();
 }
 
 void FuzzEditor::Require(bool ok, const std::string& what) {

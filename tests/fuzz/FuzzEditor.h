@@ -18,8 +18,9 @@ class FuzzEditor {
     // A small model of three lines that exercises every compound atom.
     static const char kSmallModel[];
 
-    // Installs text as the editor installs a file, then paints.
-    explicit FuzzEditor(const std::string& text = kSmallModel);
+    // Installs text as the editor installs a file (a host error marker "~"
+    // is split off), then paints. Without marked the text is loaded as it is.
+    explicit FuzzEditor(const std::string& text = kSmallModel, bool marked = true);
 
     // Aborts with what when ok is false.
     static void Require(bool ok, const std::string& what);

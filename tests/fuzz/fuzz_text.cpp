@@ -1,12 +1,15 @@
 // Text in, text out: any bytes loaded as an expressions text give a text
 // that loads into the same text again, and every tree on the way is sound.
 //
-// The linear text has no escapes, so a lone bracket inside an index or a
-// fraction (typed there, or left by a malformed line) may regroup when the
-// written text is read back. For a written text whose brackets do not nest
-// the target asks only that it settles: the next round writes it unchanged.
-// A blank last row is written as a final line break, which reading drops;
-// texts are compared without it.
+// The linear text has no escapes, and a blank row is written as "( ? )". So
+// where a lone bracket stands inside an index or a fraction, or where
+// brackets the composer left as plain symbols follow a blank row's "( ? )",
+// the written text may regroup when read back. For those texts (brackets
+// that do not nest, or a "?") the target asks only that the text settles: the
+// next round writes it unchanged. A blank last row is written as a final
+// line break, which reading drops; texts are compared without it. Texts are
+// loaded as they are: the host's error marker "~" is split off only where
+// the editor installs a file or a host reply, which has tests of its own.
 #include <string>
 #include <vector>
 
@@ -31,7 +34,7 @@ bool BracketsNest(const std::string& text) {
 // Loads text into a fresh editor and writes it again, checking the trees.
 // The final line break of a blank last row is dropped.
 std::string Rewrite(const std::string& text, const std::string& round) {
-    FuzzEditor editor(text);
+    FuzzEditor editor(text, false);
     editor.CheckInvariant("after loading the " + round);
     std::string written = editor.Data().GetText();
     editor.CheckInvariant("after writing the " + round);
@@ -45,11 +48,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string input(reinterpret_cast<const char*>(data), size);
     const std::string text = Rewrite(input, "input");
     const std::string again = Rewrite(text, "written text");
-    if (BracketsNest(text)) {
+    if (BracketsNest(text) && text.find('?') == std::string::npos) {
         FuzzEditor::Require(again == text, "the written text changes when loaded again");
         return 0;
     }
     FuzzEditor::Require(Rewrite(again, "rewritten text") == again,
-                        "a text of unbalanced brackets does not settle");
+                        "a written text does not settle after one more round");
     return 0;
 }
