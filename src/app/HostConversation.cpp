@@ -106,6 +106,11 @@ void HostConversation::End() {
     m_bLinkOpen = false;
     m_bConnected = false;
     m_bInitiating = false;
+    // No conversation: no verdict pending or on show any more.
+    m_bErrorShown = false;
+    m_bTextAccepted = true;
+    m_bAwaitingTitle = false;
+    m_bAwaitingText = false;
     if (open) {
         m_pTransport->Send(HostFrame::Terminate().Encode());
         m_pTransport->Close();

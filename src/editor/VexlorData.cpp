@@ -25,10 +25,14 @@ int ClampPos(int pos, int n, bool* lowered) {
 }
 
 void SerializeRect(CArchive& ar, RECT& r) {
-    if (ar.IsStoring()) {
-        ar << r.left << r.top << r.right << r.bottom;
-    } else {
-        ar >> r.left >> r.top >> r.right >> r.bottom;
+    // Bounded both ways, as every element's geometry.
+    for (int32_t* side : {&r.left, &r.top, &r.right, &r.bottom}) {
+        if (ar.IsStoring()) {
+            ar << ClampCoordinate(*side);
+        } else {
+            ar >> *side;
+            *side = ClampCoordinate(*side);
+        }
     }
 }
 
@@ -218,7 +222,8 @@ void CVexlorData::Serialize(CArchive& ar) {
         ar << static_cast<int32_t>(m_rows.size());
         for (CEqExpr* row : m_rows)
             row->Serialize(ar);
-        ar << m_sizeTotal.cx << m_sizeTotal.cy << m_ptScroll.x << m_ptScroll.y;
+        ar << ClampCoordinate(m_sizeTotal.cx) << ClampCoordinate(m_sizeTotal.cy)
+           << ClampCoordinate(m_ptScroll.x) << ClampCoordinate(m_ptScroll.y);
         ar << static_cast<int32_t>(m_nCurRow);
         SerializeRect(ar, m_rcCaret);
         SerializeRect(ar, m_rcSel);
@@ -259,7 +264,8 @@ UndoSnapshot CVexlorData::MakeStep(const UndoSnapshot* previous) {
         rows.push_back(ar.TakeBuffer());
     }
     CArchive tail;
-    tail << m_sizeTotal.cx << m_sizeTotal.cy << m_ptScroll.x << m_ptScroll.y;
+    tail << ClampCoordinate(m_sizeTotal.cx) << ClampCoordinate(m_sizeTotal.cy)
+         << ClampCoordinate(m_ptScroll.x) << ClampCoordinate(m_ptScroll.y);
     tail << static_cast<int32_t>(m_nCurRow);
     SerializeRect(tail, m_rcCaret);
     SerializeRect(tail, m_rcSel);
@@ -326,6 +332,8 @@ bool CVexlorData::ReadSnapshot(const Snapshot& image, POINT shift) {
     SerializeRect(ar, rcInvalid);
     if (ar.IsFailed() || curRow < 0 || curRow >= count)
         return false;
+    total = SIZE{ClampCoordinate(total.cx), ClampCoordinate(total.cy)};
+    scroll = POINT{ClampCoordinate(scroll.x), ClampCoordinate(scroll.y)};
     if (shift.x || shift.y)
         for (auto& row : rows)
             OffsetTree(*row, shift.x, shift.y);

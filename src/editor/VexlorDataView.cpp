@@ -27,18 +27,19 @@ void CVexlorData::Layout() {
         return;
     SIZE m = MeasureM(m_pWnd);
     m_sizeTotal = SIZE{m.cx / 2, m.cy / 2};
+    // Extents saturate at kMaxCoordinate however many rows there are.
     for (CEqExpr* row : m_rows) {
         row->CalcSize();
         if (row->m_size.cx + m.cx / 2 >= m_sizeTotal.cx)
-            m_sizeTotal.cx = row->m_size.cx + m.cx / 2;
-        m_sizeTotal.cy += row->m_size.cy + m.cy / 2;
+            m_sizeTotal.cx = ClampCoordinate(int64_t{row->m_size.cx} + m.cx / 2);
+        m_sizeTotal.cy = ClampCoordinate(int64_t{m_sizeTotal.cy} + row->m_size.cy + m.cy / 2);
     }
     UpdateScrollBars();
     int x = m.cx / 2;
     int y = m.cy / 2;
     for (CEqExpr* row : m_rows) {
         row->Redraw(x - m_ptScroll.x, y - m_ptScroll.y, 1, 3);
-        y += row->m_size.cy + m.cy / 2;
+        y = ClampCoordinate(int64_t{y} + row->m_size.cy + m.cy / 2);
     }
     for (CEqExpr* row : m_rows)
         row->Draw();

@@ -1,5 +1,6 @@
 #include "elements/EqAtom.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "elements/EqEmpty.h"
@@ -16,6 +17,13 @@ void CEqAtom::ClampPoint(POINT* pt) {
         pt->y = m_rect.top;
     else if (pt->y >= m_rect.bottom)
         pt->y = m_rect.bottom - 1;
+}
+
+void CEqAtom::CalcSize() {
+    m_size =
+        SIZE{std::clamp(m_size.cx, 0, kMaxPlainExtent), std::clamp(m_size.cy, 0, kMaxPlainExtent)};
+    m_ptAnchor =
+        POINT{std::clamp(m_ptAnchor.x, 0, m_size.cx), std::clamp(m_ptAnchor.y, 0, m_size.cy)};
 }
 
 std::unique_ptr<CEqAtom> CEqAtom::Clone() const {

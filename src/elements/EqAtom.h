@@ -13,6 +13,9 @@ class CEqAtom : public CEqObject {
     VEXLOR_DECLARE_DYNCREATE(CEqAtom)
 
   public:
+    // The largest extent an atom of no known class keeps.
+    static constexpr int kMaxPlainExtent = 1024;
+
     CEqAtom() = default;
 
     void ClampPoint(POINT* pt) override;
@@ -25,7 +28,9 @@ class CEqAtom : public CEqObject {
     virtual bool LeaveChild(CEqExpr*, UINT) { return false; }
     // The caret arrives from outside: VK_LEFT from the right, VK_RIGHT from the left.
     virtual bool EnterFrom(UINT) { return false; }
-    virtual void CalcSize() {}
+    // An atom of no known class (from a newer editor's image) keeps the size
+    // stored with it, bounded to kMaxPlainExtent, the anchor inside it.
+    virtual void CalcSize();
     // Places the atom; when its box moved, erases the old box.
     virtual void Redraw(int x, int y, int hAlign, int vAlign);
     virtual void Draw() {}

@@ -6,20 +6,19 @@
 
 VEXLOR_IMPLEMENT_DYNCREATE(CEqObject)
 
+// Geometry is bounded both ways: a block from another program may hold any
+// values, and whatever is stored loads back as the same bytes.
 void CEqObject::Serialize(CArchive& ar) {
-    if (ar.IsStoring()) {
-        const int32_t fields[8] = {m_size.cx,   m_size.cy,  m_ptAnchor.x, m_ptAnchor.y,
-                                   m_rect.left, m_rect.top, m_rect.right, m_rect.bottom};
-        for (int32_t x : fields)
-            ar << x;
-        return;
+    int32_t* fields[8] = {&m_size.cx,   &m_size.cy,  &m_ptAnchor.x, &m_ptAnchor.y,
+                          &m_rect.left, &m_rect.top, &m_rect.right, &m_rect.bottom};
+    for (int32_t* field : fields) {
+        if (ar.IsStoring()) {
+            ar << ClampCoordinate(*field);
+        } else {
+            ar >> *field;
+            *field = ClampCoordinate(*field);
+        }
     }
-    int32_t v[8];
-    for (int32_t& x : v)
-        ar >> x;
-    m_size = SIZE{v[0], v[1]};
-    m_ptAnchor = POINT{v[2], v[3]};
-    m_rect = RECT{v[4], v[5], v[6], v[7]};
 }
 
 void CEqObject::SetOwner(CEqOwner* owner) {
@@ -29,12 +28,12 @@ void CEqObject::SetOwner(CEqOwner* owner) {
 bool CEqObject::Redraw(int& x, int& y, int hAlign, int vAlign) {
     switch (hAlign) {
     case 0:
-        x -= m_ptAnchor.x;
+        x = ClampCoordinate(int64_t{x} - m_ptAnchor.x);
         break;
     case 1:
         break;
     case 2:
-        x -= m_size.cx;
+        x = ClampCoordinate(int64_t{x} - m_size.cx);
         break;
     default:
         if (CEqWindow* wnd = Window())
@@ -43,19 +42,23 @@ bool CEqObject::Redraw(int& x, int& y, int hAlign, int vAlign) {
     }
     switch (vAlign) {
     case 0:
-        y -= m_ptAnchor.y;
+        y = ClampCoordinate(int64_t{y} - m_ptAnchor.y);
         break;
     case 3:
         break;
     case 4:
-        y -= m_size.cy;
+        y = ClampCoordinate(int64_t{y} - m_size.cy);
         break;
     default:
         if (CEqWindow* wnd = Window())
             wnd->MessageBox("Invalid vertical alignment parameter in Redraw()");
         break;
     }
-    RECT box{x, y, x + m_size.cx, y + m_size.cy};
+    // Positions saturate, so nested atoms never carry a sum past the bound.
+    x = ClampCoordinate(x);
+    y = ClampCoordinate(y);
+    RECT box{x, y, ClampCoordinate(int64_t{x} + m_size.cx),
+             ClampCoordinate(int64_t{y} + m_size.cy)};
     if (EqualRect(box, m_rect))
         return true;
     if (m_pOwner)

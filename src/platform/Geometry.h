@@ -2,7 +2,18 @@
 // x to the right, y downwards.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+
+// The largest coordinate or extent the editor works with, in either
+// direction. Geometry read from an image is bounded to it and layout
+// saturates at it, so sums of coordinates never overflow 32 bits.
+constexpr int32_t kMaxCoordinate = 1 << 24;
+
+// v bounded into -kMaxCoordinate .. kMaxCoordinate.
+inline int32_t ClampCoordinate(int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, -kMaxCoordinate, kMaxCoordinate));
+}
 
 struct POINT {
     int32_t x = 0;

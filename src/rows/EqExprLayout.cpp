@@ -16,23 +16,29 @@ void CEqExpr::CalcSize() {
         m_ptAnchor = POINT{};
         return;
     }
-    m_size = m_atoms[0]->m_size;
-    m_ptAnchor = m_atoms[0]->m_ptAnchor;
+    // Summed in 64 bits and bounded to kMaxCoordinate: atoms that keep a
+    // stored size may hold anything an image held, and compound atoms add
+    // their rows' extents level by level.
+    int64_t width = m_atoms[0]->m_size.cx;
+    int64_t ascent = m_atoms[0]->m_ptAnchor.y;
+    int64_t descent = int64_t{m_atoms[0]->m_size.cy} - ascent;
     for (size_t i = 1; i < m_atoms.size(); ++i) {
         const CEqAtom* a = m_atoms[i].get();
-        m_size.cx += a->m_size.cx;
-        m_ptAnchor.x = m_size.cx / 2;
-        int descent = std::max(m_size.cy - m_ptAnchor.y, a->m_size.cy - a->m_ptAnchor.y);
-        m_ptAnchor.y = std::max(m_ptAnchor.y, a->m_ptAnchor.y);
-        m_size.cy = m_ptAnchor.y + descent;
+        width = ClampCoordinate(width + a->m_size.cx);
+        descent = ClampCoordinate(std::max(descent, int64_t{a->m_size.cy} - a->m_ptAnchor.y));
+        ascent = std::max<int64_t>(ascent, a->m_ptAnchor.y);
     }
+    m_size.cx = ClampCoordinate(width);
+    m_ptAnchor.y = ClampCoordinate(ascent);
+    m_size.cy = ClampCoordinate(m_ptAnchor.y + descent);
+    m_ptAnchor.x = m_atoms.size() > 1 ? m_size.cx / 2 : ClampCoordinate(m_atoms[0]->m_ptAnchor.x);
 }
 
 void CEqExpr::Redraw(int x, int y, int hAlign, int vAlign) {
     CEqObject::Redraw(x, y, hAlign, vAlign);
     for (const auto& atom : m_atoms) {
         atom->Redraw(x, y + m_ptAnchor.y, 1, 0);
-        x += atom->m_size.cx;
+        x = ClampCoordinate(int64_t{x} + atom->m_size.cx);
     }
 }
 

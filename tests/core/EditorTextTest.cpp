@@ -1,11 +1,15 @@
 // The editor data's text in and out, snapshots and caret resolution.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <functional>
 #include <memory>
 
 #include "TreeCheck.h"
 #include "editor/VexlorData.h"
+#include "elements/EqAtom.h"
 #include "elements/EqSymbol.h"
+#include "platform/Archive.h"
 #include "platform/HeadlessWindow.h"
 #include "rows/EqExpr.h"
 
@@ -231,6 +235,112 @@ TEST(EditorClipboard, DamagedPrivateBlockPastesNothing) {
     EXPECT_FALSE(e.data.Paste());
     EXPECT_EQ(e.Row(0), "q");
     EXPECT_FALSE(e.data.IsModified());
+}
+
+// A private block holding the fraction of "a/b" with its geometry changed
+// by lie, as another program could offer it.
+std::vector<uint8_t> LyingFractionBlock(const std::function<void(CEqAtom&)>& lie) {
+    Editor source;
+    source.Load("a/b");
+    source.data.SetSelection(source.data.m_rows[0], 0, 1);
+    EXPECT_TRUE(source.data.Copy());
+    std::vector<uint8_t> block;
+    source.wnd.m_clipboard.GetPrivate(&block);
+    CArchive in(block);
+    int32_t length = 0;
+    in >> length;
+    CEqExpr row(&source.data);
+    row.Serialize(in);
+    EXPECT_TRUE(row.GetAt(0)->IsClass("CEqFraction"));
+    lie(*row.GetAt(0));
+    CArchive image;
+    row.Serialize(image);
+    CArchive out;
+    out << static_cast<int32_t>(image.GetBuffer().size());
+    out.Write(image.GetBuffer().data(), image.GetBuffer().size());
+    return out.TakeBuffer();
+}
+
+void ForEachElement(CEqExpr& row, const std::function<void(CEqObject&)>& visit) {
+    visit(row);
+    for (int i = 0; i < row.GetCount(); ++i) {
+        visit(*row.GetAt(i));
+        for (int k = 0; k < row.GetAt(i)->GetRowCount(); ++k)
+            ForEachElement(*row.GetAt(i)->GetRow(k), visit);
+    }
+}
+
+TEST(EditorClipboard, BlocksThatLieAboutGeometryPasteAsSaneFormulas) {
+    const int32_t huge = 0x7FFFFFF0;
+    auto addPlainAtoms = [huge](CEqAtom& fraction) {
+        for (int i = 0; i < 3; ++i) {
+            auto* plain = new CEqAtom;
+            plain->m_size = SIZE{huge, huge};
+            plain->m_ptAnchor = POINT{huge, -huge};
+            fraction.GetRow(0)->InsertAt(plain, 0);
+        }
+    };
+    const struct {
+        const char* lie;
+        std::function<void(CEqAtom&)> apply;
+        bool laidOutAsCopied; // every size is recomputed by layout
+    } cases[] = {
+        {"numerator 0x7FFFFFF0 wide", [huge](CEqAtom& f) { f.GetRow(0)->m_size.cx = huge; }, true},
+        {"sizes and anchors at the ends of the range",
+         [](CEqAtom& f) {
+             f.m_size = SIZE{INT_MAX, INT_MIN};
+             f.m_ptAnchor = POINT{INT_MIN, INT_MAX};
+             f.GetRow(1)->m_size = SIZE{INT_MAX, INT_MAX};
+         },
+         true},
+        {"rectangles at the ends of the range",
+         [](CEqAtom& f) {
+             f.m_rect = RECT{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+             f.GetRow(0)->GetAt(0)->m_rect = RECT{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+         },
+         true},
+        // Atoms of no known class keep the size stored with them.
+        {"unknown atoms near 2^31 in the numerator", addPlainAtoms, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.lie);
+        Editor e;
+        e.Load("a/b");
+        e.data.UpdateCaret(true, false);
+        e.wnd.m_clipboard.SetPrivate(LyingFractionBlock(c.apply));
+        e.data.SetCaret(e.data.m_rows[0], 1);
+        ASSERT_TRUE(e.data.Paste());
+        e.data.UpdateCaret(true, true);
+        EXPECT_EQ(CheckCaret(e.data), "");
+
+        CEqExpr& row = *e.data.m_rows[0];
+        ASSERT_EQ(row.GetCount(), 3);
+        ForEachElement(row, [&c](CEqObject& o) {
+            // Compound atoms may exceed the bound by their own parts, never by more.
+            EXPECT_LE(std::abs(o.m_size.cx), 4 * kMaxCoordinate);
+            EXPECT_LE(std::abs(o.m_size.cy), 4 * kMaxCoordinate);
+            for (int32_t side : {o.m_rect.left, o.m_rect.top, o.m_rect.right, o.m_rect.bottom})
+                EXPECT_LE(std::abs(side), kMaxCoordinate);
+            if (c.laidOutAsCopied) {
+                EXPECT_EQ(RectWidth(o.m_rect), o.m_size.cx);
+                EXPECT_EQ(RectHeight(o.m_rect), o.m_size.cy);
+            }
+        });
+        if (c.laidOutAsCopied) {
+            EXPECT_EQ(row.GetAt(1)->m_size, row.GetAt(0)->m_size);
+            EXPECT_EQ(RectWidth(row.m_rect), 2 * RectWidth(row.GetAt(0)->m_rect) + 2);
+        } else {
+            const CEqAtom* plain = row.GetAt(1)->GetRow(0)->GetAt(0);
+            EXPECT_EQ(plain->m_size, (SIZE{CEqAtom::kMaxPlainExtent, CEqAtom::kMaxPlainExtent}));
+        }
+
+        auto image = e.data.WriteSnapshot();
+        Editor other;
+        ASSERT_TRUE(other.data.ReadSnapshot(image));
+        EXPECT_EQ(other.data.WriteSnapshot(), image);
+        EXPECT_TRUE(e.data.Undo());
+        EXPECT_EQ(e.data.GetText(), "a / b ;");
+    }
 }
 
 TEST(EditorUndo, EmptyStacksReturnFalse) {

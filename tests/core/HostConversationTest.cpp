@@ -394,6 +394,7 @@ TEST_F(HostConversationTest, EndingSaysTerminateOnceAndCallsTheFrameNoMore) {
     host.End();
     EXPECT_EQ(transport.Frames().back(), HostFrame::Terminate());
     EXPECT_EQ(transport.closes, 1);
+    EXPECT_EQ(Current(), State::kNone); // the pending check is gone with the conversation
     host.End();
     host.ConnectionLost();
     Accept();
