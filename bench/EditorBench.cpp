@@ -1,8 +1,14 @@
-// Speed of the editor model on texts of 10, 1,000 and 10,000 expressions:
-// loading, one typed character in the last row (model work and layout),
-// one undo, and the memory held by the undo history of typed characters.
+// Speed of the editor model on texts of 10 to 100,000 expressions: loading
+// and saving the text; one typed character, Backspace, undo, redo and Enter
+// at the end of the last row (model work, structure forming, undo
+// bookkeeping and layout, as the window handles the key); the paint pass of
+// the headless window after it; and the memory held by the undo history of
+// typed characters.
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "app/BatchEditor.h"
@@ -36,65 +42,195 @@ KeyEvent Key(unsigned vk, bool control = false) {
     return e;
 }
 
-void BM_LoadText(benchmark::State& state) {
-    std::string text = Model(static_cast<int>(state.range(0)));
+const KeyEvent kUndo = Key('Z', true);
+const KeyEvent kRedo = Key('Y', true);
+
+void Sizes(benchmark::internal::Benchmark* b) {
+    b->Arg(10)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+}
+
+// The key benchmarks set the stage between keys with timing paused, which
+// costs more than the key itself: a fixed count of keys keeps the run short.
+void KeySizes(benchmark::internal::Benchmark* b) {
+    Sizes(b);
+    b->Iterations(300);
+}
+
+int Lines(const benchmark::State& state) {
+    return static_cast<int>(state.range(0));
+}
+
+// Loading: the text installed in the editor and its first paint pass.
+void BM_Load(benchmark::State& state) {
+    std::string text = Model(Lines(state));
     for (auto _ : state) {
-        CVexlorData data;
-        data.Reset();
-        data.LoadText(text);
-        benchmark::DoNotOptimize(data.m_rows.size());
+        BatchEditor editor;
+        editor.Install(text);
+        benchmark::DoNotOptimize(editor.Data().m_rows.size());
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
 }
-BENCHMARK(BM_LoadText)->Arg(10)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Load)->Apply(Sizes);
 
-// Puts the caret at the end of the last row.
-void GoToLastRow(BatchEditor& editor) {
-    CVexlorData& data = editor.Data();
-    data.m_nCurRow = static_cast<int>(data.m_rows.size()) - 1;
-    CEqExpr* last = data.m_rows.back();
-    data.SetCaret(last, last->GetCount() - 1);
-}
-
-void BM_TypeInLastRow(benchmark::State& state) {
+// Saving: the text of every row.
+void BM_Save(benchmark::State& state) {
     BatchEditor editor;
-    editor.Install(Model(static_cast<int>(state.range(0))));
-    GoToLastRow(editor);
+    editor.Install(Model(Lines(state)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(editor.Data().GetText());
+}
+BENCHMARK(BM_Save)->Apply(Sizes);
+
+// An editor on the model with the caret at the end of the last row.
+class LastRow {
+  public:
+    explicit LastRow(int lines) {
+        m_editor.Install(Model(lines));
+        CVexlorData& data = m_editor.Data();
+        data.m_nCurRow = static_cast<int>(data.m_rows.size()) - 1;
+        CEqExpr* last = data.m_rows.back();
+        data.SetCaret(last, last->GetCount() - 1);
+        m_editor.PaintPass();
+    }
+    BatchEditor& Editor() { return m_editor; }
+    // The measured key: handled as the window does, without painting.
+    void Handle(const KeyEvent& key) { m_editor.Handle(key); }
+    // The keys that set the stage between measured ones.
+    void Deliver(const KeyEvent& key) { m_editor.Deliver(key); }
+
+  private:
+    BatchEditor m_editor;
+};
+
+void BM_TypeChar(benchmark::State& state) {
+    LastRow row(Lines(state));
     for (auto _ : state) {
-        editor.Deliver(Typed('+')); // a step of its own, with layout and paint
+        row.Handle(Typed('+')); // a step of its own
         state.PauseTiming();
-        editor.Data().ClearUndo(); // keep the history from growing
+        row.Editor().PaintPass();
+        row.Deliver(Key(VK_BACK));
+        row.Editor().Data().ClearUndo(); // keep the history from growing
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_TypeInLastRow)->Arg(10)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TypeChar)->Apply(KeySizes);
+
+void BM_Backspace(benchmark::State& state) {
+    LastRow row(Lines(state));
+    for (auto _ : state) {
+        state.PauseTiming();
+        row.Deliver(Typed('+'));
+        row.Editor().Data().ClearUndo();
+        state.ResumeTiming();
+        row.Handle(Key(VK_BACK));
+        state.PauseTiming();
+        row.Editor().PaintPass();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_Backspace)->Apply(KeySizes);
 
 void BM_Undo(benchmark::State& state) {
-    BatchEditor editor;
-    editor.Install(Model(static_cast<int>(state.range(0))));
-    GoToLastRow(editor);
-    editor.Deliver(Typed('+'));
+    LastRow row(Lines(state));
+    row.Deliver(Typed('+'));
     for (auto _ : state) {
-        editor.Deliver(Key('Z', true)); // undo
+        row.Handle(kUndo);
+        row.Editor().Data().Arrange(); // undo leaves the layout to the paint pass
         state.PauseTiming();
-        editor.Deliver(Key('Y', true)); // redo, to undo again
+        row.Editor().PaintPass();
+        row.Deliver(kRedo);
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_Undo)->Arg(10)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Undo)->Apply(KeySizes);
 
-// Memory held by the history of 1,000 typed characters, each its own step.
+void BM_Redo(benchmark::State& state) {
+    LastRow row(Lines(state));
+    row.Deliver(Typed('+'));
+    for (auto _ : state) {
+        state.PauseTiming();
+        row.Deliver(kUndo);
+        state.ResumeTiming();
+        row.Handle(kRedo);
+        row.Editor().Data().Arrange();
+        state.PauseTiming();
+        row.Editor().PaintPass();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_Redo)->Apply(KeySizes);
+
+// Enter at the end of the last row makes a new last row; Backspace joins
+// it back between the measured keys.
+void BM_Enter(benchmark::State& state) {
+    LastRow row(Lines(state));
+    for (auto _ : state) {
+        row.Handle(Key(VK_RETURN));
+        state.PauseTiming();
+        row.Editor().PaintPass();
+        row.Deliver(Key(VK_BACK));
+        row.Editor().Data().ClearUndo();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_Enter)->Apply(KeySizes);
+
+// The paint pass of the window after a typed character: layout of what the
+// key left to it, the rows in the window drawn, selection, scroll bars and
+// caret.
+void BM_Paint(benchmark::State& state) {
+    LastRow row(Lines(state));
+    for (auto _ : state) {
+        state.PauseTiming();
+        row.Handle(Typed('+'));
+        state.ResumeTiming();
+        row.Editor().PaintPass();
+        state.PauseTiming();
+        row.Deliver(Key(VK_BACK));
+        row.Editor().Data().ClearUndo();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_Paint)->Apply(KeySizes);
+
+// Memory held by the history of typed characters, each its own step.
 void BM_HistoryMemory(benchmark::State& state) {
     for (auto _ : state) {
-        BatchEditor editor;
-        editor.Install(Model(static_cast<int>(state.range(0))));
-        GoToLastRow(editor);
+        LastRow row(Lines(state));
+        CVexlorData& data = row.Editor().Data();
         for (int i = 0; i < 1000; ++i)
-            editor.Data().OnChar('+');
-        state.counters["history_bytes"] = static_cast<double>(editor.Data().HistoryBytes());
-        state.counters["image_bytes"] = static_cast<double>(editor.Data().WriteSnapshot().size());
+            data.OnChar('+');
+        state.counters["history_bytes"] = static_cast<double>(data.HistoryBytes());
+        state.counters["image_bytes"] = static_cast<double>(data.WriteSnapshot().size());
     }
 }
 BENCHMARK(BM_HistoryMemory)->Arg(10)->Arg(1000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// Loading real equations: the file named by VEXLOR_BENCH_EQUATIONS, one
+// expression per line; the figure per equation is time / equations.
+void BM_LoadEquationsFile(benchmark::State& state) {
+    const char* path = std::getenv("VEXLOR_BENCH_EQUATIONS");
+    std::ifstream in(path ? path : "");
+    if (!in) {
+        state.SkipWithError("set VEXLOR_BENCH_EQUATIONS to a file of equations");
+        return;
+    }
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    std::string text = bytes.str();
+    int64_t lines = 0;
+    for (char c : text)
+        lines += c == '\n';
+    for (auto _ : state) {
+        BatchEditor editor;
+        editor.Install(text);
+        benchmark::DoNotOptimize(editor.Data().m_rows.size());
+    }
+    state.counters["equations"] = static_cast<double>(lines);
+    state.counters["per_equation"] = benchmark::Counter(
+        static_cast<double>(lines),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_LoadEquationsFile)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -36,9 +36,13 @@ unsigned BatchEditor::TypedBy(const KeyEvent& key) {
 // editor sees the key-down and its character; Alt without Control makes a
 // system key that the editor leaves alone.
 void BatchEditor::Deliver(const KeyEvent& key) {
+    Handle(key);
+    PaintPass();
+}
+
+void BatchEditor::Handle(const KeyEvent& key) {
     if (key.m_bTyped) {
         m_frame.Char(key.m_byte);
-        PaintPass();
         return;
     }
     if (key.m_bShift)
@@ -57,5 +61,4 @@ void BatchEditor::Deliver(const KeyEvent& key) {
             m_frame.Char(ch);
     }
     m_wnd.ReleaseAllKeys();
-    PaintPass();
 }

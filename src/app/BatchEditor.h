@@ -22,6 +22,8 @@ class BatchEditor {
     void PaintPass();
     // Delivers one key or typed character as the window would, then paints.
     void Deliver(const KeyEvent& key);
+    // Delivers one key or typed character without the paint pass after it.
+    void Handle(const KeyEvent& key);
 
     CVexlorData& Data() { return *m_pData; }
     CHeadlessWindow& Window() { return m_wnd; }

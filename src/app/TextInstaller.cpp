@@ -15,11 +15,14 @@ std::string TextInstaller::StatusText(int line, const std::string& message) {
 
 std::string TextInstaller::Install(std::unique_ptr<CVexlorData>& data, CEqWindow* wnd,
                                    const std::string& text, int line, const std::string& message) {
-    CVexlorData loaded;
-    loaded.Reset();
-    loaded.LoadText(text);
+    // 1. The text goes into a document of its own, 2. which then takes the
+    // old one's place.
+    auto loaded = std::make_unique<CVexlorData>();
+    loaded->Reset();
+    loaded->LoadText(text);
+    loaded->Settle();
     data.reset();
-    data = std::make_unique<CVexlorData>(loaded);
+    data = std::move(loaded);
     data->m_pWnd = wnd;
     if (wnd)
         wnd->Invalidate(true);

@@ -1,11 +1,9 @@
 #include "editor/UndoHistory.h"
 
-#include <unordered_set>
-
 #include "rows/TreeDepth.h"
 
 void UndoHistory::Push(const CEqExpr* row) {
-    m_undo.push_back(m_document.MakeStep(m_undo.empty() ? nullptr : &m_undo.back()));
+    m_undo.push_back(m_document.MakeStep());
     m_pRunRow = row;
     ClearRedo();
 }
@@ -18,15 +16,15 @@ bool UndoHistory::Redo() {
     return Step(m_redo, m_undo);
 }
 
-bool UndoHistory::Step(std::vector<UndoSnapshot>& from, std::vector<UndoSnapshot>& to) {
+bool UndoHistory::Step(std::vector<UndoStep>& from, std::vector<UndoStep>& to) {
     if (from.empty())
         return false;
     EndRun();
-    UndoSnapshot present = m_document.MakeStep(&from.back());
-    if (!m_document.ReadStep(from.back()))
+    UndoStep inverse;
+    if (!m_document.ApplyStep(from.back(), &inverse))
         return false;
     from.pop_back();
-    to.push_back(std::move(present));
+    to.push_back(std::move(inverse));
     return true;
 }
 
@@ -40,18 +38,10 @@ void UndoHistory::ClearRedo() {
 }
 
 size_t UndoHistory::HistoryBytes() const {
-    std::unordered_set<const void*> seen;
     size_t total = 0;
-    auto count = [&](const UndoSnapshot::Part& part) {
-        if (part && seen.insert(part.get()).second)
-            total += part->capacity();
-    };
     for (const auto* stack : {&m_undo, &m_redo})
-        for (const UndoSnapshot& step : *stack) {
-            for (const auto& row : step.Rows())
-                count(row);
-            count(step.Tail());
-        }
+        for (const UndoStep& step : *stack)
+            total += step.Size();
     return total;
 }
 
@@ -88,7 +78,7 @@ bool UndoHistory::RefuseTooDeep(size_t undoBefore, const CEqExpr* top) {
         return false;
     if (TreeDepth::Fits(1, TreeDepth::Depth(*top)))
         return false;
-    if (!m_document.ReadStep(m_undo.back()))
+    if (!m_document.ApplyStep(m_undo.back(), nullptr))
         return false;
     m_undo.pop_back();
     EndRun();

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "editor/UndoSnapshot.h"
+#include "editor/UndoStep.h"
 
 class CEqExpr;
 
@@ -16,10 +16,12 @@ class UndoHistory {
     class Document {
       public:
         virtual ~Document() = default;
-        // The present state as a step sharing unchanged parts with previous.
-        virtual UndoSnapshot MakeStep(const UndoSnapshot* previous) = 0;
-        // Makes a step the present state again; false when it cannot.
-        virtual bool ReadStep(const UndoSnapshot& step) = 0;
+        // The present state of what the edit about to run may change.
+        virtual UndoStep MakeStep() = 0;
+        // Applies a step to the present state; false (and nothing changed)
+        // when it cannot. When inverse is given, it receives the step that
+        // brings the present state back.
+        virtual bool ApplyStep(const UndoStep& step, UndoStep* inverse) = 0;
     };
 
     explicit UndoHistory(Document& document) : m_document(document) {}
@@ -38,7 +40,7 @@ class UndoHistory {
     size_t RedoSize() const { return m_redo.size(); }
     bool CanUndo() const { return !m_undo.empty(); }
     bool CanRedo() const { return !m_redo.empty(); }
-    // Bytes held by both stacks, each shared part counted once.
+    // Bytes held by both stacks.
     size_t HistoryBytes() const;
 
     // Runs. Typing or erasing goes on while the caret stays in the run's
@@ -63,11 +65,11 @@ class UndoHistory {
   private:
     // Moves one step from `from` to `to`: the present state goes on `to`,
     // the top of `from` becomes the present state.
-    bool Step(std::vector<UndoSnapshot>& from, std::vector<UndoSnapshot>& to);
+    bool Step(std::vector<UndoStep>& from, std::vector<UndoStep>& to);
 
     Document& m_document;
-    std::vector<UndoSnapshot> m_undo;
-    std::vector<UndoSnapshot> m_redo;
+    std::vector<UndoStep> m_undo;
+    std::vector<UndoStep> m_redo;
     bool m_bTypingRun = false;
     bool m_bEraseRun = false;
     const CEqExpr* m_pRunRow = nullptr;

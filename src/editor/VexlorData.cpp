@@ -62,6 +62,7 @@ void CVexlorData::Assign(const CVexlorData& other) {
 }
 
 void CVexlorData::CopyFrom(const CVexlorData& other) {
+    other.PlaceAll();
     m_pWnd = other.m_pWnd;
     for (const CEqExpr* row : other.m_rows) {
         CEqExpr* copy = row->Clone();
@@ -132,6 +133,7 @@ void CVexlorData::DeleteRows() {
     for (CEqExpr* row : m_rows)
         delete row;
     m_rows.clear();
+    RowsMovedFrom(0);
     m_pCurRow = nullptr;
     m_history.ForgetRow();
 }
@@ -197,6 +199,7 @@ RECT CVexlorData::GetSelectionRect() {
 }
 
 void CVexlorData::CaretFromPoint(POINT* pt) {
+    PlaceAll();
     for (size_t i = 0; i < m_rows.size(); ++i) {
         if (m_rows[i]->HitTest(pt)) {
             m_nCurRow = static_cast<int>(i);
@@ -207,6 +210,7 @@ void CVexlorData::CaretFromPoint(POINT* pt) {
 }
 
 void CVexlorData::SelectBetween(POINT* from, POINT* to) {
+    PlaceAll();
     for (size_t i = 0; i < m_rows.size(); ++i) {
         POINT a = *from;
         POINT b = *to;
@@ -219,22 +223,51 @@ void CVexlorData::SelectBetween(POINT* from, POINT* to) {
 
 void CVexlorData::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
+        PlaceAll();
         ar << static_cast<int32_t>(m_rows.size());
         for (CEqExpr* row : m_rows)
             row->Serialize(ar);
-        ar << ClampCoordinate(m_sizeTotal.cx) << ClampCoordinate(m_sizeTotal.cy)
-           << ClampCoordinate(m_ptScroll.x) << ClampCoordinate(m_ptScroll.y);
-        ar << static_cast<int32_t>(m_nCurRow);
-        SerializeRect(ar, m_rcCaret);
-        SerializeRect(ar, m_rcSel);
-        ar << static_cast<int32_t>(m_nAnchor) << static_cast<int32_t>(m_nCaret);
-        SerializeRect(ar, m_rcInvalid);
+        WriteState(ar);
         return;
     }
     // Loading goes through ReadSnapshot, which checks the image first.
     Snapshot rest(ar.GetBuffer().begin() + static_cast<long>(ar.Position()), ar.GetBuffer().end());
     if (!ReadSnapshot(rest))
         ar.SetFailed();
+}
+
+void CVexlorData::WriteState(CArchive& ar) const {
+    RECT caretRect = m_rcCaret, selRect = m_rcSel, invalid = m_rcInvalid;
+    ar << ClampCoordinate(m_sizeTotal.cx) << ClampCoordinate(m_sizeTotal.cy)
+       << ClampCoordinate(m_ptScroll.x) << ClampCoordinate(m_ptScroll.y);
+    ar << static_cast<int32_t>(m_nCurRow);
+    SerializeRect(ar, caretRect);
+    SerializeRect(ar, selRect);
+    ar << static_cast<int32_t>(m_nAnchor) << static_cast<int32_t>(m_nCaret);
+    SerializeRect(ar, invalid);
+}
+
+void CVexlorData::ReadState(CArchive& ar, State* state) {
+    ar >> state->total.cx >> state->total.cy >> state->scroll.x >> state->scroll.y >> state->curRow;
+    SerializeRect(ar, state->caretRect);
+    SerializeRect(ar, state->selRect);
+    ar >> state->anchor >> state->caret;
+    SerializeRect(ar, state->invalid);
+    // Geometry from an image is bounded like every stored coordinate.
+    state->total = SIZE{ClampCoordinate(state->total.cx), ClampCoordinate(state->total.cy)};
+    state->scroll = POINT{ClampCoordinate(state->scroll.x), ClampCoordinate(state->scroll.y)};
+}
+
+void CVexlorData::SetState(const State& state) {
+    m_sizeTotal = state.total;
+    m_ptScroll = state.scroll;
+    m_nCurRow = state.curRow;
+    m_rcCaret = state.caretRect;
+    m_rcSel = state.selRect;
+    m_nAnchor = state.anchor;
+    m_nCaret = state.caret;
+    m_rcInvalid = state.invalid;
+    ResolveCaret();
 }
 
 CVexlorData::Snapshot CVexlorData::WriteSnapshot() {
@@ -253,25 +286,84 @@ void CVexlorData::OffsetTree(CEqExpr& row, int dx, int dy) {
     }
 }
 
-UndoSnapshot CVexlorData::MakeStep(const UndoSnapshot* previous) {
-    std::vector<UndoSnapshot::Bytes> rows;
-    rows.reserve(m_rows.size());
-    for (CEqExpr* row : m_rows) {
-        OffsetTree(*row, m_ptScroll.x, m_ptScroll.y);
-        CArchive ar;
-        row->Serialize(ar);
-        OffsetTree(*row, -m_ptScroll.x, -m_ptScroll.y);
-        rows.push_back(ar.TakeBuffer());
-    }
+UndoStep::Bytes CVexlorData::RowImage(size_t i) {
+    PlaceRow(static_cast<int>(i));
+    CEqExpr& row = *m_rows[i];
+    OffsetTree(row, m_ptScroll.x, m_ptScroll.y);
+    CArchive ar;
+    row.Serialize(ar);
+    OffsetTree(row, -m_ptScroll.x, -m_ptScroll.y);
+    return ar.TakeBuffer();
+}
+
+UndoStep CVexlorData::StepOf(int from, int count) {
+    std::vector<UndoStep::Bytes> rows;
+    for (int i = from; i < from + count; ++i)
+        rows.push_back(RowImage(static_cast<size_t>(i)));
+    UndoStep::Bytes caretRow;
+    bool caretInside = m_nCurRow >= from && m_nCurRow < from + count;
+    if (!caretInside && m_nCurRow >= 0 && m_nCurRow < static_cast<int>(m_rows.size()))
+        caretRow = RowImage(static_cast<size_t>(m_nCurRow));
     CArchive tail;
-    tail << ClampCoordinate(m_sizeTotal.cx) << ClampCoordinate(m_sizeTotal.cy)
-         << ClampCoordinate(m_ptScroll.x) << ClampCoordinate(m_ptScroll.y);
-    tail << static_cast<int32_t>(m_nCurRow);
-    SerializeRect(tail, m_rcCaret);
-    SerializeRect(tail, m_rcSel);
-    tail << static_cast<int32_t>(m_nAnchor) << static_cast<int32_t>(m_nCaret);
-    SerializeRect(tail, m_rcInvalid);
-    return UndoSnapshot(std::move(rows), tail.TakeBuffer(), previous);
+    WriteState(tail);
+    POINT last{};
+    if (!m_rows.empty())
+        last = POINT{m_rows.back()->m_rect.left, m_rows.back()->m_rect.top};
+    return UndoStep(from, std::move(rows), static_cast<int>(m_rows.size()), std::move(caretRow),
+                    tail.TakeBuffer(), last.x + m_ptScroll.x, last.y + m_ptScroll.y);
+}
+
+UndoStep CVexlorData::MakeStep() {
+    int n = static_cast<int>(m_rows.size());
+    int from = m_nStepFrom < 0 ? m_nCurRow : m_nStepFrom;
+    int count = m_nStepFrom < 0 ? 1 : m_nStepCount;
+    m_nStepFrom = -1;
+    from = std::clamp(from, 0, n);
+    count = std::clamp(count, 0, n - from);
+    if (m_bWholeModel) {
+        from = 0;
+        count = n;
+    }
+    return StepOf(from, count);
+}
+
+void CVexlorData::PushUndoFor(int from, int count) {
+    m_nStepFrom = from;
+    m_nStepCount = count;
+    m_history.Push(m_pCurRow);
+}
+
+std::unique_ptr<CEqExpr> CVexlorData::ReadRow(const UndoStep::Bytes& image, POINT shift) {
+    CArchive ar(image);
+    auto row = std::make_unique<CEqExpr>();
+    row->SetOwner(this);
+    row->Serialize(ar);
+    if (ar.IsFailed())
+        return nullptr;
+    if (shift.x || shift.y)
+        OffsetTree(*row, shift.x, shift.y);
+    return row;
+}
+
+void CVexlorData::MoveLastRowBack(int from, int count, const UndoStep& step, POINT scroll) {
+    int n = static_cast<int>(m_rows.size());
+    if (n == 0 || from + count >= n)
+        return;
+    CEqExpr& last = *m_rows.back();
+    OffsetTree(last, step.LastLeft() - scroll.x - last.m_rect.left,
+               step.LastTop() - scroll.y - last.m_rect.top);
+}
+
+void CVexlorData::ReplaceRows(int from, int count, std::vector<std::unique_ptr<CEqExpr>> rows) {
+    auto first = m_rows.begin() + from;
+    for (auto it = first; it != first + count; ++it)
+        delete *it;
+    m_rows.erase(first, first + count);
+    RowsMovedFrom(from);
+    std::vector<CEqExpr*> added;
+    for (auto& row : rows)
+        added.push_back(row.release());
+    m_rows.insert(m_rows.begin() + from, added.begin(), added.end());
 }
 
 std::string CVexlorData::CheckInvariant() const {
@@ -298,14 +390,53 @@ bool CVexlorData::RefuseTooDeep(size_t undoBefore) {
                                    valid ? m_rows[static_cast<size_t>(m_nCurRow)] : nullptr);
 }
 
-bool CVexlorData::ReadStep(const UndoSnapshot& step) {
-    // The scroll offset of the step is in its tail, right after the total size.
-    CArchive tail(*step.Tail());
-    int32_t cx = 0, cy = 0, x = 0, y = 0;
-    tail >> cx >> cy >> x >> y;
-    if (tail.IsFailed())
+// Applies a step in numbered stages; nothing changes until every image of
+// the step has been read.
+bool CVexlorData::ApplyStep(const UndoStep& step, UndoStep* inverse) {
+    // 1. The editor state of the step.
+    CArchive tail(step.Tail());
+    State state;
+    ReadState(tail, &state);
+    int curRow = state.curRow;
+    POINT scroll = state.scroll;
+    // 2. The rows it replaces must exist.
+    int n = static_cast<int>(m_rows.size());
+    int from = step.From();
+    int replaced = step.ReplacedCount(n);
+    int added = static_cast<int>(step.Rows().size());
+    if (tail.IsFailed() || from < 0 || replaced < 0 || from + replaced > n || step.RowCount() < 1 ||
+        curRow < 0 || curRow >= step.RowCount())
         return false;
-    return ReadSnapshot(step.Image(), POINT{-x, -y});
+    bool caretInside = curRow >= from && curRow < from + added;
+    if (!caretInside && step.CaretRow().empty())
+        return false;
+    // 3. Its rows, moved by its scroll offset.
+    POINT shift{-scroll.x, -scroll.y};
+    std::vector<std::unique_ptr<CEqExpr>> rows;
+    for (const UndoStep::Bytes& image : step.Rows()) {
+        rows.push_back(ReadRow(image, shift));
+        if (!rows.back())
+            return false;
+    }
+    std::unique_ptr<CEqExpr> caretRow;
+    if (!caretInside && !(caretRow = ReadRow(step.CaretRow(), shift)))
+        return false;
+    // 4. The way back, before anything changes.
+    if (inverse)
+        *inverse = StepOf(from, replaced);
+    // 5. The rows.
+    MoveLastRowBack(from, replaced, step, scroll);
+    m_pCurRow = nullptr;
+    m_history.ForgetRow();
+    ReplaceRows(from, replaced, std::move(rows));
+    if (caretRow) {
+        std::vector<std::unique_ptr<CEqExpr>> one;
+        one.push_back(std::move(caretRow));
+        ReplaceRows(curRow, 1, std::move(one));
+    }
+    // 6. The editor state, the caret found in its row.
+    SetState(state);
+    return true;
 }
 
 bool CVexlorData::ReadSnapshot(const Snapshot& image, POINT shift) {
@@ -321,39 +452,22 @@ bool CVexlorData::ReadSnapshot(const Snapshot& image, POINT shift) {
         row->Serialize(ar);
         rows.push_back(std::move(row));
     }
-    SIZE total;
-    POINT scroll;
-    int32_t curRow = 0, anchor = 0, caret = 0;
-    RECT rcCaret, rcSel, rcInvalid;
-    ar >> total.cx >> total.cy >> scroll.x >> scroll.y >> curRow;
-    SerializeRect(ar, rcCaret);
-    SerializeRect(ar, rcSel);
-    ar >> anchor >> caret;
-    SerializeRect(ar, rcInvalid);
-    if (ar.IsFailed() || curRow < 0 || curRow >= count)
+    State state;
+    ReadState(ar, &state);
+    if (ar.IsFailed() || state.curRow < 0 || state.curRow >= count)
         return false;
-    total = SIZE{ClampCoordinate(total.cx), ClampCoordinate(total.cy)};
-    scroll = POINT{ClampCoordinate(scroll.x), ClampCoordinate(scroll.y)};
     if (shift.x || shift.y)
         for (auto& row : rows)
             OffsetTree(*row, shift.x, shift.y);
     DeleteRows();
     for (auto& row : rows)
         m_rows.push_back(row.release());
-    m_sizeTotal = total;
-    m_ptScroll = scroll;
-    m_nCurRow = curRow;
-    m_rcCaret = rcCaret;
-    m_rcSel = rcSel;
-    m_nAnchor = anchor;
-    m_nCaret = caret;
-    m_rcInvalid = rcInvalid;
-    ResolveCaret();
+    SetState(state);
     return true;
 }
 
 void CVexlorData::PushUndo() {
-    m_history.Push(m_pCurRow);
+    PushUndoFor(m_nCurRow, 1);
 }
 
 bool CVexlorData::Undo() {

@@ -4,13 +4,15 @@
 // reaches its window through it.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "editor/EditCommands.h"
 #include "editor/UndoHistory.h"
-#include "editor/UndoSnapshot.h"
+#include "editor/UndoStep.h"
 #include "elements/EqOwner.h"
 #include "platform/Geometry.h"
 #include "platform/Keys.h"
@@ -70,6 +72,9 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
 
     // Text.
     void LoadText(const std::string& text);
+    // After loading: the scanner starts afresh, no run goes on and the caret
+    // is found in its row again, as in a copy of the document.
+    void Settle();
     std::string GetText();
     std::string RowText(int i);
     void SetRowText(int i, const std::string& text);
@@ -77,8 +82,17 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     void ScanChar();
     const TextScanner& Scanner() const { return m_scanner; }
 
-    // Layout and display.
+    // Layout and display. Arrange measures only the rows that changed and
+    // the current row and places them and the last row; Layout arranges,
+    // then brings the rows in the window to their places and draws them.
+    // Rows out of sight keep stale places until something needs them
+    // (PlaceAll).
+    void Arrange();
     void Layout();
+    // Brings every row to the place the last layout gave it.
+    void PlaceAll() const;
+    // The content of row i changed: it is measured again at the next layout.
+    void RowChanged(int i);
     void UpdateScrollBars();
     void UpdateCaret(bool bLayout, bool bScroll);
     // The window's caret: one pixel wide, as high as the caret rectangle,
@@ -109,12 +123,14 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     // Reads an image back; a damaged image changes nothing and gives false.
     // The rows' geometry is moved by shift before the caret is resolved.
     bool ReadSnapshot(const Snapshot& image, POINT shift = POINT{});
-    // The present state as an undo step sharing unchanged rows with previous.
-    // Rows are kept in scroll-independent coordinates, so scrolling alone
-    // does not make every row a new copy.
-    UndoSnapshot MakeStep(const UndoSnapshot* previous) override;
-    // Makes a step made by MakeStep the present state again.
-    bool ReadStep(const UndoSnapshot& step) override;
+    // The present state of the rows the coming edit may change (the current
+    // row unless an edit of several rows said otherwise), with the editor
+    // state. Rows are kept in scroll-independent coordinates.
+    UndoStep MakeStep() override;
+    bool ApplyStep(const UndoStep& step, UndoStep* inverse) override;
+    // The reference the editor's shortcuts must agree with: every undo step
+    // holds every row, and every layout measures and places every row.
+    void SetWholeModel(bool whole) { m_bWholeModel = whole; }
     // Moves the geometry of every element of row and below by (dx, dy).
     static void OffsetTree(CEqExpr& row, int dx, int dy);
     // Bytes held by the undo and redo history, each shared part counted once.
@@ -156,8 +172,53 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     RECT m_rcInvalid;
 
     UndoHistory m_history{*this};
+    int m_nStepFrom = -1;
+    int m_nStepCount = 1;
+    bool m_bWholeModel = false;
+    // Layout: m_tops[i] is the scroll-independent top of row i, m_tops[n]
+    // the total height; m_widths[i] the total width of rows before i. Both
+    // hold for i <= m_nTopsValid.
+    std::vector<int> m_tops;
+    std::vector<int> m_widths;
+    int m_nTopsValid = 0;
+    SIZE m_sizeM{-1, -1};
+    const CEqExpr* m_pLaidOutRow = nullptr;
+    int m_nLaidOutRow = -1;
     TextScanner m_scanner;
 
+    // The editor state an image keeps after its rows.
+    struct State {
+        SIZE total;
+        POINT scroll;
+        int32_t curRow = 0;
+        RECT caretRect;
+        RECT selRect;
+        int32_t anchor = 0;
+        int32_t caret = 0;
+        RECT invalid;
+    };
+    void WriteState(CArchive& ar) const;
+    static void ReadState(CArchive& ar, State* state);
+    // Takes a state read back; the caret is then found in its row.
+    void SetState(const State& state);
+
+    // The rows from .. from+count-1 become an undo step.
+    void PushUndoFor(int from, int count);
+    // The image of row i in scroll-independent coordinates.
+    UndoStep::Bytes RowImage(size_t i);
+    // The step holding rows from .. from+count-1 and the editor state.
+    UndoStep StepOf(int from, int count);
+    // Puts the last row, when the step does not replace it, where it was
+    // when the step was taken (its redraw at the next layout then leaves the
+    // invalid rectangle as that of a whole document read back would).
+    void MoveLastRowBack(int from, int count, const UndoStep& step, POINT scroll);
+    // Replaces rows from .. from+count-1 by rows, the others staying.
+    void ReplaceRows(int from, int count, std::vector<std::unique_ptr<CEqExpr>> rows);
+    // Reads one row image; null when it is damaged.
+    std::unique_ptr<CEqExpr> ReadRow(const UndoStep::Bytes& image, POINT shift);
+
+    // Row i lost blanks while its text was written.
+    void Trimmed(int i);
     // Asks for a repaint after a step of the history was taken.
     bool Invalidated(bool stepped);
 
@@ -170,6 +231,17 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     void PageUp();
     void PageDown();
     void InvertRect(const RECT& r);
+    // Rows from i on may have moved or changed size.
+    void RowsMovedFrom(int i) { m_nTopsValid = std::min(m_nTopsValid, std::max(i, 0)); }
+    // Measures the changed rows from the first that may have moved on and
+    // brings the tops and widths up to date; remeasured gets their indexes.
+    void UpdateTops(SIZE m, std::vector<int>* remeasured);
+    // Moves row i to its place from the tops (without redrawing it).
+    void PlaceRow(int i) const;
+    // Lays row i out at its place.
+    void RedrawRow(int i);
+    // The first row whose bottom lies at or below y (scroll-independent).
+    int FirstRowReaching(int y) const;
     RECT ScrollTarget() const;
     void ScrollTo(const RECT& target);
 };

@@ -100,10 +100,11 @@ bool CVexlorData::HandleRowKey(UINT vk) {
 // Appends row k to row k-1, the caret at the seam.
 void CVexlorData::JoinRows(int k) {
     bool backspace = k == m_nCurRow;
-    PushUndo();
+    PushUndoFor(k - 1, 2);
     EndRun();
     CEqExpr* lower = m_rows[static_cast<size_t>(k)];
     CEqExpr* upper = m_rows[static_cast<size_t>(k - 1)];
+    RowChanged(k - 1);
     lower->Redraw(0, 0, 0, 0);
     upper->InsertRow(*lower, true);
     upper->Compose();
@@ -120,6 +121,7 @@ void CVexlorData::SplitLine() {
     PushUndo();
     EndRun();
     CEqExpr* row = m_pCurRow;
+    RowChanged(m_nCurRow);
     row->DeleteSelection();
     CEqExpr* tail = row->SplitAtCaret();
     m_rows.insert(m_rows.begin() + m_nCurRow + 1, tail);

@@ -3,9 +3,19 @@
 #include <algorithm>
 
 #include "editor/VexlorData.h"
+#include "elements/EqAtom.h"
 #include "rows/EqExpr.h"
 
 namespace {
+// Atoms in row and below it; writing a row's text trims derivative rows.
+size_t AtomCount(const CEqExpr& row) {
+    size_t n = static_cast<size_t>(row.GetCount());
+    for (int i = 0; i < row.GetCount(); ++i)
+        for (const CEqExpr* inner : row.GetAt(i)->Rows())
+            n += AtomCount(*inner);
+    return n;
+}
+
 void ReplaceAll(std::string& s, const std::string& from, const std::string& to) {
     size_t pos;
     while ((pos = s.find(from)) != std::string::npos)
@@ -28,7 +38,11 @@ std::string CVexlorData::GetText() {
 std::string CVexlorData::RowText(int i) {
     if (i < 0 || i >= static_cast<int>(m_rows.size()))
         return {};
-    std::string text = m_rows[static_cast<size_t>(i)]->ToText(false);
+    CEqExpr& row = *m_rows[static_cast<size_t>(i)];
+    size_t atoms = AtomCount(row);
+    std::string text = row.ToText(false);
+    if (AtomCount(row) != atoms)
+        Trimmed(i);
     ReplaceAll(text, "  ", " ");
     std::string statement = text;
     std::string comment;
@@ -55,6 +69,16 @@ std::string CVexlorData::RowText(int i) {
     return statement + comment;
 }
 
+// Writing the text removed blanks at the ends of derivative rows: a caret or
+// anchor past its row's end comes back in, and the row is measured and the
+// rows below it placed again at once.
+void CVexlorData::Trimmed(int i) {
+    if (i == m_nCurRow && m_pCurRow)
+        SetSelection(m_pCurRow, m_nAnchor, m_nCaret);
+    RowChanged(i);
+    Arrange();
+}
+
 void CVexlorData::LoadText(const std::string& source) {
     DeleteRows();
     size_t end = source.size();
@@ -76,6 +100,13 @@ void CVexlorData::LoadText(const std::string& source) {
     }
 }
 
+void CVexlorData::Settle() {
+    m_scanner = TextScanner();
+    ResolveCaret();
+    EndRun();
+    m_bChanged = false;
+}
+
 void CVexlorData::SetRowText(int i, const std::string& text) {
     if (i < 0)
         return;
@@ -91,6 +122,7 @@ void CVexlorData::SetRowText(int i, const std::string& text) {
     m_history.ForgetRow(slot);
     delete slot;
     slot = ParseRow(text);
+    RowsMovedFrom(i);
     m_nCurRow = std::clamp(m_nCurRow, 0, static_cast<int>(m_rows.size()) - 1);
     SetCaret(m_rows[static_cast<size_t>(m_nCurRow)], i == m_nCurRow ? 0 : caret);
 }

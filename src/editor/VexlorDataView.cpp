@@ -22,27 +22,118 @@ bool StrictlyInside(const RECT& r, const RECT& c) {
 }
 } // namespace
 
-void CVexlorData::Layout() {
+void CVexlorData::RowChanged(int i) {
+    if (i < 0 || i >= static_cast<int>(m_rows.size()))
+        return;
+    // A row laid out before comes to its place first, so that its redraw
+    // starts from where a whole layout would have kept it.
+    CEqExpr* row = m_rows[static_cast<size_t>(i)];
+    if (row->m_bMeasured)
+        PlaceRow(i);
+    row->m_bMeasured = false;
+    RowsMovedFrom(i);
+}
+
+void CVexlorData::UpdateTops(SIZE m, std::vector<int>* remeasured) {
+    int n = static_cast<int>(m_rows.size());
+    m_tops.resize(static_cast<size_t>(n) + 1);
+    m_widths.resize(static_cast<size_t>(n) + 1);
+    m_tops[0] = m.cy / 2;
+    m_widths[0] = m.cx / 2;
+    for (int i = std::min(m_nTopsValid, n); i < n; ++i) {
+        CEqExpr* row = m_rows[static_cast<size_t>(i)];
+        if (!row->m_bMeasured) {
+            row->CalcSize();
+            row->m_bMeasured = true;
+            remeasured->push_back(i);
+        }
+        size_t k = static_cast<size_t>(i);
+        // Extents saturate at kMaxCoordinate however many rows there are.
+        m_tops[k + 1] = ClampCoordinate(int64_t{m_tops[k]} + row->m_size.cy + m.cy / 2);
+        m_widths[k + 1] =
+            std::max(m_widths[k], ClampCoordinate(int64_t{row->m_size.cx} + m.cx / 2));
+    }
+    m_nTopsValid = n;
+}
+
+void CVexlorData::PlaceRow(int i) const {
+    if (i < 0 || i >= std::min(m_nTopsValid, static_cast<int>(m_rows.size())))
+        return;
+    CEqExpr& row = *m_rows[static_cast<size_t>(i)];
+    int dx = m_sizeM.cx / 2 - m_ptScroll.x - row.m_rect.left;
+    int dy = m_tops[static_cast<size_t>(i)] - m_ptScroll.y - row.m_rect.top;
+    if (dx || dy)
+        OffsetTree(row, dx, dy);
+}
+
+void CVexlorData::PlaceAll() const {
+    for (int i = 0; i < static_cast<int>(m_rows.size()); ++i)
+        PlaceRow(i);
+}
+
+void CVexlorData::RedrawRow(int i) {
+    m_rows[static_cast<size_t>(i)]->Redraw(m_sizeM.cx / 2 - m_ptScroll.x,
+                                           m_tops[static_cast<size_t>(i)] - m_ptScroll.y, 1, 3);
+}
+
+int CVexlorData::FirstRowReaching(int y) const {
+    // Row i ends where row i+1 starts, less the gap; any row whose next top
+    // lies beyond y reaches it.
+    auto it = std::upper_bound(m_tops.begin() + 1, m_tops.end(), y);
+    return static_cast<int>(it - m_tops.begin()) - 1;
+}
+
+// Produces what measuring and placing every row would, visiting only rows
+// that changed, the rows in the window, the current row and its
+// neighbours, and the last row (whose redraw leaves the invalid rectangle
+// as a whole layout would).
+void CVexlorData::Arrange() {
     if (!m_pWnd || !m_pWnd->m_pDC)
         return;
+    int n = static_cast<int>(m_rows.size());
+    // 1. Other fonts, or rows removed behind our back: all anew.
     SIZE m = MeasureM(m_pWnd);
-    m_sizeTotal = SIZE{m.cx / 2, m.cy / 2};
-    // Extents saturate at kMaxCoordinate however many rows there are.
-    for (CEqExpr* row : m_rows) {
-        row->CalcSize();
-        if (row->m_size.cx + m.cx / 2 >= m_sizeTotal.cx)
-            m_sizeTotal.cx = ClampCoordinate(int64_t{row->m_size.cx} + m.cx / 2);
-        m_sizeTotal.cy = ClampCoordinate(int64_t{m_sizeTotal.cy} + row->m_size.cy + m.cy / 2);
+    if (m_bWholeModel || m.cx != m_sizeM.cx || m.cy != m_sizeM.cy || m_nTopsValid > n) {
+        for (CEqExpr* row : m_rows)
+            row->m_bMeasured = false;
+        m_nTopsValid = 0;
+        m_sizeM = m;
     }
+    // 2. The rows edits may have changed since the last layout.
+    if (m_nLaidOutRow >= 0 && m_nLaidOutRow < n &&
+        m_rows[static_cast<size_t>(m_nLaidOutRow)] == m_pLaidOutRow)
+        RowChanged(m_nLaidOutRow);
+    RowChanged(m_nCurRow);
+    // 3. Sizes, tops and the total size.
+    std::vector<int> remeasured;
+    UpdateTops(m, &remeasured);
+    m_sizeTotal = SIZE{m_widths.back(), m_tops.back()};
     UpdateScrollBars();
-    int x = m.cx / 2;
-    int y = m.cy / 2;
-    for (CEqExpr* row : m_rows) {
-        row->Redraw(x - m_ptScroll.x, y - m_ptScroll.y, 1, 3);
-        y = ClampCoordinate(int64_t{y} + row->m_size.cy + m.cy / 2);
+    // 4. Rows whose boxes may change, in order; the last row last.
+    for (int i : remeasured)
+        if (i != n - 1)
+            RedrawRow(i);
+    if (n > 0)
+        RedrawRow(n - 1);
+    for (int i : {m_nCurRow - 1, m_nCurRow, m_nCurRow + 1, n - 2})
+        PlaceRow(i);
+    m_nLaidOutRow = m_nCurRow;
+    m_pLaidOutRow =
+        m_nCurRow >= 0 && m_nCurRow < n ? m_rows[static_cast<size_t>(m_nCurRow)] : nullptr;
+}
+
+void CVexlorData::Layout() {
+    Arrange();
+    if (!m_pWnd || !m_pWnd->m_pDC)
+        return;
+    // The rows in the window.
+    int n = static_cast<int>(m_rows.size());
+    const RECT& client = m_pWnd->m_rcClient;
+    for (int i = FirstRowReaching(client.top + m_ptScroll.y - 1);
+         i < n && m_tops[static_cast<size_t>(i)] - m_ptScroll.y < client.bottom; ++i) {
+        PlaceRow(i);
+        m_rows[static_cast<size_t>(i)]->Draw();
     }
-    for (CEqExpr* row : m_rows)
-        row->Draw();
 }
 
 void CVexlorData::UpdateScrollBars() {
@@ -100,7 +191,7 @@ void CVexlorData::ScrollTo(const RECT& visible) {
     } else {
         m_ptScroll.y = target.top - m.cy;
     }
-    Layout();
+    Arrange();
 }
 
 void CVexlorData::UpdateCaret(bool bLayout, bool bScroll) {
@@ -112,7 +203,7 @@ void CVexlorData::UpdateCaret(bool bLayout, bool bScroll) {
         m_pWnd->DestroyCaret();
     if (bLayout) {
         InvertRect(m_rcSel);
-        Layout();
+        Arrange();
         RECT target = ScrollTarget();
         if (bScroll && !StrictlyInside(target, m_pWnd->m_rcClient))
             ScrollTo(target);

@@ -107,6 +107,9 @@ class CEqExpr : public CEqObject {
 
     std::vector<std::unique_ptr<CEqAtom>> m_atoms;
     CEqAtom* m_pOwnerAtom = nullptr;
+    // For the document's layout of its top rows: false until the row has
+    // been measured, and again whenever the document learns it changed.
+    bool m_bMeasured = false;
 
   private:
     // The end atom as such, or null.

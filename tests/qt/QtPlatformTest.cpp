@@ -84,6 +84,16 @@ void QtPlatformTest::fontsHaveTheSpecifiedCells() {
     // The same handle values give the same cached font.
     CFont twin("Courier New", height, bold, italic);
     QCOMPARE(&book.FontFor(twin), &book.FontFor(font));
+    // The table of advances measures every byte as the face does.
+    std::string all;
+    int width = 0;
+    for (int byte = 1; byte < 256; ++byte)
+        all += static_cast<char>(byte);
+    for (QChar ch : QtText::FromCp1251(all))
+        width += metrics.horizontalAdvance(ch);
+    QCOMPARE(book.TextExtent(font, all).cx, width);
+    QCOMPARE(book.TextExtent(font, all).cy, height);
+    QCOMPARE(book.TextExtent(font, "").cx, 0);
 }
 
 void QtPlatformTest::courierIsMonospacedAndDescribed() {

@@ -47,11 +47,7 @@ COLORREF CQtDC::FromQColor(const QColor& color) {
 // Every character advances by a whole number of pixels, so a text is as wide
 // as its characters measured one by one.
 SIZE CQtDC::GetTextExtent(const std::string& text) {
-    const QFontMetrics& metrics = m_pFonts->MetricsFor(*m_pFont);
-    int width = 0;
-    for (QChar ch : QtText::FromCp1251(text))
-        width += metrics.horizontalAdvance(ch);
-    return SIZE{width, metrics.ascent() + metrics.descent()};
+    return m_pFonts->TextExtent(*m_pFont, text);
 }
 
 int CQtDC::DrawText(const std::string& text, RECT* rect, unsigned flags) {

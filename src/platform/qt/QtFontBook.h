@@ -6,17 +6,22 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <array>
 #include <map>
 #include <memory>
 #include <string>
 #include <tuple>
 
 #include "platform/DrawTypes.h"
+#include "platform/Geometry.h"
 
 class QtFontBook {
   public:
     const QFont& FontFor(const CFont& font);
     const QFontMetrics& MetricsFor(const CFont& font);
+    // The extent of a Windows-1251 text: the sum of its bytes' advances, read
+    // from a table the font fills once, and the cell height.
+    SIZE TextExtent(const CFont& font, const std::string& text);
 
     // Fills in the handle's character width from the real face.
     void Describe(CFont* font);
@@ -27,9 +32,11 @@ class QtFontBook {
 
   private:
     struct Entry {
-        explicit Entry(const QFont& f) : font(f), metrics(f) {}
+        explicit Entry(const QFont& f);
         QFont font;
         QFontMetrics metrics;
+        std::array<int, 256> advances{};
+        int cell = 0;
     };
     using Key = std::tuple<std::string, int, bool, bool>;
 
@@ -37,4 +44,7 @@ class QtFontBook {
     static QFont MakeFont(const QString& family, int pixelSize, bool bold, bool italic);
 
     std::map<Key, std::unique_ptr<Entry>> m_entries;
+    // The entry found last, for the run of calls with one font.
+    Key m_lastKey;
+    Entry* m_pLast = nullptr;
 };

@@ -1,0 +1,75 @@
+// The same random key scripts run against an editor whose undo steps hold
+// what changed and whose layout visits what changed, and against one whose
+// steps hold the whole document and whose layout visits every row: after
+// every key both hold the same image, byte for byte.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/BatchEditor.h"
+#include "app/KeyScript.h"
+
+namespace {
+
+// Typing, deleting, structures, Enter, joining, moving, selecting, cut,
+// copy and paste, undo and redo.
+const char* const kKeys[] = {
+    "a",       "b",      "x1",    "+",        "-",          "*",        "/",         "^",
+    "(",       ")",      "[",     "]",        "=",          ";",        " ",         "sqrt(",
+    "<BS>",    "<BS>",   "<Del>", "<Enter>",  "<Enter>",    "<Left>",   "<Right>",   "<Up>",
+    "<Down>",  "<Home>", "<End>", "<PageUp>", "<PageDown>", "<S-Left>", "<S-Right>", "<S-Home>",
+    "<S-End>", "<C-x>",  "<C-c>", "<C-v>",    "<S-Del>",    "<S-Ins>",  "<C-z>",     "<C-z>",
+    "<C-z>",   "<C-y>",  "<C-y>", "<C-f>",    "<C-r>",      "<C-b>",    "<C-w>",     "<C-i>",
+    "<C-d>",   "<C-e>",  "<C-p>",
+};
+
+std::string StartText() {
+    std::string text;
+    for (int i = 0; i < 30; ++i)
+        text += "y" + std::to_string(i) + " = a/(b + c" + std::to_string(i) +
+                ")^2 + sqrt(x)  -- note\n";
+    text += "long = " + std::string(300, 'q') + " + 1\n";
+    return text;
+}
+
+std::vector<KeyEvent> RandomScript(unsigned seed, int length) {
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<size_t> pick(0, std::size(kKeys) - 1);
+    std::string script;
+    for (int i = 0; i < length; ++i)
+        script += kKeys[pick(random)];
+    std::vector<KeyEvent> events;
+    std::string error;
+    EXPECT_TRUE(KeyScript::Parse(script, &events, &error)) << error;
+    return events;
+}
+
+// Reading the image brings every row to its place, so half the scripts read
+// it only now and then, to leave rows out of sight at stale places between.
+TEST(EditorWholeModelDifference, EveryKeyLeavesTheSameImage) {
+    for (unsigned seed = 1; seed <= 12; ++seed) {
+        BatchEditor changed;
+        BatchEditor whole;
+        changed.Install(StartText());
+        whole.Install(StartText());
+        whole.Data().SetWholeModel(true);
+        std::vector<KeyEvent> script = RandomScript(seed, 128);
+        for (size_t k = 0; k < script.size(); ++k) {
+            changed.Deliver(script[k]);
+            whole.Deliver(script[k]);
+            ASSERT_EQ(changed.Data().GetText(), whole.Data().GetText())
+                << "seed " << seed << " key " << k;
+            bool everyKey = seed % 2 == 1;
+            if (everyKey || k % 16 == 15 || k + 1 == script.size()) {
+                ASSERT_EQ(changed.Data().WriteSnapshot(), whole.Data().WriteSnapshot())
+                    << "seed " << seed << " key " << k;
+            }
+            ASSERT_EQ(changed.Data().History().UndoSize(), whole.Data().History().UndoSize());
+            ASSERT_EQ(changed.Data().History().RedoSize(), whole.Data().History().RedoSize());
+        }
+    }
+}
+
+} // namespace
