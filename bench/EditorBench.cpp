@@ -15,6 +15,7 @@
 #include "app/KeyScript.h"
 #include "editor/VexlorData.h"
 #include "rows/EqExpr.h"
+#include "rows/LatexWriter.h"
 
 namespace {
 
@@ -72,12 +73,12 @@ void BM_Load(benchmark::State& state) {
 }
 BENCHMARK(BM_Load)->Apply(Sizes);
 
-// Saving: the text of every row.
+// Saving: the text of every row, as Save writes it.
 void BM_Save(benchmark::State& state) {
     BatchEditor editor;
     editor.Install(Model(Lines(state)));
     for (auto _ : state)
-        benchmark::DoNotOptimize(editor.Data().GetText());
+        benchmark::DoNotOptimize(editor.Data().SavedText());
 }
 BENCHMARK(BM_Save)->Apply(Sizes);
 
@@ -206,8 +207,19 @@ void BM_HistoryMemory(benchmark::State& state) {
 }
 BENCHMARK(BM_HistoryMemory)->Arg(10)->Arg(1000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
+// The LaTeX of every row, one per line, for timing another typesetter on
+// the same formulas.
+void WriteLatex(const std::string& text, const char* path) {
+    BatchEditor editor;
+    editor.Install(text);
+    std::ofstream out(path);
+    for (const CEqExpr* row : editor.Data().m_rows)
+        out << LatexWriter::Write(*row) << '\n';
+}
+
 // Loading real equations: the file named by VEXLOR_BENCH_EQUATIONS, one
-// expression per line; the figure per equation is time / equations.
+// expression per line; the figure per equation is time / equations. With
+// VEXLOR_BENCH_LATEX set, their LaTeX goes to the file it names.
 void BM_LoadEquationsFile(benchmark::State& state) {
     const char* path = std::getenv("VEXLOR_BENCH_EQUATIONS");
     std::ifstream in(path ? path : "");
@@ -221,6 +233,8 @@ void BM_LoadEquationsFile(benchmark::State& state) {
     int64_t lines = 0;
     for (char c : text)
         lines += c == '\n';
+    if (const char* latex = std::getenv("VEXLOR_BENCH_LATEX"))
+        WriteLatex(text, latex);
     for (auto _ : state) {
         BatchEditor editor;
         editor.Install(text);

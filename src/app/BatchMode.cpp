@@ -1,9 +1,12 @@
 #include "app/BatchMode.h"
 
+#include <algorithm>
+
 #include "app/BatchEditor.h"
 #include "app/ExpressionsFile.h"
 #include "app/KeyScript.h"
 #include "platform/Cp1251Codec.h"
+#include "platform/TextLimit.h"
 #include "rows/EqExpr.h"
 #include "rows/TreeDump.h"
 
@@ -19,6 +22,8 @@ struct Options {
 // "Ошибка открытия файла: " in Windows-1251.
 const char kOpenError[] = "\xCE\xF8\xE8\xE1\xEA\xE0 \xEE\xF2\xEA\xF0\xFB\xF2\xE8\xFF "
                           "\xF4\xE0\xE9\xEB\xE0: ";
+// "Файл больше 16 МБ: " in Windows-1251.
+const char kTooLarge[] = "\xD4\xE0\xE9\xEB \xE1\xEE\xEB\xFC\xF8\xE5 16 \xCC\xC1: ";
 
 bool ParseOptions(const std::vector<std::string>& args, Options* o, std::string* error) {
     for (size_t i = 0; i < args.size(); ++i) {
@@ -98,10 +103,13 @@ bool BatchMode::Wanted(const std::vector<std::string>& args) {
     return false;
 }
 
+// Reads at most kMaxTextBytes + 1 bytes: one more tells a text too large.
 bool BatchMode::ReadAll(std::FILE* in, std::string* bytes) {
     char buffer[65536];
     size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0)
+    while (bytes->size() <= kMaxTextBytes &&
+           (n = std::fread(buffer, 1, std::min(sizeof buffer, kMaxTextBytes + 1 - bytes->size()),
+                           in)) > 0)
         bytes->append(buffer, n);
     return !std::ferror(in);
 }
@@ -110,8 +118,16 @@ bool BatchMode::Load(const std::string* file, const std::vector<KeyEvent>& keys,
                      std::FILE* err, BatchEditor* editor) {
     std::string text;
     bool fromStdin = !file || *file == "-";
-    if (!(fromStdin ? ReadAll(in, &text) : ExpressionsFile::Read(*file, &text))) {
-        std::string message = kOpenError + (fromStdin ? std::string("-") : *file);
+    ExpressionsFile::Failure failure = ExpressionsFile::Failure::kNone;
+    bool read = fromStdin ? ReadAll(in, &text) : ExpressionsFile::Read(*file, &text, &failure);
+    if (read && text.size() > kMaxTextBytes) {
+        read = false;
+        failure = ExpressionsFile::Failure::kTooLarge;
+    }
+    if (!read) {
+        std::string message =
+            (failure == ExpressionsFile::Failure::kTooLarge ? kTooLarge : kOpenError) +
+            (fromStdin ? std::string("-") : *file);
         WriteBytes(err, Cp1251Codec::ToUtf8(message) + "\n");
         return false;
     }

@@ -1,5 +1,6 @@
 #include "app/ExpressionsFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -9,14 +10,19 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/TextLimit.h"
+
 namespace {
 constexpr int kTemporaryAttempts = 100;
 const char kTemporaryInfix[] = ".tmp";
 
+// Reads at most kMaxTextBytes + 1 bytes: one more tells a text too large.
 bool ReadStream(FILE* file, std::string* bytes) {
     char buffer[65536];
     size_t n = 0;
-    while ((n = fread(buffer, 1, sizeof buffer, file)) > 0)
+    while (bytes->size() <= kMaxTextBytes &&
+           (n = fread(buffer, 1, std::min(sizeof buffer, kMaxTextBytes + 1 - bytes->size()),
+                      file)) > 0)
         bytes->append(buffer, n);
     return ferror(file) == 0;
 }
@@ -108,6 +114,10 @@ bool ExpressionsFile::Read(const std::string& path, std::string* bytes, Failure*
         if (file != nullptr) {
             ok = ReadStream(file, bytes);
             why = FailureOf(errno);
+            if (ok && bytes->size() > kMaxTextBytes) {
+                ok = false;
+                why = Failure::kTooLarge;
+            }
             fclose(file);
         } else {
             why = FailureOf(errno);

@@ -14,12 +14,14 @@ class ExpressionsFile {
         kReadOnly, // the file forbids writing: no write bit, or not for this user
         kDenied,   // the folder or the file may not be opened by this user
         kNoSpace,  // the disk or the user's quota is full, or the file too big
+        kTooLarge, // reading: the file holds more than kMaxTextBytes
         kOther,
     };
 
     // Reads the whole file, every byte unchanged. False when the file cannot
-    // be opened or read (a folder, a missing file) or bytes is null; *bytes
-    // is then left empty and *failure (when given) says why.
+    // be opened or read (a folder, a missing file), holds more than
+    // kMaxTextBytes, or bytes is null; *bytes is then left empty and
+    // *failure (when given) says why.
     static bool Read(const std::string& path, std::string* bytes, Failure* failure = nullptr);
 
     // Writes text with each LF written as CR LF. The bytes go to a new file

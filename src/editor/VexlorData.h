@@ -76,6 +76,9 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     // is found in its row again, as in a copy of the document.
     void Settle();
     std::string GetText();
+    // What GetText gives, leaving every tree as it is (GetText trims blanks
+    // inside atoms): the text that Save writes.
+    std::string SavedText() const;
     std::string RowText(int i);
     void SetRowText(int i, const std::string& text);
     CEqExpr* ParseRow(const std::string& text);

@@ -7,12 +7,17 @@
 #include "editor/VexlorData.h"
 #include "platform/Archive.h"
 #include "platform/EqWindow.h"
+#include "platform/TextLimit.h"
 #include "platform/UnicodeImport.h"
 #include "rows/EqExpr.h"
 #include "rows/LatexWriter.h"
 #include "rows/MathMLWriter.h"
 
 namespace {
+// "Вставка отменена: текст больше 16 МБ" in Windows-1251.
+const char kPasteTooLarge[] = "\xC2\xF1\xF2\xE0\xE2\xEA\xE0 \xEE\xF2\xEC\xE5\xED\xE5\xED\xE0: "
+                              "\xF2\xE5\xEA\xF1\xF2 \xE1\xEE\xEB\xFC\xF8\xE5 16 \xCC\xC1";
+
 CClipboard* ClipboardOf(CEqWindow* wnd) {
     return wnd ? wnd->GetClipboard() : nullptr;
 }
@@ -70,6 +75,11 @@ CEqExpr* CVexlorData::ReadClipboard() {
     }
     std::string text;
     if (clipboard->HasText() && clipboard->GetUnicodeText(&text)) {
+        if (text.size() > kMaxTextBytes) {
+            if (m_pWnd)
+                m_pWnd->SetStatusMessage(kPasteTooLarge, true);
+            return nullptr;
+        }
         UnicodeImport::Result imported = UnicodeImport::FirstLine(text);
         if (std::string notice = UnicodeImport::Notice(imported); !notice.empty() && m_pWnd)
             m_pWnd->SetStatusMessage(notice, true);

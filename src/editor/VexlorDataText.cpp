@@ -1,6 +1,7 @@
 // Text in and out: one row per line, each statement normalised to end in
 // one ";" with its comment after it.
 #include <algorithm>
+#include <memory>
 
 #include "editor/VexlorData.h"
 #include "elements/EqAtom.h"
@@ -16,34 +17,36 @@ size_t AtomCount(const CEqExpr& row) {
     return n;
 }
 
-void ReplaceAll(std::string& s, const std::string& from, const std::string& to) {
-    size_t pos;
-    while ((pos = s.find(from)) != std::string::npos)
-        s.replace(pos, from.size(), to);
-}
-} // namespace
-
-std::string CVexlorData::GetText() {
-    std::string text = RowText(0);
-    for (size_t i = 1; i < m_rows.size(); ++i) {
-        text += '\n';
-        text += RowText(static_cast<int>(i));
+// Drops every `drop` that is followed by `next`, until none is: "a  ;" with
+// (' ', ';') becomes "a;", and runs of `drop` shrink to one when next is
+// drop itself. One pass from the end, whatever the length.
+void DropBefore(std::string& s, char drop, char next) {
+    std::string kept;
+    kept.reserve(s.size());
+    for (size_t i = s.size(); i-- > 0;) {
+        if (s[i] == drop && !kept.empty() && kept.back() == next)
+            continue;
+        kept.push_back(s[i]);
     }
-    ReplaceAll(text, "\n\n", "\n");
-    if (!text.empty() && text[0] == '\n')
-        text.erase(0, 1);
-    return text;
+    s.assign(kept.rbegin(), kept.rend());
 }
 
-std::string CVexlorData::RowText(int i) {
-    if (i < 0 || i >= static_cast<int>(m_rows.size()))
-        return {};
-    CEqExpr& row = *m_rows[static_cast<size_t>(i)];
-    size_t atoms = AtomCount(row);
-    std::string text = row.ToText(false);
-    if (AtomCount(row) != atoms)
-        Trimmed(i);
-    ReplaceAll(text, "  ", " ");
+// Whether writing row's text would trim one of the rows inside it (writing
+// trims blanks at the ends of every inner row).
+bool WouldTrim(const CEqExpr& row, bool inner) {
+    int n = row.GetCount();
+    if (inner && n > 1 && (row.IsBlank() || row.IsSpaceAt(0) || row.IsSpaceAt(n - 2)))
+        return true;
+    for (int i = 0; i < n; ++i)
+        for (const CEqExpr* r : row.GetAt(i)->Rows())
+            if (WouldTrim(*r, true))
+                return true;
+    return false;
+}
+
+// A row's written text as one statement ended by ";" and its comment.
+std::string Normalised(std::string text) {
+    DropBefore(text, ' ', ' ');
     std::string statement = text;
     std::string comment;
     size_t dash = text.find("--");
@@ -56,8 +59,8 @@ std::string CVexlorData::RowText(int i) {
             comment.pop_back();
         statement = text.substr(0, start);
     }
-    ReplaceAll(statement, " ;", ";");
-    ReplaceAll(statement, ";;", ";");
+    DropBefore(statement, ' ', ';');
+    DropBefore(statement, ';', ';');
     size_t lead = statement.find_first_not_of(';');
     statement.erase(0, lead == std::string::npos ? statement.size() : lead);
     lead = statement.find_first_not_of(' ');
@@ -67,6 +70,48 @@ std::string CVexlorData::RowText(int i) {
     if (!statement.empty())
         statement += ";";
     return statement + comment;
+}
+
+// The rows' texts one per line, empty lines dropped.
+template <class RowText> std::string JoinedText(size_t rows, RowText rowText) {
+    std::string text = rows ? rowText(0) : std::string();
+    for (size_t i = 1; i < rows; ++i) {
+        text += '\n';
+        text += rowText(i);
+    }
+    DropBefore(text, '\n', '\n');
+    if (!text.empty() && text[0] == '\n')
+        text.erase(0, 1);
+    return text;
+}
+} // namespace
+
+std::string CVexlorData::GetText() {
+    return JoinedText(m_rows.size(), [this](size_t i) { return RowText(static_cast<int>(i)); });
+}
+
+// Rows whose text would trim them are written from a copy; the others, most
+// of a model, are written as they are.
+std::string CVexlorData::SavedText() const {
+    return JoinedText(m_rows.size(), [this](size_t i) {
+        const CEqExpr& row = *m_rows[i];
+        if (!WouldTrim(row, false))
+            return Normalised(const_cast<CEqExpr&>(row).ToText(false));
+        std::unique_ptr<CEqExpr> copy(row.Clone());
+        copy->SetOwner(nullptr);
+        return Normalised(copy->ToText(false));
+    });
+}
+
+std::string CVexlorData::RowText(int i) {
+    if (i < 0 || i >= static_cast<int>(m_rows.size()))
+        return {};
+    CEqExpr& row = *m_rows[static_cast<size_t>(i)];
+    size_t atoms = AtomCount(row);
+    std::string text = row.ToText(false);
+    if (AtomCount(row) != atoms)
+        Trimmed(i);
+    return Normalised(std::move(text));
 }
 
 // Writing the text removed blanks at the ends of derivative rows: a caret or

@@ -227,6 +227,23 @@ TEST(EditorText, WritingTheTextKeepsTheCaretInItsRow) {
     EXPECT_EQ(s.Text(), "y = b d2( ac ) / dt ;");
 }
 
+// The text Save writes is what GetText gives, and leaves the trees as they
+// are; GetText itself trims blanks inside atoms.
+TEST(EditorText, SavedTextLeavesTheTreesAlone) {
+    const char* const scripts[] = {
+        "y = b<C-e>a ", "y = <C-d> x <Right> t ", "a/ b <Right>+ c", "sqrt( x )<Left><Left> ",
+        "(  p  )",      "x1 = 2;  -- c\n\n;;z",
+    };
+    for (const char* script : scripts) {
+        Session s;
+        s.Keys(script);
+        CVexlorData::Snapshot before = s.Data().WriteSnapshot();
+        std::string saved = s.Data().SavedText();
+        EXPECT_EQ(s.Data().WriteSnapshot(), before) << script;
+        EXPECT_EQ(saved, s.Text()) << script;
+    }
+}
+
 TEST(EditorHistory, StepsHoldOnlyWhatChanged) {
     std::string text;
     for (int i = 0; i < 200; ++i)

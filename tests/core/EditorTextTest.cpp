@@ -11,6 +11,7 @@
 #include "elements/EqSymbol.h"
 #include "platform/Archive.h"
 #include "platform/HeadlessWindow.h"
+#include "platform/TextLimit.h"
 #include "rows/EqExpr.h"
 
 namespace {
@@ -225,6 +226,17 @@ TEST(EditorClipboard, TextPasteTakesTheFirstLineAndReplacesTheSelection) {
     ASSERT_TRUE(e.data.Paste());
     EXPECT_EQ(e.Row(0), "x12z");
     EXPECT_EQ(e.data.m_rows.size(), 1u);
+}
+
+TEST(EditorClipboard, TextOverTheLimitPastesNothingAndSaysWhy) {
+    Editor e;
+    e.Load("q");
+    e.wnd.m_clipboard.SetText(std::string(kMaxTextBytes + 1, 'a'));
+    e.data.SetCaret(e.data.m_rows[0], 1);
+    EXPECT_FALSE(e.data.Paste());
+    EXPECT_EQ(e.Row(0), "q");
+    EXPECT_FALSE(e.data.IsModified());
+    EXPECT_NE(e.wnd.m_strStatus.find("16"), std::string::npos);
 }
 
 TEST(EditorClipboard, DamagedPrivateBlockPastesNothing) {

@@ -1,4 +1,5 @@
 #include "app/ExpressionsFile.h"
+#include "platform/TextLimit.h"
 
 #include <gtest/gtest.h>
 
@@ -85,6 +86,20 @@ TEST_F(ExpressionsFileTest, ReadKeepsEveryByte) {
     big[123456] = '\n';
     WriteRaw(path, big);
     EXPECT_EQ(ReadBack(path), big);
+}
+
+TEST_F(ExpressionsFileTest, ReadRefusesTextsOverTheLimit) {
+    using F = ExpressionsFile::Failure;
+    const std::string path = PathOf("huge.txt");
+    for (size_t size : {kMaxTextBytes, kMaxTextBytes + 1, kMaxTextBytes + 70000}) {
+        WriteRaw(path, std::string(size, 'a'));
+        std::string bytes = "stale";
+        F failure = F::kOther;
+        bool fits = size <= kMaxTextBytes;
+        EXPECT_EQ(ExpressionsFile::Read(path, &bytes, &failure), fits) << size;
+        EXPECT_EQ(failure, fits ? F::kNone : F::kTooLarge) << size;
+        EXPECT_EQ(bytes.size(), fits ? size : 0u) << size;
+    }
 }
 
 TEST_F(ExpressionsFileTest, ReadFailsWithoutCrashing) {

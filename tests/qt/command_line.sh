@@ -43,6 +43,11 @@ expect 2 "vexlor-gui, usage names it" "^Usage: vexlor-gui \[/F file\]" -- "$gui"
 expect 2 "vexlor-gui, bare --" "unknown option --$" -- "$gui" --
 expect 0 "vexlor-gui --help" "^Usage: vexlor-gui \[/F file\]" -- "$gui" --help
 expect 0 "vexlor, batch mode still works" "^a = 1;" -- "$vexlor" --print-text "$work/m.txt"
+# Texts over 16 MiB are refused with a message, from a file or standard input.
+head -c 16777217 /dev/zero | tr '\0' a >"$work/huge.txt"
+expect 1 "vexlor, file over the limit" "16 " -- "$vexlor" --print-text "$work/huge.txt"
+expect 1 "vexlor, standard input over the limit" "16 " -- \
+    sh -c '"$1" --print-text - <"$2"' sh "$vexlor" "$work/huge.txt"
 # Nothing reached standard output on the mistakes.
 "$gui" --bogus >"$work/out" 2>/dev/null
 if [ -s "$work/out" ]; then

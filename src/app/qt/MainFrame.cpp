@@ -33,6 +33,13 @@ QString DecodedName(const std::string& path) {
     return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
+// What the user is told when a file could not be opened.
+QString OpenFailure(const std::string& path, ExpressionsFile::Failure failure) {
+    if (failure == ExpressionsFile::Failure::kTooLarge)
+        return StringTable::OpenTooLarge(DecodedName(path));
+    return StringTable::OpenError(DecodedName(path));
+}
+
 std::string EncodedName(const QString& name) {
     return QFile::encodeName(name).toStdString();
 }
@@ -260,7 +267,7 @@ void CMainFrame::LoadExpressionsFile() {
     ExpressionsFile::Failure failure = ExpressionsFile::Failure::kNone;
     if (!ExpressionsFile::Read(m_strFileName, &bytes, &failure)) {
         m_bFileUnread = failure != ExpressionsFile::Failure::kMissing;
-        ShowError(StringTable::OpenError(DecodedName(m_strFileName)));
+        ShowError(OpenFailure(m_strFileName, failure));
         return;
     }
     setWindowTitle(windowTitle() + QStringLiteral(" - ") + DecodedName(m_strFileName));
@@ -277,7 +284,7 @@ bool CMainFrame::OpenFile(const std::string& path) {
     std::string bytes;
     ExpressionsFile::Failure failure = ExpressionsFile::Failure::kNone;
     if (!ExpressionsFile::Read(path, &bytes, &failure)) {
-        ShowError(StringTable::OpenError(DecodedName(path)));
+        ShowError(OpenFailure(path, failure));
         if (failure == ExpressionsFile::Failure::kMissing) {
             m_recent.Remove(path);
             WindowSettings::StoreRecentFiles(m_recent.Names());
@@ -391,14 +398,9 @@ void CMainFrame::SetCaption(const std::string& caption) {
     setWindowTitle(QtText::FromCp1251(caption));
 }
 
-// The text that Save writes: a working copy of the editor's data, without
-// a window.
+// The text that Save writes; the trees on screen stay as they are.
 std::string CMainFrame::WorkingText() const {
-    CVexlorData copy;
-    copy.Reset();
-    copy.Assign(*m_wndView.GetData());
-    copy.m_pWnd = nullptr;
-    return copy.GetText();
+    return m_wndView.GetData()->SavedText();
 }
 
 // Save: the file is replaced as a whole (a new file renamed over it), so a

@@ -81,6 +81,10 @@ QString StringTable::OpenError(const QString& fileName) {
     return QStringLiteral("Ошибка открытия файла: ") + fileName;
 }
 
+QString StringTable::OpenTooLarge(const QString& fileName) {
+    return QStringLiteral("Файл не открыт: %1 — он больше 16 МБ").arg(fileName);
+}
+
 QString StringTable::SaveFailed(const QString& fileName, ExpressionsFile::Failure failure) {
     using Failure = ExpressionsFile::Failure;
     QString reason;
@@ -101,6 +105,7 @@ QString StringTable::SaveFailed(const QString& fileName, ExpressionsFile::Failur
         reason = QStringLiteral("на диске нет места");
         break;
     case Failure::kNone:
+    case Failure::kTooLarge:
     case Failure::kOther:
         reason = QStringLiteral("ошибка записи");
         break;

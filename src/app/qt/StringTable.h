@@ -20,6 +20,7 @@ class StringTable {
     // String 101: its width is the width of the message pane.
     static QString MessagePaneSample();
     static QString OpenError(const QString& fileName);
+    static QString OpenTooLarge(const QString& fileName);
     // Why a save did not happen; the old file is intact in every case.
     static QString SaveFailed(const QString& fileName, ExpressionsFile::Failure failure);
     // The file existed but could not be read when it was opened.
