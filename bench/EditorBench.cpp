@@ -194,18 +194,25 @@ void BM_Paint(benchmark::State& state) {
 }
 BENCHMARK(BM_Paint)->Apply(KeySizes);
 
-// Memory held by the history of typed characters, each its own step.
+// Memory held by the history of typed characters at the end of the last
+// row, each its own step.
 void BM_HistoryMemory(benchmark::State& state) {
     for (auto _ : state) {
         LastRow row(Lines(state));
         CVexlorData& data = row.Editor().Data();
-        for (int i = 0; i < 1000; ++i)
+        for (int64_t i = 0; i < state.range(1); ++i)
             data.OnChar('+');
         state.counters["history_bytes"] = static_cast<double>(data.HistoryBytes());
         state.counters["image_bytes"] = static_cast<double>(data.WriteSnapshot().size());
     }
 }
-BENCHMARK(BM_HistoryMemory)->Arg(10)->Arg(1000)->Iterations(1)->Unit(benchmark::kMillisecond);
+// Arguments: expressions, typed characters.
+BENCHMARK(BM_HistoryMemory)
+    ->Args({10, 1000})
+    ->Args({1000, 1000})
+    ->Args({10000, 10000})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 // The LaTeX of every row, one per line, for timing another typesetter on
 // the same formulas.

@@ -3,7 +3,7 @@
 #include "rows/TreeDepth.h"
 
 void UndoHistory::Push(const CEqExpr* row) {
-    m_undo.push_back(m_document.MakeStep());
+    m_undo.Push(m_document.MakeStep());
     m_pRunRow = row;
     ClearRedo();
 }
@@ -16,33 +16,29 @@ bool UndoHistory::Redo() {
     return Step(m_redo, m_undo);
 }
 
-bool UndoHistory::Step(std::vector<UndoStep>& from, std::vector<UndoStep>& to) {
-    if (from.empty())
+bool UndoHistory::Step(StepStack& from, StepStack& to) {
+    if (from.Empty())
         return false;
     EndRun();
     UndoStep inverse;
-    if (!m_document.ApplyStep(from.back(), &inverse))
+    if (!m_document.ApplyStep(from.Top(), &inverse))
         return false;
-    from.pop_back();
-    to.push_back(std::move(inverse));
+    from.Pop();
+    to.Push(std::move(inverse));
     return true;
 }
 
 void UndoHistory::Clear() {
-    m_undo.clear();
+    m_undo.Clear();
     EndRun();
 }
 
 void UndoHistory::ClearRedo() {
-    m_redo.clear();
+    m_redo.Clear();
 }
 
 size_t UndoHistory::HistoryBytes() const {
-    size_t total = 0;
-    for (const auto* stack : {&m_undo, &m_redo})
-        for (const UndoStep& step : *stack)
-            total += step.Size();
-    return total;
+    return m_undo.Bytes() + m_redo.Bytes();
 }
 
 void UndoHistory::EndRun() {
@@ -74,13 +70,13 @@ void UndoHistory::ForgetRow(const CEqExpr* row) {
 }
 
 bool UndoHistory::RefuseTooDeep(size_t undoBefore, const CEqExpr* top) {
-    if (m_undo.size() <= undoBefore || !top)
+    if (m_undo.Count() <= undoBefore || !top)
         return false;
     if (TreeDepth::Fits(1, TreeDepth::Depth(*top)))
         return false;
-    if (!m_document.ApplyStep(m_undo.back(), nullptr))
+    if (!m_document.ApplyStep(m_undo.Top(), nullptr))
         return false;
-    m_undo.pop_back();
+    m_undo.Pop();
     EndRun();
     return true;
 }

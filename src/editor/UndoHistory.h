@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "editor/StepStack.h"
 #include "editor/UndoStep.h"
 
 class CEqExpr;
@@ -36,10 +37,10 @@ class UndoHistory {
     bool Redo();
     void Clear();
     void ClearRedo();
-    size_t UndoSize() const { return m_undo.size(); }
-    size_t RedoSize() const { return m_redo.size(); }
-    bool CanUndo() const { return !m_undo.empty(); }
-    bool CanRedo() const { return !m_redo.empty(); }
+    size_t UndoSize() const { return m_undo.Count(); }
+    size_t RedoSize() const { return m_redo.Count(); }
+    bool CanUndo() const { return !m_undo.Empty(); }
+    bool CanRedo() const { return !m_redo.Empty(); }
     // Bytes held by both stacks.
     size_t HistoryBytes() const;
 
@@ -65,11 +66,11 @@ class UndoHistory {
   private:
     // Moves one step from `from` to `to`: the present state goes on `to`,
     // the top of `from` becomes the present state.
-    bool Step(std::vector<UndoStep>& from, std::vector<UndoStep>& to);
+    bool Step(StepStack& from, StepStack& to);
 
     Document& m_document;
-    std::vector<UndoStep> m_undo;
-    std::vector<UndoStep> m_redo;
+    StepStack m_undo;
+    StepStack m_redo;
     bool m_bTypingRun = false;
     bool m_bEraseRun = false;
     const CEqExpr* m_pRunRow = nullptr;

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "editor/BytePatch.h"
+
 class UndoStep {
   public:
     using Bytes = std::vector<uint8_t>;
@@ -40,7 +42,25 @@ class UndoStep {
     // Bytes the step holds.
     size_t Size() const;
 
+    // Packing, for a step that lies under another in a stack: each row
+    // image of which the step above holds a version (the image of the same
+    // row) is kept as its differences from that version, where that is
+    // smaller. Rows() is then incomplete until the step is unpacked against
+    // the same step above.
+    void PackAgainst(const UndoStep& above);
+    // False (the packed rows lost) when above is not the step it was packed
+    // against.
+    bool UnpackAgainst(const UndoStep& above);
+
   private:
+    struct Packed {
+        size_t row = 0;   // index into m_rows
+        size_t above = 0; // index into the rows of the step above
+        BytePatch patch;
+    };
+    // The row of the step above that holds row `row` of this step, or -1.
+    int AboveRow(const UndoStep& above, size_t row) const;
+
     int m_nFrom = 0;
     int m_nRowCount = 0;
     int m_nLastLeft = 0;
@@ -48,4 +68,5 @@ class UndoStep {
     std::vector<Bytes> m_rows;
     Bytes m_caretRow;
     Bytes m_tail;
+    std::vector<Packed> m_packed;
 };

@@ -266,9 +266,18 @@ TEST(EditorHistory, StepsHoldOnlyWhatChanged) {
     EXPECT_LT(oneStep, rowBytes + 300);
     EXPECT_LT(s.Data().HistoryBytes(), 50 * (rowBytes + 300));
     EXPECT_LT(s.Data().HistoryBytes(), image);
+    // Steps under the last hold their differences from the step above.
+    EXPECT_LT(s.Data().HistoryBytes(), 2 * rowBytes + 50 * 800);
     s.Keys("<C-z><C-z><C-z>");
     EXPECT_EQ(s.Data().RowText(199),
               "y199 = a199 / b + sqrt( c )+++++++++++++++++++++++++++++++++++++++++++++++;");
+    for (int i = 0; i < 47; ++i)
+        s.Keys("<C-z>");
+    EXPECT_EQ(s.Data().RowText(199), "y199 = a199 / b + sqrt( c );");
+    for (int i = 0; i < 50; ++i)
+        s.Keys("<C-y>");
+    EXPECT_EQ(s.Data().RowText(199), "y199 = a199 / b + sqrt( c )" + std::string(50, '+') + ";");
+    EXPECT_LT(s.Data().HistoryBytes(), 2 * rowBytes + 50 * 800);
 }
 
 TEST(EditorHistory, ScrollingDoesNotCopyEveryRow) {
