@@ -67,7 +67,7 @@ void BM_Load(benchmark::State& state) {
     for (auto _ : state) {
         BatchEditor editor;
         editor.Install(text);
-        benchmark::DoNotOptimize(editor.Data().m_rows.size());
+        benchmark::DoNotOptimize(editor.Data().Rows().size());
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
 }
@@ -88,8 +88,8 @@ class LastRow {
     explicit LastRow(int lines) {
         m_editor.Install(Model(lines));
         CVexlorData& data = m_editor.Data();
-        data.m_nCurRow = static_cast<int>(data.m_rows.size()) - 1;
-        CEqExpr* last = data.m_rows.back();
+        data.SetCurRowIndex(static_cast<int>(data.Rows().size()) - 1);
+        CEqExpr* last = data.Rows().back();
         data.SetCaret(last, last->GetCount() - 1);
         m_editor.PaintPass();
     }
@@ -220,7 +220,7 @@ void WriteLatex(const std::string& text, const char* path) {
     BatchEditor editor;
     editor.Install(text);
     std::ofstream out(path);
-    for (const CEqExpr* row : editor.Data().m_rows)
+    for (const CEqExpr* row : editor.Data().Rows())
         out << LatexWriter::Write(*row) << '\n';
 }
 
@@ -245,7 +245,7 @@ void BM_LoadEquationsFile(benchmark::State& state) {
     for (auto _ : state) {
         BatchEditor editor;
         editor.Install(text);
-        benchmark::DoNotOptimize(editor.Data().m_rows.size());
+        benchmark::DoNotOptimize(editor.Data().Rows().size());
     }
     state.counters["equations"] = static_cast<double>(lines);
     state.counters["per_equation"] = benchmark::Counter(

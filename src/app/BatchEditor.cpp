@@ -7,7 +7,7 @@
 
 BatchEditor::BatchEditor() : m_pData(std::make_unique<CVexlorData>()) {
     m_pData->Reset();
-    m_pData->m_pWnd = &m_wnd;
+    m_pData->SetWindow(&m_wnd);
 }
 
 void BatchEditor::Install(const std::string& markedText) {

@@ -69,13 +69,13 @@ void WriteBytes(std::FILE* out, const std::string& bytes) {
 
 std::string TreeOf(CVexlorData& data) {
     std::string text;
-    for (size_t i = 0; i < data.m_rows.size(); ++i)
-        text += TreeDump::Dump(*data.m_rows[i]) + "\n";
+    for (size_t i = 0; i < data.Rows().size(); ++i)
+        text += TreeDump::Dump(*data.Rows()[i]) + "\n";
     const CEqExpr* top =
-        data.m_rows.empty() ? nullptr : data.m_rows[static_cast<size_t>(data.m_nCurRow)];
+        data.Rows().empty() ? nullptr : data.Rows()[static_cast<size_t>(data.CurRowIndex())];
     if (top)
-        text += "caret " + std::to_string(data.m_nCurRow) + ":" + TreeDump::CaretPath(*top, data) +
-                "\n";
+        text += "caret " + std::to_string(data.CurRowIndex()) + ":" +
+                TreeDump::CaretPath(*top, data) + "\n";
     return text;
 }
 } // namespace

@@ -23,14 +23,14 @@ std::string TextInstaller::Install(std::unique_ptr<CVexlorData>& data, CEqWindow
     loaded->Settle();
     data.reset();
     data = std::move(loaded);
-    data->m_pWnd = wnd;
+    data->SetWindow(wnd);
     if (wnd)
         wnd->Invalidate(true);
     if (line < 0)
         return {};
-    if (line < static_cast<int>(data->m_rows.size())) {
-        data->m_nCurRow = line;
-        CEqExpr* row = data->m_rows[static_cast<size_t>(line)];
+    if (line < static_cast<int>(data->Rows().size())) {
+        data->SetCurRowIndex(line);
+        CEqExpr* row = data->Rows()[static_cast<size_t>(line)];
         data->SetSelection(row, 0, row->GetCount() - 1);
     }
     std::string status = StatusText(line, message);

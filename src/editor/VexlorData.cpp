@@ -129,6 +129,21 @@ void CVexlorData::Home() {
     m_bChanged = false;
 }
 
+void CVexlorData::AppendRow(std::unique_ptr<CEqExpr> row) {
+    if (!row)
+        return;
+    row->SetOwner(this);
+    m_rows.push_back(row.release());
+    RowsMovedFrom(static_cast<int>(m_rows.size()) - 1);
+}
+
+void CVexlorData::SetCurRowIndex(int i) {
+    if (m_rows.empty())
+        return;
+    m_nCurRow = std::clamp(i, 0, static_cast<int>(m_rows.size()) - 1);
+    SetCaret(m_rows[static_cast<size_t>(m_nCurRow)], 0);
+}
+
 void CVexlorData::DeleteRows() {
     for (CEqExpr* row : m_rows)
         delete row;

@@ -159,6 +159,20 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     bool IsChanged() const { return m_bChanged; }
     void SetChanged(bool changed) { m_bChanged = changed; }
 
+    // The rows, one per expression, and the index of the caret's row.
+    const std::vector<CEqExpr*>& Rows() const { return m_rows; }
+    // Appends a row (it takes the document as its owner).
+    void AppendRow(std::unique_ptr<CEqExpr> row);
+    int CurRowIndex() const { return m_nCurRow; }
+    // Makes row i (clamped) the caret's row, the caret at its start.
+    void SetCurRowIndex(int i);
+    // The window the document is shown in, or null.
+    void SetWindow(CEqWindow* wnd) { m_pWnd = wnd; }
+    // The view's scroll position.
+    POINT Scroll() const { return m_ptScroll; }
+    void SetScroll(POINT scroll) { m_ptScroll = scroll; }
+
+  private:
     std::vector<CEqExpr*> m_rows;
     int m_nCurRow = 0;
     CEqWindow* m_pWnd = nullptr;
@@ -166,8 +180,6 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     int m_nAnchor = 0;
     int m_nCaret = 0;
     POINT m_ptScroll;
-
-  private:
     RECT m_rcCaret;
     RECT m_rcSel;
     bool m_bChanged = false;

@@ -56,7 +56,7 @@ TEST(ClickTarget, CentreOfAShownRowLandsInIt) {
         const RECT& r = target->m_rect;
         POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
         ASSERT_TRUE(top->HitTest(&centre)) << c.text;
-        EXPECT_EQ(ed.data->m_pCurRow, target)
+        EXPECT_EQ(ed.data->CurrentRow(), target)
             << c.text << " " << c.path << " went to " << TreeDump::CaretPath(*top, *ed.data);
     }
 }
@@ -70,8 +70,8 @@ TEST(ClickTarget, PointsOutsideEveryRowStillClampIntoTheNearest) {
     const CEqAtom* power = top->GetAt(0);
     POINT below{power->GetRow(1)->m_rect.left + 1, power->m_rect.bottom - 1};
     ASSERT_TRUE(top->HitTest(&below));
-    EXPECT_EQ(ed.data->m_pCurRow, power->GetRow(0));
-    EXPECT_EQ(ed.data->m_nCaret, 1);
+    EXPECT_EQ(ed.data->CurrentRow(), power->GetRow(0));
+    EXPECT_EQ(ed.data->CaretPos(), 1);
 }
 
 } // namespace

@@ -153,8 +153,8 @@ TEST(ComposeRuns, NothingFormedLeavesRunAndCaretAlone) {
     ed.data->History().BeginTyping(2);
     EXPECT_EQ(row->Compose(), 0);
     EXPECT_TRUE(ed.data->History().IsTyping());
-    EXPECT_EQ(ed.data->m_nAnchor, 1);
-    EXPECT_EQ(ed.data->m_nCaret, 2);
+    EXPECT_EQ(ed.data->AnchorPos(), 1);
+    EXPECT_EQ(ed.data->CaretPos(), 2);
 }
 
 TEST(ComposeIncremental, TypingOneCharacterAtATime) {
@@ -165,7 +165,7 @@ TEST(ComposeIncremental, TypingOneCharacterAtATime) {
     std::unique_ptr<CEqExpr> top(ed.NewRow());
     ed.data->SetCaret(top.get(), 0);
     for (char ch : std::string("(a+b)/c")) {
-        CEqExpr* row = ed.data->m_pCurRow;
+        CEqExpr* row = ed.data->CurrentRow();
         CEqExpr* typed = ed.RowOf(std::string(1, ch));
         row->InsertRow(*typed, false);
         delete typed;
@@ -181,7 +181,7 @@ TEST(ComposeIncremental, SlashPutsCaretIntoDenominatorThenTyping) {
     std::unique_ptr<CEqExpr> top(ed.RowOf("a/"));
     ed.data->SetCaret(top.get(), 2);
     top->Compose();
-    CEqExpr* den = ed.data->m_pCurRow;
+    CEqExpr* den = ed.data->CurrentRow();
     ASSERT_NE(den, top.get());
     CEqExpr* b = ed.RowOf("b");
     den->InsertRow(*b, false);

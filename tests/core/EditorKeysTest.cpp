@@ -27,7 +27,7 @@ struct Session {
     }
     std::string Text() { return editor.Data().GetText(); }
     std::string Tree(int row = 0) {
-        return TreeDump::Dump(*editor.Data().m_rows[static_cast<size_t>(row)]);
+        return TreeDump::Dump(*editor.Data().Rows()[static_cast<size_t>(row)]);
     }
     CVexlorData& Data() { return editor.Data(); }
     BatchEditor editor;
@@ -85,14 +85,14 @@ TEST(EditorTyping, ControlCharactersAreNotTyped) {
 TEST(EditorRows, EnterSplitsAndBackspaceJoins) {
     Session s("abcd");
     s.Keys("<Right><Right><Enter>");
-    ASSERT_EQ(s.Data().m_rows.size(), 2u);
+    ASSERT_EQ(s.Data().Rows().size(), 2u);
     EXPECT_EQ(s.Text(), "ab;\ncd;");
-    EXPECT_EQ(s.Data().m_nCurRow, 1);
-    EXPECT_EQ(s.Data().m_nCaret, 0);
+    EXPECT_EQ(s.Data().CurRowIndex(), 1);
+    EXPECT_EQ(s.Data().CaretPos(), 0);
     s.Keys("<BS>");
-    ASSERT_EQ(s.Data().m_rows.size(), 1u);
+    ASSERT_EQ(s.Data().Rows().size(), 1u);
     EXPECT_EQ(s.Text(), "abcd;");
-    EXPECT_EQ(s.Data().m_nCaret, 2); // at the seam
+    EXPECT_EQ(s.Data().CaretPos(), 2); // at the seam
     s.Keys("<Enter><Left><Del>");
     EXPECT_EQ(s.Text(), "abcd;");
     s.Keys("<C-z>");
@@ -112,30 +112,30 @@ TEST(EditorRows, BackspaceAtTheVeryStartAndDeleteAtTheVeryEndDoNothing) {
 TEST(EditorRows, LeftAndRightCrossRows) {
     Session s("ab\ncd");
     s.Keys("<Left>");
-    EXPECT_EQ(s.Data().m_nCurRow, 0);
+    EXPECT_EQ(s.Data().CurRowIndex(), 0);
     s.Keys("<End><Right>");
-    EXPECT_EQ(s.Data().m_nCurRow, 1);
-    EXPECT_EQ(s.Data().m_nCaret, 0);
+    EXPECT_EQ(s.Data().CurRowIndex(), 1);
+    EXPECT_EQ(s.Data().CaretPos(), 0);
     s.Keys("<Left>");
-    EXPECT_EQ(s.Data().m_nCurRow, 0);
-    EXPECT_EQ(s.Data().m_nCaret, 2);
+    EXPECT_EQ(s.Data().CurRowIndex(), 0);
+    EXPECT_EQ(s.Data().CaretPos(), 2);
 }
 
 TEST(EditorRows, UpAndDownClimbOutOfAtomsIntoOtherRows) {
     Session s("x\na/b\ny");
     s.Keys("<Down>");
-    EXPECT_EQ(s.Data().m_nCurRow, 1);
+    EXPECT_EQ(s.Data().CurRowIndex(), 1);
     s.Keys("<Right>"); // into the numerator
-    EXPECT_NE(s.Data().m_pCurRow, s.Data().m_rows[1]);
+    EXPECT_NE(s.Data().CurrentRow(), s.Data().Rows()[1]);
     s.Keys("<Down>"); // numerator to denominator
     s.Keys("<Down>"); // out of the fraction: next row
-    EXPECT_EQ(s.Data().m_nCurRow, 2);
-    EXPECT_EQ(s.Data().m_pCurRow, s.Data().m_rows[2]);
+    EXPECT_EQ(s.Data().CurRowIndex(), 2);
+    EXPECT_EQ(s.Data().CurrentRow(), s.Data().Rows()[2]);
     s.Keys("<Up><Up>");
-    EXPECT_EQ(s.Data().m_nCurRow, 0);
+    EXPECT_EQ(s.Data().CurRowIndex(), 0);
     s.Keys("<PageUp>");
-    EXPECT_EQ(s.Data().m_nCurRow, 0);
-    EXPECT_EQ(s.Data().m_ptScroll.y, 0);
+    EXPECT_EQ(s.Data().CurRowIndex(), 0);
+    EXPECT_EQ(s.Data().Scroll().y, 0);
 }
 
 TEST(EditorRows, PageDownInTheLastRowScrollsToTheBottom) {
@@ -145,9 +145,9 @@ TEST(EditorRows, PageDownInTheLastRowScrollsToTheBottom) {
     Session s(text);
     for (int i = 0; i < 39; ++i)
         s.Keys("<PageDown>");
-    EXPECT_EQ(s.Data().m_nCurRow, 39);
+    EXPECT_EQ(s.Data().CurRowIndex(), 39);
     s.Keys("<PageDown>");
-    EXPECT_EQ(s.Data().m_ptScroll.y, s.Data().TotalSize().cy - 600 + 1);
+    EXPECT_EQ(s.Data().Scroll().y, s.Data().TotalSize().cy - 600 + 1);
     // The caret row is inside the client area after scrolling.
     RECT caret = s.Data().CaretBox();
     EXPECT_GE(caret.top, 0);
@@ -260,7 +260,7 @@ TEST(EditorHistory, StepsHoldOnlyWhatChanged) {
     ASSERT_EQ(s.Data().History().UndoSize(), 50u);
     size_t image = s.Data().WriteSnapshot().size();
     CArchive lastRow;
-    s.Data().m_rows.back()->Serialize(lastRow);
+    s.Data().Rows().back()->Serialize(lastRow);
     size_t rowBytes = lastRow.GetBuffer().size();
     // Each step holds only the edited row and the editor state.
     EXPECT_LT(oneStep, rowBytes + 300);
@@ -290,9 +290,9 @@ TEST(EditorHistory, ScrollingDoesNotCopyEveryRow) {
     s.Keys("<End>");
     for (int i = 0; i < 100; ++i)
         s.Keys("+"); // the row grows past the window: every key scrolls sideways
-    EXPECT_GT(s.Data().m_ptScroll.x, 0);
+    EXPECT_GT(s.Data().Scroll().x, 0);
     CArchive lastRow;
-    s.Data().m_rows.back()->Serialize(lastRow);
+    s.Data().Rows().back()->Serialize(lastRow);
     size_t image = s.Data().WriteSnapshot().size();
     EXPECT_LT(s.Data().HistoryBytes(), image + 100 * (lastRow.GetBuffer().size() + 200));
     // Undo brings back the geometry of the step, scroll included.
@@ -305,13 +305,13 @@ TEST(EditorDepth, EditsThatNestTooDeepAreRefused) {
     Session s;
     for (int i = 0; i < CArchive::kMaxDepth - 1; ++i)
         s.Keys("<C-b>");
-    EXPECT_EQ(CVexlorData::Depth(*s.Data().m_rows[0]), CArchive::kMaxDepth);
+    EXPECT_EQ(CVexlorData::Depth(*s.Data().Rows()[0]), CArchive::kMaxDepth);
     size_t steps = s.Data().History().UndoSize();
     s.Keys("<C-b>"); // one level more than an image can hold
-    EXPECT_EQ(CVexlorData::Depth(*s.Data().m_rows[0]), CArchive::kMaxDepth);
+    EXPECT_EQ(CVexlorData::Depth(*s.Data().Rows()[0]), CArchive::kMaxDepth);
     EXPECT_EQ(s.Data().History().UndoSize(), steps);
     s.Keys("<C-z>"); // the history still works
-    EXPECT_EQ(CVexlorData::Depth(*s.Data().m_rows[0]), CArchive::kMaxDepth - 1);
+    EXPECT_EQ(CVexlorData::Depth(*s.Data().Rows()[0]), CArchive::kMaxDepth - 1);
 }
 
 TEST(EditorDepth, CommandsCountOnlyWhatTheyWrap) {
@@ -326,7 +326,7 @@ TEST(EditorDepth, CommandsCountOnlyWhatTheyWrap) {
     typed.Keys("<End>/2");
     EXPECT_EQ(command.Text(), typed.Text());
     EXPECT_EQ(command.Tree(), typed.Tree());
-    EXPECT_EQ(CVexlorData::Depth(*command.Data().m_rows[0]), CArchive::kMaxDepth);
+    EXPECT_EQ(CVexlorData::Depth(*command.Data().Rows()[0]), CArchive::kMaxDepth);
     // The whole row, or the bracket left of " + b", would go one level too deep.
     Session refused(deep);
     const std::string before = refused.Tree();
@@ -337,10 +337,10 @@ TEST(EditorDepth, CommandsCountOnlyWhatTheyWrap) {
 
 TEST(EditorInstall, MarkerSelectsTheRowAndShowsTheMessage) {
     Session s("a = 1;\nb = ~ \xCF\xEB\xEE\xF5\xEE\nc = 3;");
-    EXPECT_EQ(s.Data().m_nCurRow, 1);
-    EXPECT_EQ(s.Data().m_pCurRow, s.Data().m_rows[1]);
-    EXPECT_EQ(s.Data().m_nAnchor, 0);
-    EXPECT_EQ(s.Data().m_nCaret, s.Data().m_rows[1]->GetCount() - 1);
+    EXPECT_EQ(s.Data().CurRowIndex(), 1);
+    EXPECT_EQ(s.Data().CurrentRow(), s.Data().Rows()[1]);
+    EXPECT_EQ(s.Data().AnchorPos(), 0);
+    EXPECT_EQ(s.Data().CaretPos(), s.Data().Rows()[1]->GetCount() - 1);
     EXPECT_EQ(s.editor.Window().m_strStatus,
               "\xC2\xFB\xF0\xE0\xE6\xE5\xED\xE8\xE5 2: \xCF\xEB\xEE\xF5\xEE");
     EXPECT_TRUE(s.editor.Window().m_bStatusError);
@@ -349,17 +349,17 @@ TEST(EditorInstall, MarkerSelectsTheRowAndShowsTheMessage) {
 
 TEST(EditorInstall, MarkerBeyondTheRowsStillShowsTheMessage) {
     Session s("a\n\n\n~x");
-    EXPECT_EQ(s.Data().m_rows.size(), 1u); // trailing breaks make no rows
-    EXPECT_EQ(s.Data().m_nCurRow, 0);
+    EXPECT_EQ(s.Data().Rows().size(), 1u); // trailing breaks make no rows
+    EXPECT_EQ(s.Data().CurRowIndex(), 0);
     EXPECT_EQ(s.editor.Window().m_strStatus, "\xC2\xFB\xF0\xE0\xE6\xE5\xED\xE8\xE5 4: ");
 }
 
 TEST(EditorInstall, NoMarkerNoMessageCaretAtStart) {
     Session s("q = 1;\nr = 2;");
     EXPECT_EQ(s.editor.Window().m_strStatus, "");
-    EXPECT_EQ(s.Data().m_nCurRow, 0);
-    EXPECT_EQ(s.Data().m_nCaret, 0);
-    EXPECT_EQ(s.Data().m_nAnchor, 0);
+    EXPECT_EQ(s.Data().CurRowIndex(), 0);
+    EXPECT_EQ(s.Data().CaretPos(), 0);
+    EXPECT_EQ(s.Data().AnchorPos(), 0);
 }
 
 } // namespace

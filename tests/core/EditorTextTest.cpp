@@ -19,13 +19,13 @@ namespace {
 struct Editor {
     Editor() {
         data.Reset();
-        data.m_pWnd = &wnd;
+        data.SetWindow(&wnd);
     }
     void Load(const std::string& text) {
         data.LoadText(text);
-        data.m_pWnd = &wnd;
+        data.SetWindow(&wnd);
     }
-    std::string Row(int i) { return data.m_rows[static_cast<size_t>(i)]->PeekText(); }
+    std::string Row(int i) { return data.Rows()[static_cast<size_t>(i)]->PeekText(); }
     CHeadlessWindow wnd;
     CVexlorData data;
 };
@@ -34,10 +34,10 @@ TEST(EditorText, GetTextJoinsRowsAndDropsEmptyOnes) {
     Editor e;
     EXPECT_EQ(e.data.GetText(), "");
     e.Load("a\n\nb");
-    ASSERT_EQ(e.data.m_rows.size(), 3u);
+    ASSERT_EQ(e.data.Rows().size(), 3u);
     EXPECT_EQ(e.data.GetText(), "a;\nb;");
     e.Load("a\n");
-    EXPECT_EQ(e.data.m_rows.size(), 1u); // trailing breaks make no rows
+    EXPECT_EQ(e.data.Rows().size(), 1u); // trailing breaks make no rows
     e.Load("\n\na");
     EXPECT_EQ(e.data.GetText(), "a;");
 }
@@ -54,8 +54,8 @@ TEST(EditorText, RowTextNormalisesStatementsAndComments) {
     };
     for (const auto& [in, out] : cases) {
         e.data.Reset();
-        e.data.m_pWnd = &e.wnd;
-        CEqExpr* row = e.data.m_rows[0];
+        e.data.SetWindow(&e.wnd);
+        CEqExpr* row = e.data.Rows()[0];
         for (const char* p = in; *p; ++p) {
             auto* s = new CEqSymbol;
             s->SetChar(*p);
@@ -71,30 +71,30 @@ TEST(EditorText, LoadTextSplitsOnEveryKindOfBreak) {
     for (const char* text : {"a\r\nb", "a\nb", "a\n\rb", "a\rb"}) {
         Editor e;
         e.Load(text);
-        ASSERT_EQ(e.data.m_rows.size(), 2u) << text;
+        ASSERT_EQ(e.data.Rows().size(), 2u) << text;
         EXPECT_EQ(e.Row(0), "a");
         EXPECT_EQ(e.Row(1), "b");
     }
     Editor e;
     e.Load("a\n\nb");
-    EXPECT_EQ(e.data.m_rows.size(), 3u);
+    EXPECT_EQ(e.data.Rows().size(), 3u);
     EXPECT_EQ(e.Row(1), "");
 }
 
 TEST(EditorText, SemicolonsEndStatementsOnlyAtLineEnds) {
     Editor e;
     e.Load("x = 1;\ny = 2;");
-    ASSERT_EQ(e.data.m_rows.size(), 2u);
+    ASSERT_EQ(e.data.Rows().size(), 2u);
     EXPECT_EQ(e.Row(0), "x = 1");
     EXPECT_EQ(e.Row(1), "y = 2");
     e.Load("x = 1; y = 2");
-    ASSERT_EQ(e.data.m_rows.size(), 1u);
+    ASSERT_EQ(e.data.Rows().size(), 1u);
     EXPECT_EQ(e.Row(0), "x = 1; y = 2");
     e.Load("a -- b;\nc");
-    ASSERT_EQ(e.data.m_rows.size(), 2u);
+    ASSERT_EQ(e.data.Rows().size(), 2u);
     EXPECT_EQ(e.Row(0), "a -- b;");
     e.Load("x;\r\n\r\ny;\r\n");
-    ASSERT_EQ(e.data.m_rows.size(), 3u);
+    ASSERT_EQ(e.data.Rows().size(), 3u);
     EXPECT_EQ(e.Row(2), "y");
 }
 
@@ -105,7 +105,7 @@ TEST(EditorText, ControlCharactersAreKeptAndNothingAfterThemIsLost) {
                      "f;\ng",
                      14);
     e.Load(text);
-    ASSERT_EQ(e.data.m_rows.size(), 4u);
+    ASSERT_EQ(e.data.Rows().size(), 4u);
     EXPECT_EQ(e.Row(0), "a b"); // a tab becomes a blank
     EXPECT_EQ(e.Row(1), "c\x01"
                         "d");
@@ -117,8 +117,8 @@ TEST(EditorText, ControlCharactersAreKeptAndNothingAfterThemIsLost) {
                                             "f;\ng;",
                                             17));
     e.Load("");
-    ASSERT_EQ(e.data.m_rows.size(), 1u);
-    EXPECT_EQ(e.data.m_rows[0]->GetCount(), 1);
+    ASSERT_EQ(e.data.Rows().size(), 1u);
+    EXPECT_EQ(e.data.Rows()[0]->GetCount(), 1);
     EXPECT_EQ(e.data.Scanner().Class(), TextScanner::kEnd);
 }
 
@@ -132,17 +132,17 @@ TEST(EditorSnapshot, RoundTripKeepsRowsAndCaret) {
     Editor e;
     e.Load("alpha\nbeta");
     e.data.UpdateCaret(true, false);
-    e.data.m_nCurRow = 1;
-    e.data.SetSelection(e.data.m_rows[1], 1, 3);
+    e.data.SetCurRowIndex(1);
+    e.data.SetSelection(e.data.Rows()[1], 1, 3);
     e.data.UpdateCaret(true, false);
     auto image = e.data.WriteSnapshot();
     e.Load("other");
     ASSERT_TRUE(e.data.ReadSnapshot(image));
-    ASSERT_EQ(e.data.m_rows.size(), 2u);
+    ASSERT_EQ(e.data.Rows().size(), 2u);
     EXPECT_EQ(e.Row(1), "beta");
-    EXPECT_EQ(e.data.m_pCurRow, e.data.m_rows[1]);
-    EXPECT_EQ(e.data.m_nAnchor, 1);
-    EXPECT_EQ(e.data.m_nCaret, 3);
+    EXPECT_EQ(e.data.CurrentRow(), e.data.Rows()[1]);
+    EXPECT_EQ(e.data.AnchorPos(), 1);
+    EXPECT_EQ(e.data.CaretPos(), 3);
     EXPECT_EQ(CheckCaret(e.data), "");
 }
 
@@ -163,12 +163,12 @@ TEST(EditorSnapshot, DamagedImagesChangeNothing) {
 TEST(EditorCopy, CopyResolvesTheCaretIntoTheSameRow) {
     Editor e;
     e.Load("abc\ndef");
-    e.data.m_nCurRow = 1;
-    e.data.SetCaret(e.data.m_rows[1], 2);
+    e.data.SetCurRowIndex(1);
+    e.data.SetCaret(e.data.Rows()[1], 2);
     e.data.UpdateCaret(true, false);
     CVexlorData copy(e.data);
-    EXPECT_EQ(copy.m_pCurRow, copy.m_rows[1]);
-    EXPECT_EQ(copy.m_nCaret, 2);
+    EXPECT_EQ(copy.CurrentRow(), copy.Rows()[1]);
+    EXPECT_EQ(copy.CaretPos(), 2);
     EXPECT_FALSE(copy.IsModified());
     EXPECT_EQ(CheckCaret(copy), "");
 }
@@ -179,24 +179,23 @@ TEST(EditorCopy, RestoredPositionsAreClampedIntoTheRowFound) {
     e.data.UpdateCaret(true, false);
     // The remembered caret rectangle points into the short second row while
     // the positions belong to a longer one.
-    e.data.m_nCurRow = 1;
-    e.data.SetCaretBox(e.data.m_rows[1]->GetAt(0)->m_rect);
-    e.data.m_nAnchor = 5;
-    e.data.m_nCaret = 6;
+    e.data.SetCurRowIndex(1);
+    e.data.SetCaretBox(e.data.Rows()[1]->GetAt(0)->m_rect);
+    e.data.MoveCaret(5, 6);
     CVexlorData copy(e.data);
-    EXPECT_EQ(copy.m_pCurRow, copy.m_rows[1]);
-    EXPECT_LE(copy.m_nCaret, 1);
-    EXPECT_LE(copy.m_nAnchor, 1);
+    EXPECT_EQ(copy.CurrentRow(), copy.Rows()[1]);
+    EXPECT_LE(copy.CaretPos(), 1);
+    EXPECT_LE(copy.AnchorPos(), 1);
     EXPECT_EQ(CheckCaret(copy), "");
 }
 
 TEST(EditorClipboard, CopyAndPasteThroughThePrivateFormat) {
     Editor e;
     e.Load("a+b");
-    e.data.SetSelection(e.data.m_rows[0], 0, 3);
+    e.data.SetSelection(e.data.Rows()[0], 0, 3);
     ASSERT_TRUE(e.data.Copy());
     EXPECT_TRUE(e.wnd.m_clipboard.HasPrivate());
-    e.data.SetCaret(e.data.m_rows[0], 3);
+    e.data.SetCaret(e.data.Rows()[0], 3);
     ASSERT_TRUE(e.data.Paste());
     EXPECT_EQ(e.Row(0), "a+ba+b");
     EXPECT_EQ(e.data.History().UndoSize(), 1u);
@@ -211,7 +210,7 @@ TEST(EditorClipboard, BlankSelectionLeavesTheClipboardAlone) {
     Editor e;
     e.Load("a   b");
     e.wnd.m_clipboard.SetText("old");
-    e.data.SetSelection(e.data.m_rows[0], 1, 4);
+    e.data.SetSelection(e.data.Rows()[0], 1, 4);
     EXPECT_FALSE(e.data.Copy());
     EXPECT_FALSE(e.data.Cut());
     EXPECT_TRUE(e.wnd.m_clipboard.HasText());
@@ -222,17 +221,17 @@ TEST(EditorClipboard, TextPasteTakesTheFirstLineAndReplacesTheSelection) {
     Editor e;
     e.Load("xyz");
     e.wnd.m_clipboard.SetText("12;\n34");
-    e.data.SetSelection(e.data.m_rows[0], 1, 2);
+    e.data.SetSelection(e.data.Rows()[0], 1, 2);
     ASSERT_TRUE(e.data.Paste());
     EXPECT_EQ(e.Row(0), "x12z");
-    EXPECT_EQ(e.data.m_rows.size(), 1u);
+    EXPECT_EQ(e.data.Rows().size(), 1u);
 }
 
 TEST(EditorClipboard, TextOverTheLimitPastesNothingAndSaysWhy) {
     Editor e;
     e.Load("q");
     e.wnd.m_clipboard.SetText(std::string(kMaxTextBytes + 1, 'a'));
-    e.data.SetCaret(e.data.m_rows[0], 1);
+    e.data.SetCaret(e.data.Rows()[0], 1);
     EXPECT_FALSE(e.data.Paste());
     EXPECT_EQ(e.Row(0), "q");
     EXPECT_FALSE(e.data.IsModified());
@@ -243,7 +242,7 @@ TEST(EditorClipboard, DamagedPrivateBlockPastesNothing) {
     Editor e;
     e.Load("q");
     e.wnd.m_clipboard.SetPrivate({0x10, 0, 0, 0, 1, 2, 3});
-    e.data.SetCaret(e.data.m_rows[0], 1);
+    e.data.SetCaret(e.data.Rows()[0], 1);
     EXPECT_FALSE(e.data.Paste());
     EXPECT_EQ(e.Row(0), "q");
     EXPECT_FALSE(e.data.IsModified());
@@ -254,7 +253,7 @@ TEST(EditorClipboard, DamagedPrivateBlockPastesNothing) {
 std::vector<uint8_t> LyingFractionBlock(const std::function<void(CEqAtom&)>& lie) {
     Editor source;
     source.Load("a/b");
-    source.data.SetSelection(source.data.m_rows[0], 0, 1);
+    source.data.SetSelection(source.data.Rows()[0], 0, 1);
     EXPECT_TRUE(source.data.Copy());
     std::vector<uint8_t> block;
     source.wnd.m_clipboard.GetPrivate(&block);
@@ -320,12 +319,12 @@ TEST(EditorClipboard, BlocksThatLieAboutGeometryPasteAsSaneFormulas) {
         e.Load("a/b");
         e.data.UpdateCaret(true, false);
         e.wnd.m_clipboard.SetPrivate(LyingFractionBlock(c.apply));
-        e.data.SetCaret(e.data.m_rows[0], 1);
+        e.data.SetCaret(e.data.Rows()[0], 1);
         ASSERT_TRUE(e.data.Paste());
         e.data.UpdateCaret(true, true);
         EXPECT_EQ(CheckCaret(e.data), "");
 
-        CEqExpr& row = *e.data.m_rows[0];
+        CEqExpr& row = *e.data.Rows()[0];
         ASSERT_EQ(row.GetCount(), 3);
         ForEachElement(row, [&c](CEqObject& o) {
             // Compound atoms may exceed the bound by their own parts, never by more.
@@ -359,7 +358,7 @@ TEST(EditorUndo, EmptyStacksReturnFalse) {
     Editor e;
     EXPECT_FALSE(e.data.Undo());
     EXPECT_FALSE(e.data.Redo());
-    EXPECT_EQ(e.data.m_rows.size(), 1u);
+    EXPECT_EQ(e.data.Rows().size(), 1u);
 }
 
 TEST(EditorInvariant, FindsEveryKindOfDamage) {
@@ -370,15 +369,15 @@ TEST(EditorInvariant, FindsEveryKindOfDamage) {
     } cases[] = {
         {[](CVexlorData&, std::unique_ptr<CEqExpr>&) {}, ""},
         {[](CVexlorData& d, std::unique_ptr<CEqExpr>&) {
-             d.m_rows[1]->GetAt(0)->m_pParent = d.m_rows[0];
+             d.Rows()[1]->GetAt(0)->m_pParent = d.Rows()[0];
          },
          "row 1: row[0]: parent is not the row"},
         {[](CVexlorData& d, std::unique_ptr<CEqExpr>&) {
-             d.m_rows[0]->GetAt(2)->GetRow(0)->m_pOwnerAtom = nullptr;
+             d.Rows()[0]->GetAt(2)->GetRow(0)->m_pOwnerAtom = nullptr;
          },
          "row 0: row[2].0: owner atom is not the atom"},
         {[](CVexlorData& d, std::unique_ptr<CEqExpr>&) {
-             d.m_rows[0]->GetAt(1)->m_pOwner = nullptr;
+             d.Rows()[0]->GetAt(1)->m_pOwner = nullptr;
          },
          "row 0: row[1]: owner differs"},
         {[](CVexlorData& d, std::unique_ptr<CEqExpr>&) { d.MoveCaret(0, 99); },

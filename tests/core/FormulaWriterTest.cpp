@@ -97,8 +97,8 @@ TEST(FormulaWriter, GoldenMathMLAndLatex) {
 TEST(FormulaWriter, CopyPutsEveryForm) {
     TestEditor ed;
     auto* clipboard = static_cast<CMemoryClipboard*>(ed.wnd->GetClipboard());
-    ed.data->m_rows.push_back(Parse(ed, "y = a/b").release());
-    CEqExpr* row = ed.data->m_rows.back();
+    ed.data->AppendRow(Parse(ed, "y = a/b"));
+    CEqExpr* row = ed.data->Rows().back();
     ed.data->SetSelection(row, 4, 5);
     ASSERT_TRUE(ed.data->Copy());
     EXPECT_TRUE(clipboard->HasPrivate());

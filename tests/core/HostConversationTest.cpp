@@ -239,7 +239,7 @@ TEST_F(HostConversationTest, TitleReplacesTheConversationSuffix) {
 TEST_F(HostConversationTest, TextWithoutMarkerIsInstalledAndAccepted) {
     Connect("a = b;\r\nc = d;");
     EXPECT_EQ(frame.installs, 1);
-    ASSERT_EQ(frame.editor.data->m_rows.size(), 2u);
+    ASSERT_EQ(frame.editor.data->Rows().size(), 2u);
     EXPECT_EQ(frame.Text(), "a = b;\nc = d;");
     EXPECT_EQ(frame.status, "");
     EXPECT_FALSE(frame.editor.data->IsModified());
@@ -252,10 +252,10 @@ TEST_F(HostConversationTest, MarkedTextSelectsRowAndShowsRedMessage) {
     EXPECT_EQ(frame.status, std::string(kExpression) + "2: Bad name d");
     EXPECT_TRUE(frame.statusError);
     const CVexlorData& data = *frame.editor.data;
-    EXPECT_EQ(data.m_nCurRow, 1);
-    EXPECT_EQ(data.m_pCurRow, data.m_rows[1]);
-    EXPECT_EQ(data.m_nAnchor, 0);
-    EXPECT_EQ(data.m_nCaret, data.m_rows[1]->GetCount() - 1);
+    EXPECT_EQ(data.CurRowIndex(), 1);
+    EXPECT_EQ(data.CurrentRow(), data.Rows()[1]);
+    EXPECT_EQ(data.AnchorPos(), 0);
+    EXPECT_EQ(data.CaretPos(), data.Rows()[1]->GetCount() - 1);
     EXPECT_EQ(CheckCaret(data), "");
 }
 

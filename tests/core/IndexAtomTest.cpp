@@ -229,13 +229,13 @@ TEST(IndexAtomNavigation, KeysThatTravelOnAtTheTopLevelAreNotHandled) {
     std::unique_ptr<CEqExpr> top(RowWith(ed, atom));
     ed.data->SetCaret(atom->m_pBase.get(), 1);
     EXPECT_FALSE(atom->m_pBase->HandleKey(VK_UP));
-    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pBase.get());
-    EXPECT_EQ(ed.data->m_nCaret, 1);
+    EXPECT_EQ(ed.data->CurrentRow(), atom->m_pBase.get());
+    EXPECT_EQ(ed.data->CaretPos(), 1);
     // Keys other than the arrows, and rows that are not the atom's.
     EXPECT_FALSE(atom->LeaveChild(atom->m_pBase.get(), VK_RETURN));
     EXPECT_FALSE(atom->LeaveChild(top.get(), VK_LEFT));
     EXPECT_FALSE(atom->LeaveChild(nullptr, VK_RIGHT));
-    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pBase.get());
+    EXPECT_EQ(ed.data->CurrentRow(), atom->m_pBase.get());
     // An atom outside any row cannot be left.
     std::unique_ptr<CEqIndex> loose(NewIndex(ed, "x", "i", true));
     EXPECT_FALSE(loose->LeaveChild(loose->m_pBase.get(), VK_LEFT));
@@ -251,33 +251,33 @@ TEST(IndexAtomHitTest, LowIndexTriesTheIndexFirst) {
     // A click on a row lands in it.
     POINT p{5, 15};
     EXPECT_TRUE(top->HitTest(&p));
-    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pBase.get());
+    EXPECT_EQ(ed.data->CurrentRow(), atom->m_pBase.get());
     POINT on{20, 20};
     EXPECT_TRUE(top->HitTest(&on));
-    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pIndex.get());
+    EXPECT_EQ(ed.data->CurrentRow(), atom->m_pIndex.get());
     // Outside both rows, level with both, the index takes the click.
     POINT between{15, 15};
     EXPECT_TRUE(top->HitTest(&between));
-    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pIndex.get());
-    EXPECT_EQ(ed.data->m_nCaret, 0);
+    EXPECT_EQ(ed.data->CurrentRow(), atom->m_pIndex.get());
+    EXPECT_EQ(ed.data->CaretPos(), 0);
     // Above the index only the base is level with the point.
     POINT q{20, 5};
     EXPECT_TRUE(top->HitTest(&q));
-    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pBase.get());
-    EXPECT_EQ(ed.data->m_nCaret, 1);
+    EXPECT_EQ(ed.data->CurrentRow(), atom->m_pBase.get());
+    EXPECT_EQ(ed.data->CaretPos(), 1);
     // A drag inside the index stays in it; one that leaves it asks the base
     // first.
     POINT from{17, 15}, to{25, 15};
     EXPECT_TRUE(top->HitTestRange(&from, &to));
-    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pIndex.get());
+    EXPECT_EQ(ed.data->CurrentRow(), atom->m_pIndex.get());
     POINT out{17, 15}, beyond{15, 15};
     EXPECT_TRUE(top->HitTestRange(&out, &beyond));
-    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pBase.get());
+    EXPECT_EQ(ed.data->CurrentRow(), atom->m_pBase.get());
     POINT from2{17, 22}, to2{25, 22};
     EXPECT_TRUE(top->HitTestRange(&from2, &to2));
-    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pIndex.get());
-    EXPECT_EQ(ed.data->m_nAnchor, 0);
-    EXPECT_EQ(ed.data->m_nCaret, 1);
+    EXPECT_EQ(ed.data->CurrentRow(), atom->m_pIndex.get());
+    EXPECT_EQ(ed.data->AnchorPos(), 0);
+    EXPECT_EQ(ed.data->CaretPos(), 1);
 }
 
 TEST(IndexAtomHitTest, HighIndexTriesTheBaseFirst) {
@@ -288,15 +288,15 @@ TEST(IndexAtomHitTest, HighIndexTriesTheBaseFirst) {
     // On the exponent, level with the base: the exponent.
     POINT p{20, 10};
     EXPECT_TRUE(top->HitTest(&p));
-    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pIndex.get());
+    EXPECT_EQ(ed.data->CurrentRow(), atom->m_pIndex.get());
     // Between the rows, level with both: the base is asked first.
     POINT r{15, 10};
     EXPECT_TRUE(top->HitTest(&r));
-    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pBase.get());
+    EXPECT_EQ(ed.data->CurrentRow(), atom->m_pBase.get());
     POINT q{20, 2};
     EXPECT_TRUE(top->HitTest(&q));
-    EXPECT_EQ(ed.data->m_pCurRow, atom->m_pIndex.get());
-    EXPECT_EQ(ed.data->m_nCaret, 1);
+    EXPECT_EQ(ed.data->CurrentRow(), atom->m_pIndex.get());
+    EXPECT_EQ(ed.data->CaretPos(), 1);
 }
 
 TEST(IndexAtomStorage, RoundTripKeepsKindsTextsAndGeometry) {

@@ -143,10 +143,10 @@ TEST_P(IndexNavigation, LeavesTheRowByTheTable) {
     EXPECT_TRUE(nav.Press(c.from, c.vk));
     CEqExpr* expected = nav.Row(c.to);
     ASSERT_NE(expected, nullptr);
-    EXPECT_EQ(nav.ed.data->m_pCurRow, expected);
+    EXPECT_EQ(nav.ed.data->CurrentRow(), expected);
     int pos = c.pos < 0 ? expected->GetCount() - 1 : c.pos;
-    EXPECT_EQ(nav.ed.data->m_nCaret, pos);
-    EXPECT_EQ(nav.ed.data->m_nAnchor, pos);
+    EXPECT_EQ(nav.ed.data->CaretPos(), pos);
+    EXPECT_EQ(nav.ed.data->AnchorPos(), pos);
     EXPECT_EQ(CheckCaret(*nav.ed.data), "");
 }
 
@@ -205,9 +205,9 @@ TEST_P(IndexShift, SelectsTheWholeAtom) {
     Nav nav(c.kind);
     nav.ed.wnd->PressKey(VK_SHIFT);
     EXPECT_TRUE(nav.Press(c.from, c.vk));
-    EXPECT_EQ(nav.ed.data->m_pCurRow, nav.parent);
-    EXPECT_EQ(nav.ed.data->m_nAnchor, c.anchor);
-    EXPECT_EQ(nav.ed.data->m_nCaret, c.caret);
+    EXPECT_EQ(nav.ed.data->CurrentRow(), nav.parent);
+    EXPECT_EQ(nav.ed.data->AnchorPos(), c.anchor);
+    EXPECT_EQ(nav.ed.data->CaretPos(), c.caret);
     EXPECT_EQ(CheckCaret(*nav.ed.data), "");
 }
 
@@ -243,19 +243,19 @@ TEST_P(IndexKind, EnteringFromEitherSideAndRefusing) {
     // From after the atom, Left arrives at the end of its last row.
     nav.ed.data->SetCaret(nav.parent, 2);
     EXPECT_TRUE(nav.parent->HandleKey(VK_LEFT));
-    EXPECT_EQ(nav.ed.data->m_pCurRow, last);
-    EXPECT_EQ(nav.ed.data->m_nCaret, 2);
+    EXPECT_EQ(nav.ed.data->CurrentRow(), last);
+    EXPECT_EQ(nav.ed.data->CaretPos(), 2);
     // From before it, Right arrives at the start of the base.
     nav.ed.data->SetCaret(nav.parent, 1);
     EXPECT_TRUE(nav.parent->HandleKey(VK_RIGHT));
-    EXPECT_EQ(nav.ed.data->m_pCurRow, nav.Row('B'));
-    EXPECT_EQ(nav.ed.data->m_nCaret, 0);
+    EXPECT_EQ(nav.ed.data->CurrentRow(), nav.Row('B'));
+    EXPECT_EQ(nav.ed.data->CaretPos(), 0);
     EXPECT_FALSE(nav.atom->EnterFrom(VK_UP));
     EXPECT_FALSE(nav.atom->EnterFrom(VK_DOWN));
     // Keys other than the arrows, and rows that are not the atom's.
     EXPECT_FALSE(nav.atom->LeaveChild(last, VK_RETURN));
     EXPECT_FALSE(nav.atom->LeaveChild(nav.parent, VK_LEFT));
-    EXPECT_EQ(nav.ed.data->m_pCurRow, nav.Row('B'));
+    EXPECT_EQ(nav.ed.data->CurrentRow(), nav.Row('B'));
     // Without an owner or a parent row there is nowhere to go.
     TestEditor t;
     std::unique_ptr<CEqAtom> loose(NewOfKind(t, kind, "x", "i", "2"));
@@ -269,10 +269,10 @@ TEST_P(IndexKind, EnteringFromEitherSideAndRefusing) {
 std::vector<CEqExpr*> Walk(Nav& nav, UINT vk) {
     std::vector<CEqExpr*> visited;
     for (int step = 0; step < 12; ++step) {
-        EXPECT_TRUE(nav.ed.data->m_pCurRow->HandleKey(vk)) << step;
-        if (visited.empty() || visited.back() != nav.ed.data->m_pCurRow)
-            visited.push_back(nav.ed.data->m_pCurRow);
-        if (nav.ed.data->m_pCurRow == nav.parent)
+        EXPECT_TRUE(nav.ed.data->CurrentRow()->HandleKey(vk)) << step;
+        if (visited.empty() || visited.back() != nav.ed.data->CurrentRow())
+            visited.push_back(nav.ed.data->CurrentRow());
+        if (nav.ed.data->CurrentRow() == nav.parent)
             break;
     }
     return visited;
@@ -288,11 +288,11 @@ TEST_P(IndexKind, RightWalksThroughAndLeftWalksBack) {
     std::vector<CEqExpr*> forward = rows;
     forward.push_back(nav.parent);
     EXPECT_EQ(Walk(nav, VK_RIGHT), forward);
-    EXPECT_EQ(nav.ed.data->m_nCaret, 2);
+    EXPECT_EQ(nav.ed.data->CaretPos(), 2);
     std::vector<CEqExpr*> backward(rows.rbegin(), rows.rend());
     backward.push_back(nav.parent);
     EXPECT_EQ(Walk(nav, VK_LEFT), backward);
-    EXPECT_EQ(nav.ed.data->m_nCaret, 1);
+    EXPECT_EQ(nav.ed.data->CaretPos(), 1);
 }
 
 // The rows each kind reports, in order, as its fields hold them.

@@ -194,7 +194,7 @@ TEST(PowIndexAtomHitTest, LowThenBaseThenHigh) {
     for (const Case& c : clicks) {
         POINT p = c.pt;
         EXPECT_TRUE(top->HitTest(&p)) << c.pt.x << "," << c.pt.y;
-        EXPECT_EQ(ed.data->m_pCurRow, c.row) << c.pt.x << "," << c.pt.y;
+        EXPECT_EQ(ed.data->CurrentRow(), c.row) << c.pt.x << "," << c.pt.y;
     }
     // A drag inside one row stays in it; otherwise the base is asked first,
     // then the low and the high row.
@@ -207,7 +207,7 @@ TEST(PowIndexAtomHitTest, LowThenBaseThenHigh) {
         POINT from = c.pt;
         POINT to{25, c.pt.y};
         EXPECT_TRUE(top->HitTestRange(&from, &to)) << c.pt.y;
-        EXPECT_EQ(ed.data->m_pCurRow, c.row) << c.pt.y;
+        EXPECT_EQ(ed.data->CurrentRow(), c.row) << c.pt.y;
     }
 }
 

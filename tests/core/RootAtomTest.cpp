@@ -80,18 +80,18 @@ TEST(RootMouse, ClicksAndDragsInTheArgument) {
     ASSERT_EQ(r->m_pRow->m_rect, (RECT{10, 10, 45, 30}));
     POINT p{27, 20};
     EXPECT_TRUE(row->HitTest(&p));
-    EXPECT_EQ(t.data->m_pCurRow, r->m_pRow.get());
-    EXPECT_EQ(t.data->m_nCaret, 2);
+    EXPECT_EQ(t.data->CurrentRow(), r->m_pRow.get());
+    EXPECT_EQ(t.data->CaretPos(), 2);
     POINT from{11, 15}, to{40, 15};
     EXPECT_TRUE(row->HitTestRange(&from, &to));
-    EXPECT_EQ(t.data->m_pCurRow, r->m_pRow.get());
-    EXPECT_EQ(t.data->m_nAnchor, 0);
-    EXPECT_EQ(t.data->m_nCaret, 3);
+    EXPECT_EQ(t.data->CurrentRow(), r->m_pRow.get());
+    EXPECT_EQ(t.data->AnchorPos(), 0);
+    EXPECT_EQ(t.data->CaretPos(), 3);
     // Above the argument, on the overline: the caret goes beside the root.
     p = POINT{40, 3};
     EXPECT_TRUE(row->HitTest(&p));
-    EXPECT_EQ(t.data->m_pCurRow, row.get());
-    EXPECT_EQ(t.data->m_nCaret, 1);
+    EXPECT_EQ(t.data->CurrentRow(), row.get());
+    EXPECT_EQ(t.data->CaretPos(), 1);
 }
 
 TEST(RootStorage, ImageHoldsTheRowAfterTheBaseRecord) {

@@ -16,8 +16,8 @@ class RowEditing : public ::testing::Test {
   protected:
     RowEditing() : d(*t.data) { d.Reset(); }
 
-    CEqExpr* Top() const { return d.m_rows[0]; }
-    CEqExpr* Cur() const { return d.m_pCurRow; }
+    CEqExpr* Top() const { return d.Rows()[0]; }
+    CEqExpr* Cur() const { return d.CurrentRow(); }
 
     void Check() {
         EXPECT_EQ(CheckCaret(d), "");

@@ -108,8 +108,8 @@ TEST(RowCopies, InsertRowAtEndKeepsTheCaretAtTheSeam) {
     RowPtr other(t.RowOf("cd"));
     row->InsertRow(*other, true);
     EXPECT_EQ(row->ToText(false), "abcd");
-    EXPECT_EQ(t.data->m_pCurRow, row.get());
-    EXPECT_EQ(t.data->m_nCaret, 2);
+    EXPECT_EQ(t.data->CurrentRow(), row.get());
+    EXPECT_EQ(t.data->CaretPos(), 2);
     EXPECT_EQ(other->ToText(false), "cd");
     EXPECT_EQ(CheckCaret(*t.data), "");
 }
@@ -121,8 +121,8 @@ TEST(RowCopies, InsertRowReplacesTheSelection) {
     t.data->SetSelection(row.get(), 1, 3);
     row->InsertRow(*other, false);
     EXPECT_EQ(row->ToText(false), "a12b");
-    EXPECT_EQ(t.data->m_nCaret, 3);
-    EXPECT_EQ(t.data->m_nAnchor, 3);
+    EXPECT_EQ(t.data->CaretPos(), 3);
+    EXPECT_EQ(t.data->AnchorPos(), 3);
     EXPECT_EQ(CheckCaret(*t.data), "");
 }
 
@@ -134,7 +134,7 @@ TEST(RowCopies, DeleteSelectionRemovesAndPlacesTheCaret) {
     t.data->SetSelection(row.get(), 4, 1);
     EXPECT_TRUE(row->DeleteSelection());
     EXPECT_EQ(row->ToText(false), "ae");
-    EXPECT_EQ(t.data->m_nCaret, 1);
+    EXPECT_EQ(t.data->CaretPos(), 1);
     EXPECT_EQ(CheckCaret(*t.data), "");
 }
 
@@ -274,16 +274,16 @@ TEST(RowHitTest, ClicksPlaceTheCaretBySide) {
     t.Layout(row.get(), 0, 0);
     POINT p{13, 5}; // left half of "b"
     EXPECT_TRUE(row->HitTest(&p));
-    EXPECT_EQ(t.data->m_nCaret, 1);
+    EXPECT_EQ(t.data->CaretPos(), 1);
     p = POINT{17, 5}; // right half of the last real atom
     EXPECT_TRUE(row->HitTest(&p));
-    EXPECT_EQ(t.data->m_nCaret, 2);
+    EXPECT_EQ(t.data->CaretPos(), 2);
     p = POINT{23, 5}; // on the end atom
     EXPECT_TRUE(row->HitTest(&p));
-    EXPECT_EQ(t.data->m_nCaret, 2);
+    EXPECT_EQ(t.data->CaretPos(), 2);
     p = POINT{200, 10}; // beyond the row on its line: clamped to the end
     EXPECT_TRUE(row->HitTest(&p));
-    EXPECT_EQ(t.data->m_nCaret, 2);
+    EXPECT_EQ(t.data->CaretPos(), 2);
     p = POINT{5, 100}; // below the row
     EXPECT_FALSE(row->HitTest(&p));
     EXPECT_EQ(CheckCaret(*t.data), "");
@@ -295,13 +295,13 @@ TEST(RowHitTest, DragSelectsWholeAtoms) {
     t.Layout(row.get(), 0, 0);
     POINT from{2, 5}, to{30, 5};
     EXPECT_TRUE(row->HitTestRange(&from, &to));
-    EXPECT_EQ(t.data->m_nAnchor, 0);
-    EXPECT_EQ(t.data->m_nCaret, 3);
+    EXPECT_EQ(t.data->AnchorPos(), 0);
+    EXPECT_EQ(t.data->CaretPos(), 3);
     from = POINT{40, 5};
     to = POINT{1, 5}; // leftwards
     EXPECT_TRUE(row->HitTestRange(&from, &to));
-    EXPECT_EQ(t.data->m_nAnchor, 4);
-    EXPECT_EQ(t.data->m_nCaret, 0);
+    EXPECT_EQ(t.data->AnchorPos(), 4);
+    EXPECT_EQ(t.data->CaretPos(), 0);
     from = POINT{1, 5};
     to = POINT{1, 300};
     EXPECT_FALSE(row->HitTestRange(&from, &to));
@@ -315,8 +315,8 @@ TEST(RowHitTest, ClickInsideBracketsReachesTheInnerRow) {
     t.Layout(row.get(), 0, 0);
     POINT p{b->m_pRow->GetAt(1)->m_rect.left + 1, b->m_pRow->m_rect.top + 2};
     EXPECT_TRUE(row->HitTest(&p));
-    EXPECT_EQ(t.data->m_pCurRow, b->m_pRow.get());
-    EXPECT_EQ(t.data->m_nCaret, 1);
+    EXPECT_EQ(t.data->CurrentRow(), b->m_pRow.get());
+    EXPECT_EQ(t.data->CaretPos(), 1);
     EXPECT_EQ(CheckCaret(*t.data), "");
 }
 
@@ -327,13 +327,13 @@ TEST(RowKeys, ArrowsStepAndEnterCompoundAtoms) {
     row->Append(b);
     t.data->SetCaret(row.get(), 1);
     EXPECT_TRUE(row->HandleKey(VK_RIGHT)); // enters the brackets
-    EXPECT_EQ(t.data->m_pCurRow, b->m_pRow.get());
-    EXPECT_EQ(t.data->m_nCaret, 0);
+    EXPECT_EQ(t.data->CurrentRow(), b->m_pRow.get());
+    EXPECT_EQ(t.data->CaretPos(), 0);
     EXPECT_TRUE(b->m_pRow->HandleKey(VK_END));
-    EXPECT_EQ(t.data->m_nCaret, 2);
+    EXPECT_EQ(t.data->CaretPos(), 2);
     EXPECT_TRUE(b->m_pRow->HandleKey(VK_RIGHT)); // leaves after the atom
-    EXPECT_EQ(t.data->m_pCurRow, row.get());
-    EXPECT_EQ(t.data->m_nCaret, 2);
+    EXPECT_EQ(t.data->CurrentRow(), row.get());
+    EXPECT_EQ(t.data->CaretPos(), 2);
     EXPECT_FALSE(row->HandleKey(VK_RIGHT)); // end of a top-level row
     EXPECT_TRUE(row->HandleKey(VK_HOME));
     EXPECT_FALSE(row->HandleKey(VK_LEFT)); // start of a top-level row
@@ -349,26 +349,26 @@ TEST(RowKeys, ShiftExtendsWithoutEnteringAtoms) {
     t.wnd->PressKey(VK_SHIFT);
     EXPECT_TRUE(row->HandleKey(VK_LEFT));
     EXPECT_TRUE(row->HandleKey(VK_LEFT));
-    EXPECT_EQ(t.data->m_pCurRow, row.get());
-    EXPECT_EQ(t.data->m_nAnchor, 3);
-    EXPECT_EQ(t.data->m_nCaret, 1);
+    EXPECT_EQ(t.data->CurrentRow(), row.get());
+    EXPECT_EQ(t.data->AnchorPos(), 3);
+    EXPECT_EQ(t.data->CaretPos(), 1);
     EXPECT_TRUE(row->HandleKey(VK_END));
-    EXPECT_EQ(t.data->m_nAnchor, 3);
-    EXPECT_EQ(t.data->m_nCaret, 3);
+    EXPECT_EQ(t.data->AnchorPos(), 3);
+    EXPECT_EQ(t.data->CaretPos(), 3);
 }
 
 TEST(EditorCaret, SetCaretAndSelectionClamp) {
     TestEditor t;
     RowPtr row(t.RowOf("abc")); // positions 0 .. 3
     EXPECT_EQ(t.data->SetCaret(row.get(), 9), 3);
-    EXPECT_EQ(t.data->m_nCaret, 3);
+    EXPECT_EQ(t.data->CaretPos(), 3);
     EXPECT_EQ(t.data->SetCaret(row.get(), -4), 4);
-    EXPECT_EQ(t.data->m_nCaret, 0);
+    EXPECT_EQ(t.data->CaretPos(), 0);
     EXPECT_EQ(t.data->SetSelection(row.get(), -1, 7), 3);
-    EXPECT_EQ(t.data->m_nAnchor, 0);
-    EXPECT_EQ(t.data->m_nCaret, 3);
+    EXPECT_EQ(t.data->AnchorPos(), 0);
+    EXPECT_EQ(t.data->CaretPos(), 3);
     EXPECT_EQ(t.data->SetSelection(row.get(), 9, 1), 4);
-    EXPECT_EQ(t.data->m_nAnchor, 3);
+    EXPECT_EQ(t.data->AnchorPos(), 3);
 }
 
 } // namespace

@@ -102,30 +102,30 @@ TYPED_TEST(SingleRowAtom, KeysEnterAndLeave) {
     CEqExpr* inner = s.atom->m_pRow.get();
     s.d().SetCaret(s.row.get(), 2);
     EXPECT_TRUE(s.Press(VK_LEFT));
-    EXPECT_EQ(s.d().m_pCurRow, inner);
-    EXPECT_EQ(s.d().m_nCaret, 2);
+    EXPECT_EQ(s.d().CurrentRow(), inner);
+    EXPECT_EQ(s.d().CaretPos(), 2);
     s.d().SetCaret(s.row.get(), 1);
     EXPECT_TRUE(s.Press(VK_RIGHT));
-    EXPECT_EQ(s.d().m_pCurRow, inner);
-    EXPECT_EQ(s.d().m_nCaret, 0);
+    EXPECT_EQ(s.d().CurrentRow(), inner);
+    EXPECT_EQ(s.d().CaretPos(), 0);
     EXPECT_FALSE(s.atom->EnterFrom(VK_UP));
     EXPECT_FALSE(s.atom->EnterFrom(VK_DOWN));
 
     s.d().SetCaret(inner, 0);
     EXPECT_TRUE(s.Press(VK_LEFT));
-    EXPECT_EQ(s.d().m_pCurRow, s.row.get());
-    EXPECT_EQ(s.d().m_nCaret, 1);
+    EXPECT_EQ(s.d().CurrentRow(), s.row.get());
+    EXPECT_EQ(s.d().CaretPos(), 1);
     s.d().SetCaret(inner, 2);
     EXPECT_TRUE(s.Press(VK_RIGHT));
-    EXPECT_EQ(s.d().m_pCurRow, s.row.get());
-    EXPECT_EQ(s.d().m_nCaret, 2);
+    EXPECT_EQ(s.d().CurrentRow(), s.row.get());
+    EXPECT_EQ(s.d().CaretPos(), 2);
     // Up and Down go to the parent row, which at the top has no owner atom.
     s.d().SetCaret(inner, 1);
     EXPECT_FALSE(s.Press(VK_UP));
     EXPECT_FALSE(s.Press(VK_DOWN));
-    EXPECT_EQ(s.d().m_pCurRow, inner);
+    EXPECT_EQ(s.d().CurrentRow(), inner);
     EXPECT_FALSE(s.atom->LeaveChild(inner, VK_TAB));
-    EXPECT_EQ(s.d().m_pCurRow, inner);
+    EXPECT_EQ(s.d().CurrentRow(), inner);
     EXPECT_EQ(CheckCaret(s.d()), "");
 }
 
@@ -143,9 +143,9 @@ TYPED_TEST(SingleRowAtom, ShiftAtAnEdgeSelectsTheAtom) {
     for (const Case& c : cases) {
         s.d().SetCaret(inner, c.pos);
         EXPECT_TRUE(s.Press(c.vk)) << c.vk;
-        EXPECT_EQ(s.d().m_pCurRow, s.row.get()) << c.vk;
-        EXPECT_EQ(s.d().m_nAnchor, c.anchor) << c.vk;
-        EXPECT_EQ(s.d().m_nCaret, c.caret) << c.vk;
+        EXPECT_EQ(s.d().CurrentRow(), s.row.get()) << c.vk;
+        EXPECT_EQ(s.d().AnchorPos(), c.anchor) << c.vk;
+        EXPECT_EQ(s.d().CaretPos(), c.caret) << c.vk;
         EXPECT_EQ(CheckCaret(s.d()), "");
     }
 }
@@ -158,12 +158,12 @@ TYPED_TEST(SingleRowAtom, UpAndDownReachTheEnclosingFraction) {
     RowPtr row(RowWith(t, f));
     t.data->SetCaret(low->m_pRow.get(), 1);
     EXPECT_TRUE(low->m_pRow->HandleKey(VK_UP));
-    EXPECT_EQ(t.data->m_pCurRow, f->m_pNumerator.get());
-    EXPECT_EQ(t.data->m_nCaret, 1);
+    EXPECT_EQ(t.data->CurrentRow(), f->m_pNumerator.get());
+    EXPECT_EQ(t.data->CaretPos(), 1);
     t.data->SetCaret(high->m_pRow.get(), 0);
     EXPECT_TRUE(high->m_pRow->HandleKey(VK_DOWN));
-    EXPECT_EQ(t.data->m_pCurRow, f->m_pDenominator.get());
-    EXPECT_EQ(t.data->m_nCaret, 0);
+    EXPECT_EQ(t.data->CurrentRow(), f->m_pDenominator.get());
+    EXPECT_EQ(t.data->CaretPos(), 0);
     EXPECT_EQ(CheckCaret(*t.data), "");
 
     // Up arrives at the end of a longer numerator.
@@ -172,8 +172,8 @@ TYPED_TEST(SingleRowAtom, UpAndDownReachTheEnclosingFraction) {
     RowPtr row2(RowWith(t, g));
     t.data->SetCaret(c->m_pRow.get(), 1);
     EXPECT_TRUE(c->m_pRow->HandleKey(VK_UP));
-    EXPECT_EQ(t.data->m_pCurRow, g->m_pNumerator.get());
-    EXPECT_EQ(t.data->m_nCaret, 2);
+    EXPECT_EQ(t.data->CurrentRow(), g->m_pNumerator.get());
+    EXPECT_EQ(t.data->CaretPos(), 2);
     EXPECT_EQ(CheckCaret(*t.data), "");
 }
 

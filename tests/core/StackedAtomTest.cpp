@@ -44,8 +44,8 @@ TYPED_TEST(StackedAtom, KeysLeaveEachRowByTheTable) {
     for (const Case& c : cases) {
         s.d().SetCaret(c.from, c.pos);
         EXPECT_EQ(s.Press(c.vk), c.handled) << c.vk;
-        EXPECT_EQ(s.d().m_pCurRow, c.to) << c.vk;
-        EXPECT_EQ(s.d().m_nCaret, c.caret) << c.vk;
+        EXPECT_EQ(s.d().CurrentRow(), c.to) << c.vk;
+        EXPECT_EQ(s.d().CaretPos(), c.caret) << c.vk;
         EXPECT_EQ(CheckCaret(s.d()), "");
     }
 }
@@ -54,12 +54,12 @@ TYPED_TEST(StackedAtom, EnteringFromEitherSide) {
     AtomInRow<TypeParam> s("xy", "z");
     s.d().SetCaret(s.row.get(), 2);
     EXPECT_TRUE(s.Press(VK_LEFT));
-    EXPECT_EQ(s.d().m_pCurRow, s.atom->m_pDenominator.get());
-    EXPECT_EQ(s.d().m_nCaret, 1);
+    EXPECT_EQ(s.d().CurrentRow(), s.atom->m_pDenominator.get());
+    EXPECT_EQ(s.d().CaretPos(), 1);
     s.d().SetCaret(s.row.get(), 1);
     EXPECT_TRUE(s.Press(VK_RIGHT));
-    EXPECT_EQ(s.d().m_pCurRow, s.atom->m_pNumerator.get());
-    EXPECT_EQ(s.d().m_nCaret, 0);
+    EXPECT_EQ(s.d().CurrentRow(), s.atom->m_pNumerator.get());
+    EXPECT_EQ(s.d().CaretPos(), 0);
     EXPECT_FALSE(s.atom->EnterFrom(VK_UP));
     EXPECT_FALSE(s.atom->EnterFrom(VK_DOWN));
     EXPECT_EQ(CheckCaret(s.d()), "");
@@ -83,9 +83,9 @@ TYPED_TEST(StackedAtom, ShiftAtAnEdgeSelectsTheWholeAtom) {
         s.d().SetCaret(c.numerator ? s.atom->m_pNumerator.get() : s.atom->m_pDenominator.get(),
                        c.pos);
         EXPECT_TRUE(s.Press(c.vk)) << c.vk;
-        EXPECT_EQ(s.d().m_pCurRow, s.row.get()) << c.vk;
-        EXPECT_EQ(s.d().m_nAnchor, c.anchor) << c.vk;
-        EXPECT_EQ(s.d().m_nCaret, c.caret) << c.vk;
+        EXPECT_EQ(s.d().CurrentRow(), s.row.get()) << c.vk;
+        EXPECT_EQ(s.d().AnchorPos(), c.anchor) << c.vk;
+        EXPECT_EQ(s.d().CaretPos(), c.caret) << c.vk;
         EXPECT_EQ(CheckCaret(s.d()), "");
     }
 }
@@ -98,8 +98,8 @@ TYPED_TEST(StackedAtom, UpAndDownClimbToTheEnclosingFraction) {
     RowPtr row(RowWith(t, outer));
     t.data->SetCaret(inner->m_pNumerator.get(), 0);
     EXPECT_TRUE(inner->m_pNumerator->HandleKey(VK_UP));
-    EXPECT_EQ(t.data->m_pCurRow, outer->m_pNumerator.get());
-    EXPECT_EQ(t.data->m_nCaret, 2);
+    EXPECT_EQ(t.data->CurrentRow(), outer->m_pNumerator.get());
+    EXPECT_EQ(t.data->CaretPos(), 2);
 
     // And the other way round in a numerator.
     auto* inner2 = NewAtom<TypeParam>(t, t.RowOf("p"), t.RowOf("q"));
@@ -107,8 +107,8 @@ TYPED_TEST(StackedAtom, UpAndDownClimbToTheEnclosingFraction) {
     RowPtr row2(RowWith(t, outer2));
     t.data->SetCaret(inner2->m_pDenominator.get(), 1);
     EXPECT_TRUE(inner2->m_pDenominator->HandleKey(VK_DOWN));
-    EXPECT_EQ(t.data->m_pCurRow, outer2->m_pDenominator.get());
-    EXPECT_EQ(t.data->m_nCaret, 0);
+    EXPECT_EQ(t.data->CurrentRow(), outer2->m_pDenominator.get());
+    EXPECT_EQ(t.data->CaretPos(), 0);
     EXPECT_EQ(CheckCaret(*t.data), "");
 }
 
@@ -122,9 +122,9 @@ TYPED_TEST(StackedAtom, ForeignRowsAndOtherKeysAreDeclined) {
     // A row that is not the atom's own selects nothing, even with Shift.
     s.t.wnd->PressKey(VK_SHIFT);
     EXPECT_FALSE(s.atom->LeaveChild(stranger.get(), VK_LEFT));
-    EXPECT_EQ(s.d().m_pCurRow, s.atom->m_pNumerator.get());
-    EXPECT_EQ(s.d().m_nAnchor, 1);
-    EXPECT_EQ(s.d().m_nCaret, 1);
+    EXPECT_EQ(s.d().CurrentRow(), s.atom->m_pNumerator.get());
+    EXPECT_EQ(s.d().AnchorPos(), 1);
+    EXPECT_EQ(s.d().CaretPos(), 1);
     // Not in any row: nothing to leave into.
     TestEditor t;
     std::unique_ptr<TypeParam> loose(NewAtom<TypeParam>(t, t.RowOf("a"), t.RowOf("b")));
@@ -141,46 +141,46 @@ TYPED_TEST(StackedAtom, ClicksAndDragsReachEachRow) {
     const RECT& m = atom->m_pDenominator->m_rect;
     POINT p{n.left + 18, n.top + 10};
     EXPECT_TRUE(row->HitTest(&p));
-    EXPECT_EQ(t.data->m_pCurRow, atom->m_pNumerator.get());
-    EXPECT_EQ(t.data->m_nCaret, 2);
+    EXPECT_EQ(t.data->CurrentRow(), atom->m_pNumerator.get());
+    EXPECT_EQ(t.data->CaretPos(), 2);
     p = POINT{m.left + 1, m.top + 4};
     EXPECT_TRUE(row->HitTest(&p));
-    EXPECT_EQ(t.data->m_pCurRow, atom->m_pDenominator.get());
-    EXPECT_EQ(t.data->m_nCaret, 0);
+    EXPECT_EQ(t.data->CurrentRow(), atom->m_pDenominator.get());
+    EXPECT_EQ(t.data->CaretPos(), 0);
     p = POINT{m.left + 8, m.top + 5};
     EXPECT_TRUE(row->HitTest(&p));
-    EXPECT_EQ(t.data->m_pCurRow, atom->m_pDenominator.get());
-    EXPECT_EQ(t.data->m_nCaret, 1);
+    EXPECT_EQ(t.data->CurrentRow(), atom->m_pDenominator.get());
+    EXPECT_EQ(t.data->CaretPos(), 1);
     // Left of the numerator but level with it (on a derivative's "d"): the
     // numerator draws the point in to its start.
     p = POINT{atom->m_rect.left + 3, n.top + 5};
     EXPECT_TRUE(row->HitTest(&p));
-    EXPECT_EQ(t.data->m_pCurRow, atom->m_pNumerator.get());
-    EXPECT_EQ(t.data->m_nCaret, 0);
+    EXPECT_EQ(t.data->CurrentRow(), atom->m_pNumerator.get());
+    EXPECT_EQ(t.data->CaretPos(), 0);
     // On the bar, between the rows: neither row takes it; the caret goes
     // before the atom left of its anchor x and after it right of it.
     const int bar = atom->m_rect.top + atom->m_ptAnchor.y;
     p = POINT{atom->m_rect.left + 3, bar};
     EXPECT_TRUE(row->HitTest(&p));
-    EXPECT_EQ(t.data->m_pCurRow, row.get());
-    EXPECT_EQ(t.data->m_nCaret, 0);
+    EXPECT_EQ(t.data->CurrentRow(), row.get());
+    EXPECT_EQ(t.data->CaretPos(), 0);
     p = POINT{atom->m_rect.right - 3, bar};
     EXPECT_TRUE(row->HitTest(&p));
-    EXPECT_EQ(t.data->m_pCurRow, row.get());
-    EXPECT_EQ(t.data->m_nCaret, 1);
+    EXPECT_EQ(t.data->CurrentRow(), row.get());
+    EXPECT_EQ(t.data->CaretPos(), 1);
 
     POINT from{n.left + 1, n.top + 5}, to{n.right - 3, n.top + 5};
     EXPECT_TRUE(row->HitTestRange(&from, &to));
-    EXPECT_EQ(t.data->m_pCurRow, atom->m_pNumerator.get());
-    EXPECT_EQ(t.data->m_nAnchor, 0);
-    EXPECT_EQ(t.data->m_nCaret, 3);
+    EXPECT_EQ(t.data->CurrentRow(), atom->m_pNumerator.get());
+    EXPECT_EQ(t.data->AnchorPos(), 0);
+    EXPECT_EQ(t.data->CaretPos(), 3);
     // From the numerator into the denominator: the whole atom.
     from = POINT{n.left + 1, n.top + 5};
     to = POINT{atom->m_rect.right - 6, m.top + 4};
     EXPECT_TRUE(row->HitTestRange(&from, &to));
-    EXPECT_EQ(t.data->m_pCurRow, row.get());
-    EXPECT_EQ(t.data->m_nAnchor, 0);
-    EXPECT_EQ(t.data->m_nCaret, 1);
+    EXPECT_EQ(t.data->CurrentRow(), row.get());
+    EXPECT_EQ(t.data->AnchorPos(), 0);
+    EXPECT_EQ(t.data->CaretPos(), 1);
     EXPECT_EQ(CheckCaret(*t.data), "");
 }
 

@@ -129,9 +129,9 @@ TEST(Recognisers, NeverChangeTheRowOrCaret) {
         row->MatchFunction(i);
     }
     EXPECT_EQ(b->m_pRow->GetCount(), 6);
-    EXPECT_EQ(t.data->m_nAnchor, 1);
-    EXPECT_EQ(t.data->m_nCaret, 2);
-    EXPECT_EQ(t.data->m_pCurRow, row.get());
+    EXPECT_EQ(t.data->AnchorPos(), 1);
+    EXPECT_EQ(t.data->CaretPos(), 2);
+    EXPECT_EQ(t.data->CurrentRow(), row.get());
 }
 
 TEST(Recognisers, PaintingNeverErasesWhatTheyRead) {

@@ -37,8 +37,8 @@ FuzzEditor::Bytes FuzzEditor::Model() {
 }
 
 void FuzzEditor::CheckInvariant(const std::string& when) {
-    for (size_t i = 0; i < Data().m_rows.size(); ++i) {
-        std::string why = CheckTree(*Data().m_rows[i], &Data());
+    for (size_t i = 0; i < Data().Rows().size(); ++i) {
+        std::string why = CheckTree(*Data().Rows()[i], &Data());
         Require(why.empty(), when + ": row " + std::to_string(i) + ": " + why);
     }
     std::string why = CheckCaret(Data());

@@ -35,7 +35,7 @@ class Frame : public HostFrameSide {
   public:
     Frame() : data(std::make_unique<CVexlorData>()) {
         data->Reset();
-        data->m_pWnd = &wnd;
+        data->SetWindow(&wnd);
     }
     std::string GetCaption() const override { return caption; }
     void SetCaption(const std::string& text) override { caption = text; }

@@ -146,9 +146,9 @@ class HostLinkTest : public QObject {
         QCOMPARE(m_frame->m_strStatus, std::string(kSecondRowNope));
         QVERIFY(m_frame->m_bStatusError);
         const CVexlorData& data = *m_frame->m_pData;
-        QCOMPARE(data.m_nCurRow, 1);
-        QCOMPARE(data.m_nAnchor, 0);
-        QCOMPARE(data.m_nCaret, data.m_rows[1]->GetCount() - 1);
+        QCOMPARE(data.CurRowIndex(), 1);
+        QCOMPARE(data.AnchorPos(), 0);
+        QCOMPARE(data.CaretPos(), data.Rows()[1]->GetCount() - 1);
         m_frame->m_bAnswer = false;
         QVERIFY(!Conv().QueryClose());
         QCOMPARE(m_frame->m_questions.size(), size_t(1));

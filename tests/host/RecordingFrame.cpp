@@ -4,7 +4,7 @@
 
 RecordingFrame::RecordingFrame() : m_pData(std::make_unique<CVexlorData>()) {
     m_pData->Reset();
-    m_pData->m_pWnd = &m_wnd;
+    m_pData->SetWindow(&m_wnd);
 }
 
 void RecordingFrame::InstallText(const std::string& text, int line, const std::string& message) {
@@ -28,6 +28,6 @@ std::string RecordingFrame::Text() const {
     CVexlorData copy;
     copy.Reset();
     copy.Assign(*m_pData);
-    copy.m_pWnd = nullptr;
+    copy.SetWindow(nullptr);
     return copy.GetText();
 }

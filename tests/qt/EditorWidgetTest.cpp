@@ -126,19 +126,19 @@ void EditorWidgetTest::editingKeysSplitJoinAndUndo() {
     QTest::keyClicks(&m_window->view, "ab");
     QTest::keyClick(&m_window->view, Qt::Key_Left);
     QTest::keyClick(&m_window->view, Qt::Key_Return);
-    QCOMPARE(Data()->m_rows.size(), size_t(2));
+    QCOMPARE(Data()->Rows().size(), size_t(2));
     QCOMPARE(TextOf(*Data()), QStringLiteral("a;\nb;"));
     QTest::keyClick(&m_window->view, Qt::Key_Backspace);
-    QCOMPARE(Data()->m_rows.size(), size_t(1));
+    QCOMPARE(Data()->Rows().size(), size_t(1));
     QCOMPARE(TextOf(*Data()), QStringLiteral("ab;"));
     QTest::keyClick(&m_window->view, Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(Data()->m_rows.size(), size_t(2));
+    QCOMPARE(Data()->Rows().size(), size_t(2));
     QTest::keyClick(&m_window->view, Qt::Key_Y, Qt::ControlModifier);
-    QCOMPARE(Data()->m_rows.size(), size_t(1));
+    QCOMPARE(Data()->Rows().size(), size_t(1));
     // Shift+Left selects; typing replaces the selection.
     QTest::keyClick(&m_window->view, Qt::Key_End);
     QTest::keyClick(&m_window->view, Qt::Key_Left, Qt::ShiftModifier);
-    QCOMPARE(std::abs(Data()->m_nCaret - Data()->m_nAnchor), 1);
+    QCOMPARE(std::abs(Data()->CaretPos() - Data()->AnchorPos()), 1);
     QTest::keyClicks(&m_window->view, "z");
     QCOMPARE(TextOf(*Data()), QStringLiteral("az;"));
     QCOMPARE(CheckData(*Data()), std::string());
@@ -180,14 +180,14 @@ void EditorWidgetTest::clickPutsTheCaretInsideAFraction() {
     CEqAtom* e = den->GetAt(1);
     QTest::mouseClick(m_window->view.viewport(), Qt::LeftButton, {},
                       QPoint(e->m_rect.left + 1, Centre(e->m_rect).y()));
-    QCOMPARE(Data()->m_pCurRow, den);
-    QCOMPARE(Data()->m_nCaret, 1);
-    QCOMPARE(Data()->m_nAnchor, 1);
+    QCOMPARE(Data()->CurrentRow(), den);
+    QCOMPARE(Data()->CaretPos(), 1);
+    QCOMPARE(Data()->AnchorPos(), 1);
     QVERIFY(m_window->view.GetCaret().IsShown());
     QCOMPARE(m_window->view.GetCaret().Rect().left(), int(e->m_rect.left));
     QTest::mouseClick(m_window->view.viewport(), Qt::LeftButton, {},
                       QPoint(e->m_rect.right - 1, Centre(e->m_rect).y()));
-    QCOMPARE(Data()->m_nCaret, 2);
+    QCOMPARE(Data()->CaretPos(), 2);
     QCOMPARE(CheckData(*Data()), std::string());
 }
 
@@ -202,15 +202,15 @@ void EditorWidgetTest::dragSelectsInTheInnermostRow() {
     QTest::mousePress(viewport, Qt::LeftButton, {}, a);
     QTest::mouseMove(viewport, c);
     QVERIFY(m_window->view.IsDragging());
-    QCOMPARE(Data()->m_pCurRow, num);
-    QCOMPARE(std::min(Data()->m_nAnchor, Data()->m_nCaret), 0);
-    QCOMPARE(std::max(Data()->m_nAnchor, Data()->m_nCaret), 3);
+    QCOMPARE(Data()->CurrentRow(), num);
+    QCOMPARE(std::min(Data()->AnchorPos(), Data()->CaretPos()), 0);
+    QCOMPARE(std::max(Data()->AnchorPos(), Data()->CaretPos()), 3);
     // Moving out of the fraction selects in the row that holds both points.
-    CEqExpr* top = Data()->m_rows[0];
+    CEqExpr* top = Data()->Rows()[0];
     CEqAtom* one = top->GetAt(top->GetCount() - 2);
     QTest::mouseMove(viewport, Centre(one->m_rect));
-    QCOMPARE(Data()->m_pCurRow, top);
-    QVERIFY(Data()->m_nAnchor != Data()->m_nCaret);
+    QCOMPARE(Data()->CurrentRow(), top);
+    QVERIFY(Data()->AnchorPos() != Data()->CaretPos());
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, Centre(one->m_rect));
     QVERIFY(!m_window->view.IsDragging());
     QCOMPARE(CheckData(*Data()), std::string());
@@ -218,7 +218,7 @@ void EditorWidgetTest::dragSelectsInTheInnermostRow() {
 
 void EditorWidgetTest::pressBesideALowAtomClampsIntoIt() {
     Load("x = abc/def + 1");
-    CEqExpr* top = Data()->m_rows[0];
+    CEqExpr* top = Data()->Rows()[0];
     // The "+" is lower than its row: a press above it, in its columns,
     // still lands beside it.
     int plus = -1;
@@ -231,40 +231,40 @@ void EditorWidgetTest::pressBesideALowAtomClampsIntoIt() {
     QVERIFY(r.top > top->m_rect.top + 2);
     QTest::mouseClick(m_window->view.viewport(), Qt::LeftButton, {},
                       QPoint(r.left + 1, top->m_rect.top + 1));
-    QCOMPARE(Data()->m_pCurRow, top);
-    QCOMPARE(Data()->m_nCaret, plus);
+    QCOMPARE(Data()->CurrentRow(), top);
+    QCOMPARE(Data()->CaretPos(), plus);
 }
 
 void EditorWidgetTest::pressOutsideEveryRowChangesNothing() {
     Load("abc\r\ndef");
     QTest::mouseClick(m_window->view.viewport(), Qt::LeftButton, {},
-                      Centre(Data()->m_rows[1]->GetAt(1)->m_rect));
-    CEqExpr* row = Data()->m_pCurRow;
-    int caret = Data()->m_nCaret;
-    QCOMPARE(row, Data()->m_rows[1]);
+                      Centre(Data()->Rows()[1]->GetAt(1)->m_rect));
+    CEqExpr* row = Data()->CurrentRow();
+    int caret = Data()->CaretPos();
+    QCOMPARE(row, Data()->Rows()[1]);
     QWidget* viewport = m_window->view.viewport();
     QTest::mouseClick(viewport, Qt::LeftButton, {},
                       QPoint(viewport->width() - 5, viewport->height() - 5));
-    QCOMPARE(Data()->m_pCurRow, row);
-    QCOMPARE(Data()->m_nCaret, caret);
+    QCOMPARE(Data()->CurrentRow(), row);
+    QCOMPARE(Data()->CaretPos(), caret);
 }
 
 void EditorWidgetTest::dragEndsWhenTheButtonIsReleasedOutside() {
     Load("abcdef");
-    CEqExpr* row = Data()->m_rows[0];
+    CEqExpr* row = Data()->Rows()[0];
     QWidget* viewport = m_window->view.viewport();
     QTest::mousePress(viewport, Qt::LeftButton, {},
                       QPoint(row->GetAt(0)->m_rect.left + 1, Centre(row->m_rect).y()));
     QTest::mouseMove(viewport, QPoint(row->GetAt(2)->m_rect.right - 1, Centre(row->m_rect).y()));
-    QCOMPARE(std::max(Data()->m_nAnchor, Data()->m_nCaret), 3);
+    QCOMPARE(std::max(Data()->AnchorPos(), Data()->CaretPos()), 3);
     // Outside the window the pointer selects nothing more.
     QTest::mouseMove(viewport, QPoint(-20, -20));
-    QCOMPARE(std::max(Data()->m_nAnchor, Data()->m_nCaret), 3);
+    QCOMPARE(std::max(Data()->AnchorPos(), Data()->CaretPos()), 3);
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(-20, -20));
     QVERIFY(!m_window->view.IsDragging());
     QTest::mouseMove(viewport, QPoint(row->GetAt(5)->m_rect.right - 1, Centre(row->m_rect).y()));
-    QCOMPARE(std::max(Data()->m_nAnchor, Data()->m_nCaret), 3);
-    QCOMPARE(std::min(Data()->m_nAnchor, Data()->m_nCaret), 0);
+    QCOMPARE(std::max(Data()->AnchorPos(), Data()->CaretPos()), 3);
+    QCOMPARE(std::min(Data()->AnchorPos(), Data()->CaretPos()), 0);
 }
 
 namespace {
@@ -282,21 +282,21 @@ void EditorWidgetTest::scrollBarStepsAndPages() {
     QScrollBar* vertical = m_window->view.verticalScrollBar();
     QScrollBar* horizontal = m_window->view.horizontalScrollBar();
     vertical->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    QCOMPARE(Data()->m_ptScroll.y, m.cy);
+    QCOMPARE(Data()->Scroll().y, m.cy);
     QCOMPARE(vertical->value(), m.cy);
     vertical->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    QCOMPARE(Data()->m_ptScroll.y, 11 * m.cy);
+    QCOMPARE(Data()->Scroll().y, 11 * m.cy);
     vertical->triggerAction(QAbstractSlider::SliderSingleStepSub);
-    QCOMPARE(Data()->m_ptScroll.y, 10 * m.cy);
+    QCOMPARE(Data()->Scroll().y, 10 * m.cy);
     horizontal->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    QCOMPARE(Data()->m_ptScroll.x, 2 * m.cx);
+    QCOMPARE(Data()->Scroll().x, 2 * m.cx);
     horizontal->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    QCOMPARE(Data()->m_ptScroll.x, 12 * m.cx);
+    QCOMPARE(Data()->Scroll().x, 12 * m.cx);
     QCOMPARE(horizontal->value(), 12 * m.cx);
     // The rows are laid out at the new offset.
     m_window->view.viewport()->repaint();
-    QCOMPARE(Data()->m_rows[0]->m_rect.top, m.cy / 2 - 10 * m.cy);
-    QCOMPARE(Data()->m_rows[0]->m_rect.left, m.cx / 2 - 12 * m.cx);
+    QCOMPARE(Data()->Rows()[0]->m_rect.top, m.cy / 2 - 10 * m.cy);
+    QCOMPARE(Data()->Rows()[0]->m_rect.left, m.cx / 2 - 12 * m.cx);
 }
 
 void EditorWidgetTest::scrollingIsClamped() {
@@ -306,26 +306,26 @@ void EditorWidgetTest::scrollingIsClamped() {
     QVERIFY(largest > 100);
     QScrollBar* vertical = m_window->view.verticalScrollBar();
     vertical->triggerAction(QAbstractSlider::SliderToMaximum);
-    QCOMPARE(Data()->m_ptScroll.y, largest);
+    QCOMPARE(Data()->Scroll().y, largest);
     vertical->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    QCOMPARE(Data()->m_ptScroll.y, largest);
+    QCOMPARE(Data()->Scroll().y, largest);
     m_window->view.OnVScroll(CVexlor::SB_THUMBPOSITION, largest + 5000);
-    QCOMPARE(Data()->m_ptScroll.y, largest);
+    QCOMPARE(Data()->Scroll().y, largest);
     vertical->triggerAction(QAbstractSlider::SliderToMinimum);
-    QCOMPARE(Data()->m_ptScroll.y, 0);
+    QCOMPARE(Data()->Scroll().y, 0);
     vertical->triggerAction(QAbstractSlider::SliderPageStepSub);
-    QCOMPARE(Data()->m_ptScroll.y, 0);
+    QCOMPARE(Data()->Scroll().y, 0);
     m_window->view.OnHScroll(CVexlor::SB_THUMBPOSITION, -300);
-    QCOMPARE(Data()->m_ptScroll.x, 0);
+    QCOMPARE(Data()->Scroll().x, 0);
     m_window->view.OnHScroll(CVexlor::SB_RIGHT, 0);
     SCROLLINFO across = m_window->view.GetScrollInfo(SB_HORZ);
-    QCOMPARE(Data()->m_ptScroll.x, across.nMax - static_cast<int>(across.nPage) + 1);
+    QCOMPARE(Data()->Scroll().x, across.nMax - static_cast<int>(across.nPage) + 1);
     // A short text fits: the bars do not move it.
     Load("a");
     m_window->view.OnVScroll(CVexlor::SB_LINEDOWN, 0);
     m_window->view.OnHScroll(CVexlor::SB_PAGERIGHT, 0);
-    QCOMPARE(Data()->m_ptScroll.y, 0);
-    QCOMPARE(Data()->m_ptScroll.x, 0);
+    QCOMPARE(Data()->Scroll().y, 0);
+    QCOMPARE(Data()->Scroll().x, 0);
     QVERIFY(!m_window->view.verticalScrollBar()->isEnabled());
 }
 
@@ -334,11 +334,11 @@ void EditorWidgetTest::thumbMovesTheContentOnlyWhenReleased() {
     QScrollBar* vertical = m_window->view.verticalScrollBar();
     vertical->setSliderDown(true);
     vertical->setSliderPosition(123);
-    QCOMPARE(Data()->m_ptScroll.y, 0);
+    QCOMPARE(Data()->Scroll().y, 0);
     m_window->view.OnVScroll(CVexlor::SB_THUMBTRACK, 200);
-    QCOMPARE(Data()->m_ptScroll.y, 0);
+    QCOMPARE(Data()->Scroll().y, 0);
     vertical->setSliderDown(false);
-    QCOMPARE(Data()->m_ptScroll.y, 123);
+    QCOMPARE(Data()->Scroll().y, 123);
     QCOMPARE(vertical->value(), 123);
 }
 
@@ -354,26 +354,26 @@ void EditorWidgetTest::wheelScrollsByLineSteps() {
         QApplication::sendEvent(viewport, &event);
     };
     wheel(QPoint(0, -120), Qt::NoModifier);
-    QCOMPARE(Data()->m_ptScroll.y, m.cy);
+    QCOMPARE(Data()->Scroll().y, m.cy);
     wheel(QPoint(0, -240), Qt::NoModifier);
-    QCOMPARE(Data()->m_ptScroll.y, 3 * m.cy);
+    QCOMPARE(Data()->Scroll().y, 3 * m.cy);
     wheel(QPoint(0, -60), Qt::NoModifier);
-    QCOMPARE(Data()->m_ptScroll.y, 3 * m.cy);
+    QCOMPARE(Data()->Scroll().y, 3 * m.cy);
     wheel(QPoint(0, -60), Qt::NoModifier);
-    QCOMPARE(Data()->m_ptScroll.y, 4 * m.cy);
+    QCOMPARE(Data()->Scroll().y, 4 * m.cy);
     wheel(QPoint(0, 120), Qt::NoModifier);
-    QCOMPARE(Data()->m_ptScroll.y, 3 * m.cy);
+    QCOMPARE(Data()->Scroll().y, 3 * m.cy);
     wheel(QPoint(0, -120), Qt::ShiftModifier);
-    QCOMPARE(Data()->m_ptScroll.x, 2 * m.cx);
-    QCOMPARE(Data()->m_ptScroll.y, 3 * m.cy);
+    QCOMPARE(Data()->Scroll().x, 2 * m.cx);
+    QCOMPARE(Data()->Scroll().y, 3 * m.cy);
     wheel(QPoint(-120, 0), Qt::NoModifier);
-    QCOMPARE(Data()->m_ptScroll.x, 4 * m.cx);
+    QCOMPARE(Data()->Scroll().x, 4 * m.cx);
     wheel(QPoint(0, 1200), Qt::NoModifier);
-    QCOMPARE(Data()->m_ptScroll.y, 0);
+    QCOMPARE(Data()->Scroll().y, 0);
     // A notch is the desktop's number of lines.
     QApplication::setWheelScrollLines(3);
     wheel(QPoint(0, -120), Qt::NoModifier);
-    QCOMPARE(Data()->m_ptScroll.y, 3 * m.cy);
+    QCOMPARE(Data()->Scroll().y, 3 * m.cy);
 }
 
 void EditorWidgetTest::caretExistsOnlyWithTheFocus() {
@@ -419,7 +419,7 @@ void EditorWidgetTest::windowImageRoundTrips() {
     QVERIFY(text.startsWith(QStringLiteral("y = a / b")));
     QCOMPARE(TextOf(*other.GetData()), text);
     QCOMPARE(AtomsOfClass(*other.GetData(), "CEqFraction").size(), size_t(1));
-    QCOMPARE(other.GetData()->m_pWnd, static_cast<CEqWindow*>(&other));
+    QCOMPARE(other.GetData()->Window(), static_cast<CEqWindow*>(&other));
     QCOMPARE(CheckData(*other.GetData()), std::string());
     // A damaged image changes nothing.
     CArchive damaged(std::vector<uint8_t>{3, 0, 0, 0, 7});

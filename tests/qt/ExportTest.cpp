@@ -179,9 +179,9 @@ void ExportTest::exportLeavesTheWindowsViewAlone() {
     QString before = TextOf(*m_view->GetData());
     m_view->viewport()->repaint();
     SCROLLINFO bar = m_view->GetScrollInfo(SB_VERT);
-    m_view->GetData()->m_ptScroll = POINT{0, 7};
+    m_view->GetData()->SetScroll(POINT{0, 7});
     Export(QStringLiteral("model.svg"));
-    QCOMPARE(m_view->GetData()->m_ptScroll.y, 7);
+    QCOMPARE(m_view->GetData()->Scroll().y, 7);
     QCOMPARE(m_view->GetScrollInfo(SB_VERT).nMax, bar.nMax);
     QCOMPARE(m_view->GetScrollInfo(SB_VERT).nPage, bar.nPage);
     QCOMPARE(m_view->m_rcClient.right, m_view->viewport()->width());

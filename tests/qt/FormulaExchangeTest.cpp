@@ -161,7 +161,7 @@ void FormulaExchangeTest::pasteInsideStaysFormula() {
     QVERIFY(m_view->OnCmdMsg(ID_EDIT_COPY));
     QTest::keyClick(m_view.get(), Qt::Key_End);
     QVERIFY(m_view->OnCmdMsg(ID_EDIT_PASTE));
-    QCOMPARE(TreeDump::Dump(*Data()->m_rows[0]), std::string("x = F(a|b)x = F(a|b)"));
+    QCOMPARE(TreeDump::Dump(*Data()->Rows()[0]), std::string("x = F(a|b)x = F(a|b)"));
 }
 
 void FormulaExchangeTest::unicodePasteIsMapped_data() {
@@ -200,7 +200,7 @@ void FormulaExchangeTest::inputMethodTextIsMapped() {
 // same row at the same place.
 void FormulaExchangeTest::clicksLandAlikeAtEveryZoom() {
     Load("y = x**2 + a/(b+c)");
-    const CEqExpr* top = Data()->m_rows[0];
+    const CEqExpr* top = Data()->Rows()[0];
     const CEqAtom* fraction = top->GetAt(top->GetCount() - 2);
     QVERIFY(fraction && fraction->IsClass("CEqFraction"));
     std::string expected;
@@ -215,7 +215,7 @@ void FormulaExchangeTest::clicksLandAlikeAtEveryZoom() {
         if (expected.empty())
             expected = path;
         QCOMPARE(path, expected);
-        QVERIFY(Data()->m_pCurRow == fraction->GetRow(1));
+        QVERIFY(Data()->CurrentRow() == fraction->GetRow(1));
         // The caret is drawn where the model has it, scaled.
         QRect caret = m_view->ToView(m_view->GetCaret().Rect());
         QVERIFY2(caret.contains(QPoint(caret.center().x(), at.y())),
@@ -246,7 +246,7 @@ void FormulaExchangeTest::zoomKeysAndWheelStayInRange() {
                       Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(m_view->viewport(), &wheel);
     QCOMPARE(m_view->GetZoom(), 125);
-    QCOMPARE(Data()->m_ptScroll.y, 0);
+    QCOMPARE(Data()->Scroll().y, 0);
     // The model's client rectangle is the viewport at the zoom.
     QCOMPARE(m_view->m_rcClient.right, static_cast<int>(m_view->viewport()->width() / 1.25));
 }

@@ -292,10 +292,10 @@ void MainFrameTest::menuHoldsEveryItemWithItsId() {
                 continue;
             }
             int id = -1;
-            for (int candidate : {57601, 57603, 57604, 32793, 32791, 57665, 57643, 57644,
-                                  57635, 57634, 57637, 32782, 32784, 32795, 32787, 32786,
-                                  32785, 32789, 32783, 59392, 59393, 32794, 57664, 32811,
-                                  32812, 32813, 32814, 32815, 57607}) {
+            for (int candidate :
+                 {57601, 57603, 57604, 32793, 32791, 57665, 57643, 57644, 57635, 57634,
+                  57637, 32782, 32784, 32795, 32787, 32786, 32785, 32789, 32783, 59392,
+                  59393, 32794, 57664, 32811, 32812, 32813, 32814, 32815, 57607}) {
                 if (m_frame->Action(candidate) == item)
                     id = candidate;
             }
@@ -962,7 +962,7 @@ void MainFrameTest::saveAndExitWaitsForTheVerdict() {
     QApplication::processEvents();
     QVERIFY(m_frame->isVisible());
     QCOMPARE(m_frame->m_wndStatusBar.Message(), QStringLiteral("Выражение 1: Bad"));
-    QVERIFY(Data()->m_nAnchor != Data()->m_nCaret);
+    QVERIFY(Data()->AnchorPos() != Data()->CaretPos());
     // The next save's acceptance still closes it.
     QTest::keyClick(&m_frame->m_wndView, Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(frame->Poked().size(), size_t(2));
@@ -1027,10 +1027,10 @@ void MainFrameTest::markedTextAtStartUpSelectsTheRow() {
     CMainFrame* frame = App()->GetMainFrame();
     QVERIFY(QTest::qWaitForWindowExposed(frame));
     CVexlorData* data = frame->m_wndView.GetData();
-    QCOMPARE(data->m_nCurRow, 1);
-    QCOMPARE(data->m_pCurRow, data->m_rows[1]);
-    QCOMPARE(std::min(data->m_nAnchor, data->m_nCaret), 0);
-    QCOMPARE(std::max(data->m_nAnchor, data->m_nCaret), data->m_rows[1]->GetCount() - 1);
+    QCOMPARE(data->CurRowIndex(), 1);
+    QCOMPARE(data->CurrentRow(), data->Rows()[1]);
+    QCOMPARE(std::min(data->AnchorPos(), data->CaretPos()), 0);
+    QCOMPARE(std::max(data->AnchorPos(), data->CaretPos()), data->Rows()[1]->GetCount() - 1);
     QCOMPARE(frame->m_wndStatusBar.Message(), QStringLiteral("Выражение 2: Bad name y"));
     QVERIFY(frame->m_wndStatusBar.IsMessageError());
     QCOMPARE(frame->m_wndStatusBar.MessageColor(), QColor(255, 0, 0));
@@ -1046,7 +1046,7 @@ void MainFrameTest::missingFileIsReportedAndLeavesAnEmptyEditor() {
     CMainFrame* frame = App()->GetMainFrame();
     QCOMPARE(answers.Texts(), QStringList({QStringLiteral("Ошибка открытия файла: ") + m_path}));
     QCOMPARE(frame->windowTitle(), QStringLiteral("Vexlor"));
-    QCOMPARE(frame->m_wndView.GetData()->m_rows.size(), size_t(1));
+    QCOMPARE(frame->m_wndView.GetData()->Rows().size(), size_t(1));
     QCOMPARE(TextOf(*frame->m_wndView.GetData()), QString());
     // Saving creates the file that could not be opened.
     QTest::keyClicks(&frame->m_wndView, "n");
@@ -1132,7 +1132,7 @@ void MainFrameTest::plainTextIsPastedAsALine() {
     QApplication::clipboard()->setText(QStringLiteral("ш/2 + z;\nsecond line"));
     QTest::keyClick(&m_frame->m_wndView, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(AtomsOfClass(*Data(), "CEqFraction").size(), size_t(1));
-    QCOMPARE(Data()->m_rows.size(), size_t(1));
+    QCOMPARE(Data()->Rows().size(), size_t(1));
     QCOMPARE(TextOf(*Data()), QStringLiteral("ш / 2 + z;"));
 }
 

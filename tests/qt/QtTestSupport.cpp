@@ -94,7 +94,7 @@ void VisitRow(CEqExpr* row, const std::function<void(CEqAtom*)>& visit) {
 } // namespace
 
 void ForEachAtom(const CVexlorData& data, const std::function<void(CEqAtom*)>& visit) {
-    for (CEqExpr* row : data.m_rows)
+    for (CEqExpr* row : data.Rows())
         VisitRow(row, visit);
 }
 
@@ -112,7 +112,7 @@ QString TextOf(CVexlorData& data) {
 }
 
 std::string CheckData(const CVexlorData& data) {
-    for (CEqExpr* row : data.m_rows) {
+    for (CEqExpr* row : data.Rows()) {
         std::string fault = CheckTree(*row, const_cast<CVexlorData*>(&data));
         if (!fault.empty())
             return fault;

@@ -104,7 +104,7 @@ CEqAtom* RenderTest::First(const char* className) {
 
 void RenderTest::everyAtomLeavesInkWhereItIsLaidOut() {
     QImage image = Grab();
-    QCOMPARE(m_frame->m_wndView.GetData()->m_rows.size(), std::size(kLines));
+    QCOMPARE(m_frame->m_wndView.GetData()->Rows().size(), std::size(kLines));
 
     CEqAtom* brackets = First("CEqBrackets");
     QVERIFY(brackets);
@@ -171,8 +171,8 @@ void RenderTest::everyAtomLeavesInkWhereItIsLaidOut() {
 
 void RenderTest::keywordsAreBold() {
     QImage image = Grab();
-    CEqExpr* first = m_frame->m_wndView.GetData()->m_rows[0];
-    CEqExpr* fraction = m_frame->m_wndView.GetData()->m_rows[3];
+    CEqExpr* first = m_frame->m_wndView.GetData()->Rows()[0];
+    CEqExpr* fraction = m_frame->m_wndView.GetData()->Rows()[3];
     // "if" starts the first row (a keyword, bold); "f = a/b" starts with a plain "f".
     CEqAtom* boldF = first->GetAt(1);
     CEqAtom* plainF = fraction->GetAt(0);
@@ -199,7 +199,7 @@ void RenderTest::nothingIsPaintedBesideTheRows() {
     QImage image = Grab();
     int right = 0;
     int bottom = 0;
-    for (CEqExpr* row : m_frame->m_wndView.GetData()->m_rows) {
+    for (CEqExpr* row : m_frame->m_wndView.GetData()->Rows()) {
         right = std::max(right, static_cast<int>(row->m_rect.right));
         bottom = std::max(bottom, static_cast<int>(row->m_rect.bottom));
     }
@@ -210,14 +210,14 @@ void RenderTest::nothingIsPaintedBesideTheRows() {
 
 void RenderTest::selectionIsInverted() {
     CVexlorData* data = m_frame->m_wndView.GetData();
-    CEqExpr* row = data->m_rows[1];
-    data->m_nCurRow = 1;
+    CEqExpr* row = data->Rows()[1];
+    data->SetCurRowIndex(1);
     data->SetSelection(row, 0, row->GetCount() - 1);
     QImage image = Grab();
     QRect selected = ToQRect(data->SelectionBox());
     QVERIFY(selected.width() > 50);
     QVERIFY(DarkShare(image, selected) > 0.6);
-    QVERIFY(DarkShare(image, ToQRect(data->m_rows[2]->m_rect)) < 0.3);
+    QVERIFY(DarkShare(image, ToQRect(data->Rows()[2]->m_rect)) < 0.3);
 }
 
 // The bundled example loads in full; the picture of it is the screenshot of
@@ -233,7 +233,7 @@ void RenderTest::exampleShowsItsEquations() {
     m_frame->resize(860, 820);
     QVERIFY(ShowActive(m_frame.get(), &m_frame->m_wndView));
     CVexlorData* data = m_frame->m_wndView.GetData();
-    QCOMPARE(data->m_rows.size(), size_t(45));
+    QCOMPARE(data->Rows().size(), size_t(45));
     QVERIFY(m_frame->windowTitle().endsWith(QStringLiteral("model.txt")));
     for (const char* name : {"CEqFraction", "CEqIndex", "CEqPowIndex", "CEqRoot", "CEqDerive",
                              "CEqDerive2", "CEqBrackets"})

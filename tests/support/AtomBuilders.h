@@ -74,7 +74,7 @@ template <typename T> struct AtomInRow {
     }
     CVexlorData& d() { return *t.data; }
     // Presses vk in the row that holds the caret.
-    bool Press(UINT vk) { return d().m_pCurRow->HandleKey(vk); }
+    bool Press(UINT vk) { return d().CurrentRow()->HandleKey(vk); }
 
     TestEditor t;
     T* atom;

@@ -16,7 +16,7 @@ TestEditor::TestEditor() : TestEditor(nullptr) {}
 
 TestEditor::TestEditor(CDC* dc)
     : wnd(std::make_unique<CHeadlessWindow>(dc)), data(std::make_unique<CVexlorData>()) {
-    data->m_pWnd = wnd.get();
+    data->SetWindow(wnd.get());
 }
 
 TestEditor::~TestEditor() = default;

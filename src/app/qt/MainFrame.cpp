@@ -233,7 +233,7 @@ void CMainFrame::UpdateCommandUI() {
     if (m_actions.empty())
         return;
     const CVexlorData* data = m_wndView.GetData();
-    bool selection = data->m_nAnchor != data->m_nCaret;
+    bool selection = data->AnchorPos() != data->CaretPos();
     m_actions[ID_EDIT_UNDO]->setEnabled(data->History().CanUndo());
     m_actions[ID_EDIT_REDO]->setEnabled(data->History().CanRedo());
     m_actions[ID_EDIT_CUT]->setEnabled(selection);

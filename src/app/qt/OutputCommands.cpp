@@ -17,7 +17,7 @@ constexpr int kCancelled = -2;
 
 int OutputCommands::AskWhat(QWidget* parent, CVexlor& view) {
     const CVexlorData* data = view.GetData();
-    if (data->m_rows.size() < 2)
+    if (data->Rows().size() < 2)
         return -1;
     QMessageBox box(QMessageBox::Question, QStringLiteral("Экспорт"),
                     QStringLiteral("Экспортировать все выражения или только текущее?"),
@@ -29,7 +29,7 @@ int OutputCommands::AskWhat(QWidget* parent, CVexlor& view) {
     box.exec();
     if (box.clickedButton() == all)
         return -1;
-    return box.clickedButton() == current ? data->m_nCurRow : kCancelled;
+    return box.clickedButton() == current ? data->CurRowIndex() : kCancelled;
 }
 
 // 1. The file, its extension taken from the chosen type when it has none.
@@ -54,7 +54,7 @@ void OutputCommands::Export(QWidget* parent, CVexlor& view) {
 }
 
 bool OutputCommands::PrintOn(QPrinter* printer, CVexlor& view, bool currentOnly) {
-    int expression = currentOnly ? view.GetData()->m_nCurRow : -1;
+    int expression = currentOnly ? view.GetData()->CurRowIndex() : -1;
     return FormulaExport::PaintPages(view, printer, expression);
 }
 

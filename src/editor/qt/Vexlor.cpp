@@ -76,7 +76,7 @@ void CVexlor::PlaceCaret() {
 void CVexlor::ResetData() {
     PrepareDC(nullptr);
     m_pData = std::make_unique<CVexlorData>();
-    m_pData->m_pWnd = this;
+    m_pData->SetWindow(this);
     m_pData->Reset();
     Invalidate(true);
 }
@@ -84,7 +84,7 @@ void CVexlor::ResetData() {
 void CVexlor::Serialize(CArchive& ar) {
     m_pData->Serialize(ar);
     if (!ar.IsStoring())
-        m_pData->m_pWnd = this;
+        m_pData->SetWindow(this);
     Invalidate(true);
 }
 

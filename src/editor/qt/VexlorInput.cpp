@@ -273,9 +273,9 @@ void CVexlor::Scroll(int bar, int code, int pos) {
         info.nPos = p;
         SetScrollInfo(bar, info);
         if (bar == SB_HORZ)
-            m_pData->m_ptScroll.x = p;
+            m_pData->SetScroll(POINT{p, m_pData->Scroll().y});
         else
-            m_pData->m_ptScroll.y = p;
+            m_pData->SetScroll(POINT{m_pData->Scroll().x, p});
         m_pData->UpdateCaret(true, false);
     }
     viewport()->update();

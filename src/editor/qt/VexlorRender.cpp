@@ -24,13 +24,13 @@ QPalette PaperPalette() {
 class CVexlor::RenderScope {
   public:
     explicit RenderScope(CVexlor* view)
-        : m_pView(view), m_scroll(view->m_pData->m_ptScroll),
+        : m_pView(view), m_scroll(view->m_pData->Scroll()),
           m_client(view->m_rcClient), m_bars{view->GetScrollInfo(SB_HORZ),
                                              view->GetScrollInfo(SB_VERT)} {
         m_pView->m_bPainting = true;
     }
     ~RenderScope() {
-        m_pView->m_pData->m_ptScroll = m_scroll;
+        m_pView->m_pData->SetScroll(m_scroll);
         m_pView->m_rcClient = m_client;
         m_pView->SetScrollInfo(SB_HORZ, m_bars[0]);
         m_pView->SetScrollInfo(SB_VERT, m_bars[1]);
@@ -50,13 +50,13 @@ class CVexlor::RenderScope {
 
 QSize CVexlor::LayoutAll(std::vector<QRect>* rows) {
     RenderScope scope(this);
-    m_pData->m_ptScroll = POINT{};
+    m_pData->SetScroll(POINT{});
     m_rcClient = RECT{}; // nothing is visible, so nothing is drawn
     PrepareDC(nullptr);
     m_pData->Layout();
     if (rows) {
         rows->clear();
-        for (const CEqExpr* row : m_pData->m_rows) {
+        for (const CEqExpr* row : m_pData->Rows()) {
             const RECT& r = row->m_rect;
             rows->push_back(QRect(r.left, r.top, RectWidth(r), RectHeight(r)));
         }
@@ -66,7 +66,7 @@ QSize CVexlor::LayoutAll(std::vector<QRect>* rows) {
 
 void CVexlor::RenderBand(QPainter* painter, const QRect& band) {
     RenderScope scope(this);
-    m_pData->m_ptScroll = POINT{band.left(), band.top()};
+    m_pData->SetScroll(POINT{band.left(), band.top()});
     m_rcClient = RECT{0, 0, band.width(), band.height()};
     painter->save();
     painter->setClipRect(QRect(QPoint(0, 0), band.size()));
