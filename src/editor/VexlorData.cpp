@@ -46,6 +46,8 @@ CVexlorData::CVexlorData(const CVexlorData& other) : CObject() {
     EndRun();
 }
 
+CVexlorData::CVexlorData() = default;
+
 CVexlorData::~CVexlorData() {
     ClearRedo();
     ClearUndo();
@@ -64,10 +66,10 @@ void CVexlorData::Assign(const CVexlorData& other) {
 void CVexlorData::CopyFrom(const CVexlorData& other) {
     other.PlaceAll();
     m_pWnd = other.m_pWnd;
-    for (const CEqExpr* row : other.m_rows) {
-        CEqExpr* copy = row->Clone();
+    for (const auto& row : other.m_rows) {
+        std::unique_ptr<CEqExpr> copy(row->Clone());
         copy->SetOwner(this);
-        m_rows.push_back(copy);
+        m_rows.push_back(std::move(copy));
     }
     m_nCurRow = other.m_nCurRow;
     m_nAnchor = other.m_nAnchor;
@@ -90,7 +92,7 @@ void CVexlorData::ResolveCaret() {
         return;
     }
     m_nCurRow = std::clamp(m_nCurRow, 0, static_cast<int>(m_rows.size()) - 1);
-    CEqExpr* top = m_rows[static_cast<size_t>(m_nCurRow)];
+    CEqExpr* top = RowAt(m_nCurRow);
     if (IsZero(m_rcCaret)) {
         SetCaret(top, 0);
         return;
@@ -111,15 +113,15 @@ void CVexlorData::Reset() {
     ClearRedo();
     ClearUndo();
     DeleteRows();
-    auto* row = new CEqExpr(this);
+    auto row = std::make_unique<CEqExpr>(this);
     row->Clear();
-    m_rows.push_back(row);
+    m_rows.push_back(std::move(row));
     Home();
 }
 
 void CVexlorData::Home() {
     m_nCurRow = 0;
-    SetCaret(m_rows.empty() ? nullptr : m_rows[0], 0);
+    SetCaret(m_rows.empty() ? nullptr : RowAt(0), 0);
     SetRectEmpty(m_rcCaret);
     SetRectEmpty(m_rcSel);
     EndRun();
@@ -133,7 +135,7 @@ void CVexlorData::AppendRow(std::unique_ptr<CEqExpr> row) {
     if (!row)
         return;
     row->SetOwner(this);
-    m_rows.push_back(row.release());
+    m_rows.push_back(std::move(row));
     RowsMovedFrom(static_cast<int>(m_rows.size()) - 1);
 }
 
@@ -141,12 +143,10 @@ void CVexlorData::SetCurRowIndex(int i) {
     if (m_rows.empty())
         return;
     m_nCurRow = std::clamp(i, 0, static_cast<int>(m_rows.size()) - 1);
-    SetCaret(m_rows[static_cast<size_t>(m_nCurRow)], 0);
+    SetCaret(RowAt(m_nCurRow), 0);
 }
 
 void CVexlorData::DeleteRows() {
-    for (CEqExpr* row : m_rows)
-        delete row;
     m_rows.clear();
     RowsMovedFrom(0);
     m_pCurRow = nullptr;
@@ -240,7 +240,7 @@ void CVexlorData::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
         PlaceAll();
         ar << static_cast<int32_t>(m_rows.size());
-        for (CEqExpr* row : m_rows)
+        for (const auto& row : m_rows)
             row->Serialize(ar);
         WriteState(ar);
         return;
@@ -371,14 +371,10 @@ void CVexlorData::MoveLastRowBack(int from, int count, const UndoStep& step, POI
 
 void CVexlorData::ReplaceRows(int from, int count, std::vector<std::unique_ptr<CEqExpr>> rows) {
     auto first = m_rows.begin() + from;
-    for (auto it = first; it != first + count; ++it)
-        delete *it;
     m_rows.erase(first, first + count);
     RowsMovedFrom(from);
-    std::vector<CEqExpr*> added;
-    for (auto& row : rows)
-        added.push_back(row.release());
-    m_rows.insert(m_rows.begin() + from, added.begin(), added.end());
+    m_rows.insert(m_rows.begin() + from, std::make_move_iterator(rows.begin()),
+                  std::make_move_iterator(rows.end()));
 }
 
 std::string CVexlorData::CheckInvariant() const {
@@ -390,7 +386,8 @@ std::string CVexlorData::CheckInvariant() const {
     if (!m_pCurRow)
         return {};
     const CEqExpr& top = TreeInvariant::TopOf(*m_pCurRow);
-    if (std::find(m_rows.begin(), m_rows.end(), &top) == m_rows.end())
+    if (std::none_of(m_rows.begin(), m_rows.end(),
+                     [&top](const auto& row) { return row.get() == &top; }))
         return "the current row is in no row of the document";
     return TreeInvariant::CheckCaret(*this);
 }
@@ -401,8 +398,7 @@ int CVexlorData::Depth(const CEqExpr& row) {
 
 bool CVexlorData::RefuseTooDeep(size_t undoBefore) {
     bool valid = m_nCurRow >= 0 && m_nCurRow < static_cast<int>(m_rows.size());
-    return m_history.RefuseTooDeep(undoBefore,
-                                   valid ? m_rows[static_cast<size_t>(m_nCurRow)] : nullptr);
+    return m_history.RefuseTooDeep(undoBefore, valid ? RowAt(m_nCurRow) : nullptr);
 }
 
 // Applies a step in numbered stages; nothing changes until every image of
@@ -476,7 +472,7 @@ bool CVexlorData::ReadSnapshot(const Snapshot& image, POINT shift) {
             OffsetTree(*row, shift.x, shift.y);
     DeleteRows();
     for (auto& row : rows)
-        m_rows.push_back(row.release());
+        m_rows.push_back(std::move(row));
     SetState(state);
     return true;
 }

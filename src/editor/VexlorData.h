@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "editor/EditCommands.h"
+#include "editor/RowList.h"
 #include "editor/UndoHistory.h"
 #include "editor/UndoStep.h"
 #include "elements/EqOwner.h"
@@ -30,14 +31,16 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     using Snapshot = std::vector<uint8_t>;
 
     // A data object with no rows; call Reset() before use.
-    CVexlorData() = default;
+    CVexlorData();
     // Copies rows, current row, caret and selection; never the undo history.
     CVexlorData(const CVexlorData& other);
     CVexlorData& operator=(const CVexlorData&) = delete;
     ~CVexlorData() override;
 
     void Serialize(CArchive& ar) override;
-    virtual CVexlorData* Clone() const { return new CVexlorData(*this); }
+    virtual std::unique_ptr<CVexlorData> Clone() const {
+        return std::make_unique<CVexlorData>(*this);
+    }
     void Assign(const CVexlorData& other);
 
     void Reset();
@@ -160,7 +163,7 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     void SetChanged(bool changed) { m_bChanged = changed; }
 
     // The rows, one per expression, and the index of the caret's row.
-    const std::vector<CEqExpr*>& Rows() const { return m_rows; }
+    RowList Rows() const { return RowList(m_rows); }
     // Appends a row (it takes the document as its owner).
     void AppendRow(std::unique_ptr<CEqExpr> row);
     int CurRowIndex() const { return m_nCurRow; }
@@ -173,7 +176,9 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     void SetScroll(POINT scroll) { m_ptScroll = scroll; }
 
   private:
-    std::vector<CEqExpr*> m_rows;
+    RowList::Owned m_rows;
+    // Row i, which must exist.
+    CEqExpr* RowAt(int i) const { return m_rows[static_cast<size_t>(i)].get(); }
     int m_nCurRow = 0;
     CEqWindow* m_pWnd = nullptr;
     CEqExpr* m_pCurRow = nullptr;

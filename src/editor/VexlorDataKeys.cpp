@@ -18,7 +18,7 @@ bool Held(CEqWindow* wnd, unsigned vk) {
 
 bool CVexlorData::IsAtTopLevel() const {
     return m_nCurRow >= 0 && m_nCurRow < static_cast<int>(m_rows.size()) &&
-           m_pCurRow == m_rows[static_cast<size_t>(m_nCurRow)];
+           m_pCurRow == RowAt(m_nCurRow);
 }
 
 void CVexlorData::OnKeyDown(UINT vk) {
@@ -82,12 +82,12 @@ bool CVexlorData::HandleRowKey(UINT vk) {
         JoinRows(m_nCurRow + 1);
     } else if (vk == VK_LEFT && top && atStart && !first) {
         --m_nCurRow;
-        CEqExpr* row = m_rows[static_cast<size_t>(m_nCurRow)];
+        CEqExpr* row = RowAt(m_nCurRow);
         SetCaret(row, row->GetCount() - 1);
         UpdateCaret(true, true);
     } else if (vk == VK_RIGHT && top && atEnd && !last) {
         ++m_nCurRow;
-        SetCaret(m_rows[static_cast<size_t>(m_nCurRow)], 0);
+        SetCaret(RowAt(m_nCurRow), 0);
         UpdateCaret(true, true);
     } else if (vk == VK_UP) {
         OnKeyDown(VK_PRIOR);
@@ -102,15 +102,14 @@ void CVexlorData::JoinRows(int k) {
     bool backspace = k == m_nCurRow;
     PushUndoFor(k - 1, 2);
     EndRun();
-    CEqExpr* lower = m_rows[static_cast<size_t>(k)];
-    CEqExpr* upper = m_rows[static_cast<size_t>(k - 1)];
+    CEqExpr* lower = RowAt(k);
+    CEqExpr* upper = RowAt(k - 1);
     RowChanged(k - 1);
     lower->Redraw(0, 0, 0, 0);
     upper->InsertRow(*lower, true);
     upper->Compose();
-    delete lower;
-    m_rows.erase(m_rows.begin() + k);
     m_history.ForgetRow(lower);
+    m_rows.erase(m_rows.begin() + k);
     if (backspace)
         --m_nCurRow;
     m_bChanged = true;
@@ -124,7 +123,7 @@ void CVexlorData::SplitLine() {
     RowChanged(m_nCurRow);
     row->DeleteSelection();
     CEqExpr* tail = row->SplitAtCaret();
-    m_rows.insert(m_rows.begin() + m_nCurRow + 1, tail);
+    m_rows.insert(m_rows.begin() + m_nCurRow + 1, std::unique_ptr<CEqExpr>(tail));
     row->Compose();
     ++m_nCurRow;
     SetCaret(tail, 0);
@@ -136,7 +135,7 @@ void CVexlorData::SplitLine() {
 void CVexlorData::PageUp() {
     if (m_nCurRow > 0) {
         --m_nCurRow;
-        SetCaret(m_rows[static_cast<size_t>(m_nCurRow)], 0);
+        SetCaret(RowAt(m_nCurRow), 0);
     } else {
         m_ptScroll.y = 0;
     }
@@ -153,7 +152,7 @@ void CVexlorData::PageDown() {
         return;
     }
     ++m_nCurRow;
-    SetCaret(m_rows[static_cast<size_t>(m_nCurRow)], 0);
+    SetCaret(RowAt(m_nCurRow), 0);
     UpdateCaret(true, true);
 }
 

@@ -106,7 +106,7 @@ std::string CVexlorData::SavedText() const {
 std::string CVexlorData::RowText(int i) {
     if (i < 0 || i >= static_cast<int>(m_rows.size()))
         return {};
-    CEqExpr& row = *m_rows[static_cast<size_t>(i)];
+    CEqExpr& row = *RowAt(i);
     size_t atoms = AtomCount(row);
     std::string text = row.ToText(false);
     if (AtomCount(row) != atoms)
@@ -157,19 +157,18 @@ void CVexlorData::SetRowText(int i, const std::string& text) {
         return;
     int caret = m_nCaret;
     while (static_cast<int>(m_rows.size()) < i + 1) {
-        auto* row = new CEqExpr(this);
+        auto row = std::make_unique<CEqExpr>(this);
         row->Clear();
-        m_rows.push_back(row);
+        m_rows.push_back(std::move(row));
     }
-    CEqExpr*& slot = m_rows[static_cast<size_t>(i)];
-    if (m_pCurRow == slot)
+    auto& slot = m_rows[static_cast<size_t>(i)];
+    if (m_pCurRow == slot.get())
         m_pCurRow = nullptr;
-    m_history.ForgetRow(slot);
-    delete slot;
-    slot = ParseRow(text);
+    m_history.ForgetRow(slot.get());
+    slot.reset(ParseRow(text));
     RowsMovedFrom(i);
     m_nCurRow = std::clamp(m_nCurRow, 0, static_cast<int>(m_rows.size()) - 1);
-    SetCaret(m_rows[static_cast<size_t>(m_nCurRow)], i == m_nCurRow ? 0 : caret);
+    SetCaret(RowAt(m_nCurRow), i == m_nCurRow ? 0 : caret);
 }
 
 CEqExpr* CVexlorData::ParseRow(const std::string& text) {

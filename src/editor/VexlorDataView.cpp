@@ -27,7 +27,7 @@ void CVexlorData::RowChanged(int i) {
         return;
     // A row laid out before comes to its place first, so that its redraw
     // starts from where a whole layout would have kept it.
-    CEqExpr* row = m_rows[static_cast<size_t>(i)];
+    CEqExpr* row = RowAt(i);
     if (row->m_bMeasured)
         PlaceRow(i);
     row->m_bMeasured = false;
@@ -41,7 +41,7 @@ void CVexlorData::UpdateTops(SIZE m, std::vector<int>* remeasured) {
     m_tops[0] = m.cy / 2;
     m_widths[0] = m.cx / 2;
     for (int i = std::min(m_nTopsValid, n); i < n; ++i) {
-        CEqExpr* row = m_rows[static_cast<size_t>(i)];
+        CEqExpr* row = RowAt(i);
         if (!row->m_bMeasured) {
             row->CalcSize();
             row->m_bMeasured = true;
@@ -59,7 +59,7 @@ void CVexlorData::UpdateTops(SIZE m, std::vector<int>* remeasured) {
 void CVexlorData::PlaceRow(int i) const {
     if (i < 0 || i >= std::min(m_nTopsValid, static_cast<int>(m_rows.size())))
         return;
-    CEqExpr& row = *m_rows[static_cast<size_t>(i)];
+    CEqExpr& row = *RowAt(i);
     int dx = m_sizeM.cx / 2 - m_ptScroll.x - row.m_rect.left;
     int dy = m_tops[static_cast<size_t>(i)] - m_ptScroll.y - row.m_rect.top;
     if (dx || dy)
@@ -72,8 +72,8 @@ void CVexlorData::PlaceAll() const {
 }
 
 void CVexlorData::RedrawRow(int i) {
-    m_rows[static_cast<size_t>(i)]->Redraw(m_sizeM.cx / 2 - m_ptScroll.x,
-                                           m_tops[static_cast<size_t>(i)] - m_ptScroll.y, 1, 3);
+    RowAt(i)->Redraw(m_sizeM.cx / 2 - m_ptScroll.x, m_tops[static_cast<size_t>(i)] - m_ptScroll.y,
+                     1, 3);
 }
 
 int CVexlorData::FirstRowReaching(int y) const {
@@ -94,14 +94,13 @@ void CVexlorData::Arrange() {
     // 1. Other fonts, or rows removed behind our back: all anew.
     SIZE m = MeasureM(m_pWnd);
     if (m_bWholeModel || m.cx != m_sizeM.cx || m.cy != m_sizeM.cy || m_nTopsValid > n) {
-        for (CEqExpr* row : m_rows)
+        for (const auto& row : m_rows)
             row->m_bMeasured = false;
         m_nTopsValid = 0;
         m_sizeM = m;
     }
     // 2. The rows edits may have changed since the last layout.
-    if (m_nLaidOutRow >= 0 && m_nLaidOutRow < n &&
-        m_rows[static_cast<size_t>(m_nLaidOutRow)] == m_pLaidOutRow)
+    if (m_nLaidOutRow >= 0 && m_nLaidOutRow < n && RowAt(m_nLaidOutRow) == m_pLaidOutRow)
         RowChanged(m_nLaidOutRow);
     RowChanged(m_nCurRow);
     // 3. Sizes, tops and the total size.
@@ -118,8 +117,7 @@ void CVexlorData::Arrange() {
     for (int i : {m_nCurRow - 1, m_nCurRow, m_nCurRow + 1, n - 2})
         PlaceRow(i);
     m_nLaidOutRow = m_nCurRow;
-    m_pLaidOutRow =
-        m_nCurRow >= 0 && m_nCurRow < n ? m_rows[static_cast<size_t>(m_nCurRow)] : nullptr;
+    m_pLaidOutRow = m_nCurRow >= 0 && m_nCurRow < n ? RowAt(m_nCurRow) : nullptr;
 }
 
 void CVexlorData::Layout() {
@@ -132,7 +130,7 @@ void CVexlorData::Layout() {
     for (int i = FirstRowReaching(client.top + m_ptScroll.y - 1);
          i < n && m_tops[static_cast<size_t>(i)] - m_ptScroll.y < client.bottom; ++i) {
         PlaceRow(i);
-        m_rows[static_cast<size_t>(i)]->Draw();
+        RowAt(i)->Draw();
     }
 }
 

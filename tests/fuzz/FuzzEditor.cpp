@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "TreeCheck.h"
-#include "editor/UndoSnapshot.h"
+#include "editor/UndoStep.h"
 #include "rows/EqExpr.h"
 
 const char FuzzEditor::kSmallModel[] = "x[1] = a/b + sqrt(y**2);\n"
@@ -29,10 +29,13 @@ void FuzzEditor::Require(bool ok, const std::string& what) {
 }
 
 FuzzEditor::Bytes FuzzEditor::Model() {
-    UndoSnapshot step = Data().MakeStep(nullptr);
+    // Every row, in scroll-independent coordinates.
+    Data().SetWholeModel(true);
+    UndoStep step = Data().MakeStep();
+    Data().SetWholeModel(false);
     Bytes all;
-    for (const UndoSnapshot::Part& row : step.Rows())
-        all.insert(all.end(), row->begin(), row->end());
+    for (const UndoStep::Bytes& row : step.Rows())
+        all.insert(all.end(), row.begin(), row.end());
     return all;
 }
 
