@@ -53,6 +53,7 @@ CVexlorData::~CVexlorData() {
 }
 
 void CVexlorData::Assign(const CVexlorData& other) {
+    Edited();
     if (&other == this)
         return;
     ClearRedo();
@@ -108,6 +109,7 @@ void CVexlorData::ResolveCaret() {
 }
 
 void CVexlorData::Reset() {
+    Edited();
     ClearRedo();
     ClearUndo();
     DeleteRows();
@@ -118,6 +120,7 @@ void CVexlorData::Reset() {
 }
 
 void CVexlorData::Home() {
+    Edited();
     m_nCurRow = 0;
     SetCaret(m_rows.empty() ? nullptr : m_rows[0], 0);
     SetRectEmpty(m_rcCaret);
@@ -130,6 +133,7 @@ void CVexlorData::Home() {
 }
 
 void CVexlorData::DeleteRows() {
+    Edited();
     for (CEqExpr* row : m_rows)
         delete row;
     m_rows.clear();
@@ -147,6 +151,7 @@ void CVexlorData::ClearRedo() {
 }
 
 int CVexlorData::SetCaret(CEqExpr* row, int pos) {
+    Edited();
     m_pCurRow = row;
     int n = row ? row->GetCount() : 0;
     bool lowered = false;
@@ -156,6 +161,7 @@ int CVexlorData::SetCaret(CEqExpr* row, int pos) {
 }
 
 int CVexlorData::SetSelection(CEqExpr* row, int from, int to) {
+    Edited();
     m_pCurRow = row;
     int n = row ? row->GetCount() : 0;
     bool ignored = false;
@@ -166,6 +172,7 @@ int CVexlorData::SetSelection(CEqExpr* row, int from, int to) {
 }
 
 void CVexlorData::MoveCaret(int anchor, int caret) {
+    Edited();
     m_nAnchor = anchor;
     m_nCaret = caret;
 }
@@ -175,10 +182,12 @@ bool CVexlorData::ErasingGoesOn() const {
 }
 
 void CVexlorData::BeginErasing(int pos) {
+    Edited();
     m_history.BeginErasing(pos);
 }
 
 void CVexlorData::MoveErasing(int offset) {
+    Edited();
     m_history.MoveRun(offset);
 }
 
@@ -199,6 +208,7 @@ RECT CVexlorData::GetSelectionRect() {
 }
 
 void CVexlorData::CaretFromPoint(POINT* pt) {
+    Edited();
     PlaceAll();
     for (size_t i = 0; i < m_rows.size(); ++i) {
         if (m_rows[i]->HitTest(pt)) {
@@ -210,6 +220,7 @@ void CVexlorData::CaretFromPoint(POINT* pt) {
 }
 
 void CVexlorData::SelectBetween(POINT* from, POINT* to) {
+    Edited();
     PlaceAll();
     for (size_t i = 0; i < m_rows.size(); ++i) {
         POINT a = *from;
@@ -222,6 +233,7 @@ void CVexlorData::SelectBetween(POINT* from, POINT* to) {
 }
 
 void CVexlorData::Serialize(CArchive& ar) {
+    Edited();
     if (ar.IsStoring()) {
         PlaceAll();
         ar << static_cast<int32_t>(m_rows.size());
@@ -259,6 +271,7 @@ void CVexlorData::ReadState(CArchive& ar, State* state) {
 }
 
 void CVexlorData::SetState(const State& state) {
+    Edited();
     m_sizeTotal = state.total;
     m_ptScroll = state.scroll;
     m_nCurRow = state.curRow;
@@ -355,6 +368,7 @@ void CVexlorData::MoveLastRowBack(int from, int count, const UndoStep& step, POI
 }
 
 void CVexlorData::ReplaceRows(int from, int count, std::vector<std::unique_ptr<CEqExpr>> rows) {
+    Edited();
     auto first = m_rows.begin() + from;
     for (auto it = first; it != first + count; ++it)
         delete *it;
@@ -393,6 +407,7 @@ bool CVexlorData::RefuseTooDeep(size_t undoBefore) {
 // Applies a step in numbered stages; nothing changes until every image of
 // the step has been read.
 bool CVexlorData::ApplyStep(const UndoStep& step, UndoStep* inverse) {
+    Edited();
     // 1. The editor state of the step.
     CArchive tail(step.Tail());
     State state;
@@ -440,6 +455,7 @@ bool CVexlorData::ApplyStep(const UndoStep& step, UndoStep* inverse) {
 }
 
 bool CVexlorData::ReadSnapshot(const Snapshot& image, POINT shift) {
+    Edited();
     CArchive ar(image);
     int32_t count = 0;
     ar >> count;
@@ -467,14 +483,17 @@ bool CVexlorData::ReadSnapshot(const Snapshot& image, POINT shift) {
 }
 
 void CVexlorData::PushUndo() {
+    Edited();
     PushUndoFor(m_nCurRow, 1);
 }
 
 bool CVexlorData::Undo() {
+    Edited();
     return Invalidated(m_history.Undo());
 }
 
 bool CVexlorData::Redo() {
+    Edited();
     return Invalidated(m_history.Redo());
 }
 

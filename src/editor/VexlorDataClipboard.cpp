@@ -93,6 +93,7 @@ bool CVexlorData::Copy() {
 }
 
 bool CVexlorData::Cut() {
+    Edited();
     if (!CopySelection())
         return false;
     PushUndo();
@@ -107,6 +108,7 @@ bool CVexlorData::Cut() {
 }
 
 bool CVexlorData::Paste() {
+    Edited();
     std::unique_ptr<CEqExpr> row(ReadClipboard());
     if (!row || !m_pCurRow)
         return false;

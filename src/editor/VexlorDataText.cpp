@@ -80,6 +80,7 @@ void CVexlorData::Trimmed(int i) {
 }
 
 void CVexlorData::LoadText(const std::string& source) {
+    Edited();
     DeleteRows();
     size_t end = source.size();
     while (end > 0 && (source[end - 1] == '\r' || source[end - 1] == '\n'))
@@ -101,6 +102,7 @@ void CVexlorData::LoadText(const std::string& source) {
 }
 
 void CVexlorData::Settle() {
+    Edited();
     m_scanner = TextScanner();
     ResolveCaret();
     EndRun();
@@ -108,6 +110,7 @@ void CVexlorData::Settle() {
 }
 
 void CVexlorData::SetRowText(int i, const std::string& text) {
+    Edited();
     if (i < 0)
         return;
     int caret = m_nCaret;
@@ -132,5 +135,6 @@ CEqExpr* CVexlorData::ParseRow(const std::string& text) {
 }
 
 void CVexlorData::ScanChar() {
+    Edited();
     m_scanner.ScanChar();
 }
