@@ -2,13 +2,15 @@
 // expressions through its paint event: the whole window rendered into an
 // image of its size while its layout holds (as an exposure repaints it), the
 // caret's rectangle (as a blink repaints it), and a line step of the
-// vertical scroll bar with the paint after it. "arranges" counts the layouts
-// per iteration. Runs on the offscreen platform unless QT_QPA_PLATFORM names
+// vertical scroll bar with the paint after it; and, for comparison, a typed
+// character and its Backspace, each with the paint after it. "arranges"
+// counts the layouts per iteration. Runs on the offscreen platform unless QT_QPA_PLATFORM names
 // another.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QImage>
+#include <QKeyEvent>
 
 #include "BenchModel.h"
 #include "app/TextInstaller.h"
@@ -32,6 +34,7 @@ class Window {
     }
     CVexlor& View() { return m_view; }
     void Paint() { m_view.render(&m_image); }
+    void PaintView() { m_view.viewport()->render(&m_image); }
     void PaintRegion(const QRegion& region) {
         m_view.viewport()->render(&m_image, QPoint(), region);
     }
@@ -60,6 +63,16 @@ void BM_QtPaintWindow(benchmark::State& state) {
 }
 BENCHMARK(BM_QtPaintWindow)->Apply(Sizes);
 
+// The editor's part of the window alone: its viewport.
+void BM_QtPaintView(benchmark::State& state) {
+    Window window(static_cast<int>(state.range(0)));
+    int before = window.Arranges();
+    for (auto _ : state)
+        window.PaintView();
+    CountArranges(state, before, window.Arranges());
+}
+BENCHMARK(BM_QtPaintView)->Apply(Sizes);
+
 void BM_QtPaintCaret(benchmark::State& state) {
     Window window(static_cast<int>(state.range(0)));
     RECT caret = window.View().GetData()->GetCaretRect();
@@ -85,6 +98,24 @@ void BM_QtScrollLine(benchmark::State& state) {
     CountArranges(state, before, window.Arranges());
 }
 BENCHMARK(BM_QtScrollLine)->Apply(Sizes);
+
+// A character typed at the caret (first row), painted; Backspace, painted:
+// the paint pass after an edit lays out what the key left to it.
+void BM_QtTypePaint(benchmark::State& state) {
+    Window window(static_cast<int>(state.range(0)));
+    QKeyEvent plus(QEvent::KeyPress, 0, Qt::NoModifier, QStringLiteral("+"));
+    QKeyEvent back(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+    for (auto _ : state) {
+        QApplication::sendEvent(&window.View(), &plus);
+        window.PaintView();
+        QApplication::sendEvent(&window.View(), &back);
+        window.PaintView();
+        state.PauseTiming();
+        window.View().GetData()->ClearUndo();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_QtTypePaint)->Apply(Sizes);
 
 } // namespace
 
