@@ -11,6 +11,7 @@
 #include <sstream>
 #include <string>
 
+#include "BenchModel.h"
 #include "app/BatchEditor.h"
 #include "app/KeyScript.h"
 #include "editor/VexlorData.h"
@@ -20,13 +21,7 @@
 namespace {
 
 std::string Model(int lines) {
-    std::string text;
-    for (int i = 0; i < lines; ++i) {
-        std::string n = std::to_string(i);
-        text += "v" + n + " = (a" + n + " + b[i]**2)/sqrt(c" + n +
-                ") + d(x)/dt;  -- \xF1\xEA\xEE\xF0\xEE\xF1\xF2\xFC " + n + "\n";
-    }
-    return text;
+    return BenchModel::Text(lines);
 }
 
 KeyEvent Typed(char c) {

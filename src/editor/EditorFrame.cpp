@@ -60,6 +60,16 @@ bool EditorFrame::Command(int id) {
 void EditorFrame::Paint(CDC* dc) {
     m_window.PrepareDC(dc);
     m_data->Layout();
+    Finish();
+}
+
+void EditorFrame::Repaint(CDC* dc, const RECT& area) {
+    m_window.PrepareDC(dc);
+    m_data->DrawRows(area);
+    Finish();
+}
+
+void EditorFrame::Finish() {
     RECT selection = m_data->GetSelectionRect();
     if (m_window.m_pDC)
         m_window.m_pDC->InvertRect(selection);

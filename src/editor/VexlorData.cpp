@@ -55,6 +55,7 @@ CVexlorData::~CVexlorData() {
 }
 
 void CVexlorData::Assign(const CVexlorData& other) {
+    Edited();
     if (&other == this)
         return;
     ClearRedo();
@@ -110,6 +111,7 @@ void CVexlorData::ResolveCaret() {
 }
 
 void CVexlorData::Reset() {
+    Edited();
     ClearRedo();
     ClearUndo();
     DeleteRows();
@@ -120,6 +122,7 @@ void CVexlorData::Reset() {
 }
 
 void CVexlorData::Home() {
+    Edited();
     m_nCurRow = 0;
     SetCaret(m_rows.empty() ? nullptr : RowAt(0), 0);
     SetRectEmpty(m_rcCaret);
@@ -147,6 +150,7 @@ void CVexlorData::SetCurRowIndex(int i) {
 }
 
 void CVexlorData::DeleteRows() {
+    Edited();
     m_rows.clear();
     RowsMovedFrom(0);
     m_pCurRow = nullptr;
@@ -162,6 +166,7 @@ void CVexlorData::ClearRedo() {
 }
 
 int CVexlorData::SetCaret(CEqExpr* row, int pos) {
+    Edited();
     m_pCurRow = row;
     int n = row ? row->GetCount() : 0;
     bool lowered = false;
@@ -171,6 +176,7 @@ int CVexlorData::SetCaret(CEqExpr* row, int pos) {
 }
 
 int CVexlorData::SetSelection(CEqExpr* row, int from, int to) {
+    Edited();
     m_pCurRow = row;
     int n = row ? row->GetCount() : 0;
     bool ignored = false;
@@ -181,6 +187,7 @@ int CVexlorData::SetSelection(CEqExpr* row, int from, int to) {
 }
 
 void CVexlorData::MoveCaret(int anchor, int caret) {
+    Edited();
     m_nAnchor = anchor;
     m_nCaret = caret;
 }
@@ -190,10 +197,12 @@ bool CVexlorData::ErasingGoesOn() const {
 }
 
 void CVexlorData::BeginErasing(int pos) {
+    Edited();
     m_history.BeginErasing(pos);
 }
 
 void CVexlorData::MoveErasing(int offset) {
+    Edited();
     m_history.MoveRun(offset);
 }
 
@@ -214,6 +223,7 @@ RECT CVexlorData::GetSelectionRect() {
 }
 
 void CVexlorData::CaretFromPoint(POINT* pt) {
+    Edited();
     PlaceAll();
     for (size_t i = 0; i < m_rows.size(); ++i) {
         if (m_rows[i]->HitTest(pt)) {
@@ -225,6 +235,7 @@ void CVexlorData::CaretFromPoint(POINT* pt) {
 }
 
 void CVexlorData::SelectBetween(POINT* from, POINT* to) {
+    Edited();
     PlaceAll();
     for (size_t i = 0; i < m_rows.size(); ++i) {
         POINT a = *from;
@@ -237,6 +248,7 @@ void CVexlorData::SelectBetween(POINT* from, POINT* to) {
 }
 
 void CVexlorData::Serialize(CArchive& ar) {
+    Edited();
     if (ar.IsStoring()) {
         PlaceAll();
         ar << static_cast<int32_t>(m_rows.size());
@@ -274,6 +286,7 @@ void CVexlorData::ReadState(CArchive& ar, State* state) {
 }
 
 void CVexlorData::SetState(const State& state) {
+    Edited();
     m_sizeTotal = state.total;
     m_ptScroll = state.scroll;
     m_nCurRow = state.curRow;
@@ -370,6 +383,7 @@ void CVexlorData::MoveLastRowBack(int from, int count, const UndoStep& step, POI
 }
 
 void CVexlorData::ReplaceRows(int from, int count, std::vector<std::unique_ptr<CEqExpr>> rows) {
+    Edited();
     auto first = m_rows.begin() + from;
     m_rows.erase(first, first + count);
     RowsMovedFrom(from);
@@ -404,6 +418,7 @@ bool CVexlorData::RefuseTooDeep(size_t undoBefore) {
 // Applies a step in numbered stages; nothing changes until every image of
 // the step has been read.
 bool CVexlorData::ApplyStep(const UndoStep& step, UndoStep* inverse) {
+    Edited();
     // 1. The editor state of the step.
     CArchive tail(step.Tail());
     State state;
@@ -451,6 +466,7 @@ bool CVexlorData::ApplyStep(const UndoStep& step, UndoStep* inverse) {
 }
 
 bool CVexlorData::ReadSnapshot(const Snapshot& image, POINT shift) {
+    Edited();
     CArchive ar(image);
     int32_t count = 0;
     ar >> count;
@@ -478,14 +494,17 @@ bool CVexlorData::ReadSnapshot(const Snapshot& image, POINT shift) {
 }
 
 void CVexlorData::PushUndo() {
+    Edited();
     PushUndoFor(m_nCurRow, 1);
 }
 
 bool CVexlorData::Undo() {
+    Edited();
     return Invalidated(m_history.Undo());
 }
 
 bool CVexlorData::Redo() {
+    Edited();
     return Invalidated(m_history.Redo());
 }
 

@@ -68,7 +68,10 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     bool ErasingGoesOn() const override;
     void BeginErasing(int pos) override;
     void MoveErasing(int offset) override;
-    void MarkChanged() override { m_bChanged = true; }
+    void MarkChanged() override {
+        m_bChanged = true;
+        m_bArranged = false;
+    }
     void SetInvalid(const RECT& r) override { m_rcInvalid = r; }
     RECT Invalid() const override { return m_rcInvalid; }
     CEqWindow* Window() const override { return m_pWnd; }
@@ -95,12 +98,29 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     // (PlaceAll).
     void Arrange();
     void Layout();
+    // Whether the last Arrange still holds: no edit since, the same rows,
+    // current row and client rectangle; the scroll offset may differ.
+    bool IsArranged() const;
+    // IsArranged, at the same scroll offset too: the rows in the window
+    // need only be drawn.
+    bool IsPlaced() const { return IsArranged() && m_ptScroll == m_ptArranged; }
+    // After the view scrolled: what Arrange would leave, measuring nothing
+    // (Arrange itself when something else changed).
+    void ArrangeView();
+    // Brings the rows of the last layout that reach into area (window
+    // coordinates) to their places and draws them.
+    void DrawRows(const RECT& area);
+    // How many times Arrange ran since the data was made.
+    int ArrangeCount() const { return m_nArranges; }
     // Brings every row to the place the last layout gave it.
     void PlaceAll() const;
     // The content of row i changed: it is measured again at the next layout.
     void RowChanged(int i);
     void UpdateScrollBars();
     void UpdateCaret(bool bLayout, bool bScroll);
+    // UpdateCaret(true, false) after the scroll offset changed, through
+    // ArrangeView.
+    void Scrolled();
     // The window's caret: one pixel wide, as high as the caret rectangle,
     // only while the window has the focus.
     void PlaceCaret();
@@ -204,6 +224,12 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     SIZE m_sizeM{-1, -1};
     const CEqExpr* m_pLaidOutRow = nullptr;
     int m_nLaidOutRow = -1;
+    // What the last Arrange saw; m_bArranged falls with every edit.
+    bool m_bArranged = false;
+    int m_nArrangedRows = -1;
+    POINT m_ptArranged;
+    RECT m_rcArrangedClient;
+    int m_nArranges = 0;
     TextScanner m_scanner;
 
     // The editor state an image keeps after its rows.
@@ -252,7 +278,15 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     void PageDown();
     void InvertRect(const RECT& r);
     // Rows from i on may have moved or changed size.
-    void RowsMovedFrom(int i) { m_nTopsValid = std::min(m_nTopsValid, std::max(i, 0)); }
+    void RowsMovedFrom(int i) {
+        m_nTopsValid = std::min(m_nTopsValid, std::max(i, 0));
+        m_bArranged = false;
+    }
+    // An edit may change what the next Arrange sees.
+    void Edited() { m_bArranged = false; }
+    // UpdateCaret with arrange (a member such as Arrange, or null) as the
+    // layout step.
+    void UpdateCaretWith(void (CVexlorData::*arrange)(), bool bScroll);
     // Measures the changed rows from the first that may have moved on and
     // brings the tops and widths up to date; remeasured gets their indexes.
     void UpdateTops(SIZE m, std::vector<int>* remeasured);

@@ -103,6 +103,7 @@ bool CVexlorData::Copy() {
 }
 
 bool CVexlorData::Cut() {
+    Edited();
     if (!CopySelection())
         return false;
     PushUndo();
@@ -117,6 +118,7 @@ bool CVexlorData::Cut() {
 }
 
 bool CVexlorData::Paste() {
+    Edited();
     std::unique_ptr<CEqExpr> row(ReadClipboard());
     if (!row || !m_pCurRow)
         return false;

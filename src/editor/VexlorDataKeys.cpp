@@ -22,6 +22,7 @@ bool CVexlorData::IsAtTopLevel() const {
 }
 
 void CVexlorData::OnKeyDown(UINT vk) {
+    Edited();
     if (!m_pCurRow)
         return;
     if (Held(m_pWnd, VK_SHIFT)) {
@@ -157,6 +158,7 @@ void CVexlorData::PageDown() {
 }
 
 void CVexlorData::OnChar(UINT ch) {
+    Edited();
     if (ch < 32 || ch > 255 || !m_pCurRow)
         return;
     bool ident = Charset::IsIdentChar(static_cast<uint8_t>(ch));
@@ -175,6 +177,7 @@ void CVexlorData::OnChar(UINT ch) {
 }
 
 void CVexlorData::RunInsert(const EditCommands::Insertion& insertion) {
+    Edited();
     // A command that would nest what it wraps deeper than an image can hold
     // is refused before it takes an undo step.
     if (!m_pCurRow || !RowEditor::HasRoomToWrap(*m_pCurRow, insertion.operands, insertion.wrap))

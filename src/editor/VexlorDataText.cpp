@@ -125,6 +125,7 @@ void CVexlorData::Trimmed(int i) {
 }
 
 void CVexlorData::LoadText(const std::string& source) {
+    Edited();
     DeleteRows();
     size_t end = source.size();
     while (end > 0 && (source[end - 1] == '\r' || source[end - 1] == '\n'))
@@ -146,6 +147,7 @@ void CVexlorData::LoadText(const std::string& source) {
 }
 
 void CVexlorData::Settle() {
+    Edited();
     m_scanner = TextScanner();
     ResolveCaret();
     EndRun();
@@ -153,6 +155,7 @@ void CVexlorData::Settle() {
 }
 
 void CVexlorData::SetRowText(int i, const std::string& text) {
+    Edited();
     if (i < 0)
         return;
     int caret = m_nCaret;
@@ -176,5 +179,6 @@ CEqExpr* CVexlorData::ParseRow(const std::string& text) {
 }
 
 void CVexlorData::ScanChar() {
+    Edited();
     m_scanner.ScanChar();
 }

@@ -118,17 +118,59 @@ void CVexlorData::Arrange() {
         PlaceRow(i);
     m_nLaidOutRow = m_nCurRow;
     m_pLaidOutRow = m_nCurRow >= 0 && m_nCurRow < n ? RowAt(m_nCurRow) : nullptr;
+    m_bArranged = true;
+    m_nArrangedRows = n;
+    m_ptArranged = m_ptScroll;
+    m_rcArrangedClient = m_pWnd->m_rcClient;
+    ++m_nArranges;
+}
+
+bool CVexlorData::IsArranged() const {
+    int n = static_cast<int>(m_rows.size());
+    const CEqExpr* current = m_nCurRow >= 0 && m_nCurRow < n ? RowAt(m_nCurRow) : nullptr;
+    return m_bArranged && !m_bWholeModel && m_pWnd && n == m_nArrangedRows && m_nTopsValid == n &&
+           m_nLaidOutRow == m_nCurRow && m_pLaidOutRow == current &&
+           EqualRect(m_pWnd->m_rcClient, m_rcArrangedClient);
+}
+
+// With nothing changed, Arrange would measure the current row to the size
+// it has, so its redraw after placing it moves nothing; what remains is
+// placing the rows it places and redrawing the last row, whose redraw
+// leaves the invalid rectangle.
+void CVexlorData::ArrangeView() {
+    if (!IsArranged() || !m_pWnd->m_pDC) {
+        Arrange();
+        return;
+    }
+    int n = static_cast<int>(m_rows.size());
+    PlaceRow(m_nCurRow);
+    UpdateScrollBars();
+    if (n > 0)
+        RedrawRow(n - 1);
+    for (int i : {m_nCurRow - 1, m_nCurRow, m_nCurRow + 1, n - 2})
+        PlaceRow(i);
+    m_ptArranged = m_ptScroll;
 }
 
 void CVexlorData::Layout() {
     Arrange();
+    if (m_pWnd)
+        DrawRows(m_pWnd->m_rcClient);
+}
+
+// A row's ink may pass its box a little: rows within a line of area are
+// drawn too.
+void CVexlorData::DrawRows(const RECT& area) {
     if (!m_pWnd || !m_pWnd->m_pDC)
         return;
-    // The rows in the window.
-    int n = static_cast<int>(m_rows.size());
+    int n = std::min(static_cast<int>(m_rows.size()), m_nTopsValid);
+    if (n <= 0 || m_tops.size() <= static_cast<size_t>(n))
+        return;
     const RECT& client = m_pWnd->m_rcClient;
-    for (int i = FirstRowReaching(client.top + m_ptScroll.y - 1);
-         i < n && m_tops[static_cast<size_t>(i)] - m_ptScroll.y < client.bottom; ++i) {
+    int top = std::max(area.top - std::max(m_sizeM.cy, 0), client.top);
+    int bottom = std::min(area.bottom + std::max(m_sizeM.cy, 0), client.bottom);
+    for (int i = FirstRowReaching(top + m_ptScroll.y - 1);
+         i < n && m_tops[static_cast<size_t>(i)] - m_ptScroll.y < bottom; ++i) {
         PlaceRow(i);
         RowAt(i)->Draw();
     }
@@ -193,6 +235,15 @@ void CVexlorData::ScrollTo(const RECT& visible) {
 }
 
 void CVexlorData::UpdateCaret(bool bLayout, bool bScroll) {
+    UpdateCaretWith(bLayout ? &CVexlorData::Arrange : nullptr, bScroll);
+}
+
+void CVexlorData::Scrolled() {
+    UpdateCaretWith(&CVexlorData::ArrangeView, false);
+}
+
+void CVexlorData::UpdateCaretWith(void (CVexlorData::*arrange)(), bool bScroll) {
+    bool bLayout = arrange != nullptr;
     if (!m_pWnd || !m_pCurRow) {
         m_bChanged = false;
         return;
@@ -201,7 +252,7 @@ void CVexlorData::UpdateCaret(bool bLayout, bool bScroll) {
         m_pWnd->DestroyCaret();
     if (bLayout) {
         InvertRect(m_rcSel);
-        Arrange();
+        (this->*arrange)();
         RECT target = ScrollTarget();
         if (bScroll && !StrictlyInside(target, m_pWnd->m_rcClient))
             ScrollTo(target);

@@ -52,6 +52,8 @@ class QtPlatformTest : public QObject {
     void measuringContextPaintsNothingButKeepsState();
     void paintingContextDrawsOpaqueTextAndInverts();
     void textAlignmentMovesTheReferencePoint();
+    void textPaintsAsCharacterByCharacter_data();
+    void textPaintsAsCharacterByCharacter();
     void arcsRunCounterClockwiseBetweenRadials();
     void clipboardCarriesThePrivateFormatAndText();
     void clipboardRefusesDamagedOrMissingData();
@@ -218,6 +220,66 @@ void QtPlatformTest::textAlignmentMovesTheReferencePoint() {
     // Right-aligned at x = 100: ink left of 100 and below 50.
     QVERIFY(InkIn(image, QRect(100 - w, 50, w, 20)) > 10);
     QCOMPARE(InkIn(image, QRect(100, 50, 20, 20)), 0);
+}
+
+void QtPlatformTest::textPaintsAsCharacterByCharacter_data() {
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("italic");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<double>("scale");
+    QByteArray latin("v12 = (a1 + b[i]**2)/sqrt(c1);  -- x");
+    QByteArray cyrillic("\xF1\xEA\xEE\xF0\xEE\xF1\xF2\xFC \xB8\xC6\xA8");
+    QByteArray rare("\x80\x88\x98\xA0\xAD\xB9\x01\x7F");
+    QTest::newRow("latin") << latin << false << false << 20 << 1.0;
+    QTest::newRow("cyrillic, bold") << cyrillic << true << false << 20 << 1.0;
+    QTest::newRow("bold italic, zoomed") << latin << true << true << 20 << 1.5;
+    QTest::newRow("small, zoomed down") << cyrillic << false << false << 14 << 0.67;
+    QTest::newRow("rare bytes") << rare << false << false << 20 << 2.5;
+    QByteArray every;
+    for (int byte = 1; byte < 256; ++byte)
+        every.append(static_cast<char>(byte));
+    QTest::newRow("every byte") << every << false << false << 20 << 1.0;
+    QTest::newRow("every byte, bold italic") << every << true << true << 14 << 1.0;
+}
+
+// Each character at its whole-pixel advance, drawn as text, as the device
+// context once drew them.
+void QtPlatformTest::textPaintsAsCharacterByCharacter() {
+    QFETCH(QByteArray, text);
+    QFETCH(bool, bold);
+    QFETCH(bool, italic);
+    QFETCH(int, height);
+    QFETCH(double, scale);
+    QtFontBook book;
+    CFont font("Courier New", height, bold, italic);
+    std::string bytes = text.toStdString();
+    QImage painted(3200, 120, QImage::Format_ARGB32_Premultiplied);
+    painted.fill(Qt::white);
+    QImage expected = painted;
+    {
+        QPainter painter(&painted);
+        painter.scale(scale, scale);
+        CQtDC dc(&book);
+        dc.Begin(&painter, WhitePalette());
+        dc.SelectObject(&font);
+        dc.TextOut(7, 9, bytes);
+        dc.End();
+    }
+    {
+        QPainter painter(&expected);
+        painter.scale(scale, scale);
+        painter.setFont(book.FontFor(font));
+        painter.setPen(Qt::black);
+        const QFontMetrics& metrics = book.MetricsFor(font);
+        int x = 7;
+        for (QChar ch : QtText::FromCp1251(bytes)) {
+            painter.drawText(QPoint(x, 9 + metrics.ascent()), QString(ch));
+            x += metrics.horizontalAdvance(ch);
+        }
+    }
+    QVERIFY(InkIn(painted, painted.rect()) > 20);
+    QCOMPARE(painted, expected);
 }
 
 void QtPlatformTest::arcsRunCounterClockwiseBetweenRadials() {

@@ -94,14 +94,20 @@ void CVexlor::SetStatusSink(std::function<void(const std::string&, bool)> sink) 
 
 // Painting: the background, every row laid out and drawn from the model, the
 // selection inverted, the scroll bars brought up to date, then the caret.
-void CVexlor::paintEvent(QPaintEvent*) {
+// When the layout holds, only the rows reaching into the repainted region
+// are drawn (the painter clips to it either way).
+void CVexlor::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
     CQtDC dc(&m_fonts);
     dc.Begin(&painter, palette());
     painter.fillRect(viewport()->rect(), CQtDC::ToQColor(dc.GetSysColor(COLOR_WINDOW)));
     painter.scale(Scale(), Scale());
     m_bPainting = true;
-    m_frame.Paint(&dc);
+    if (m_bLayoutDue || !m_pData->IsPlaced())
+        m_frame.Paint(&dc);
+    else
+        m_frame.Repaint(&dc, ToModel(event->rect()));
+    m_bLayoutDue = false;
     if (m_caret.IsInk() && HasFocus()) {
         QRect r = m_caret.Rect();
         dc.InvertRect(RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});
@@ -117,7 +123,9 @@ void CVexlor::resizeEvent(QResizeEvent* event) {
     Invalidate(true);
 }
 
+// The client rectangle decides the scroll bars and the clamped scroll offset.
 void CVexlor::UpdateClientRect() {
+    m_bLayoutDue = true;
     m_rcClient = RECT{0, 0, static_cast<int>(viewport()->width() / Scale()),
                       static_cast<int>(viewport()->height() / Scale())};
 }
@@ -151,6 +159,13 @@ void CVexlor::ZoomOut() {
 POINT CVexlor::ToModel(QPointF point) const {
     return POINT{static_cast<int>(std::floor(point.x() / Scale())),
                  static_cast<int>(std::floor(point.y() / Scale()))};
+}
+
+RECT CVexlor::ToModel(const QRect& rect) const {
+    return RECT{static_cast<int>(std::floor(rect.left() / Scale())),
+                static_cast<int>(std::floor(rect.top() / Scale())),
+                static_cast<int>(std::ceil((rect.right() + 1) / Scale())),
+                static_cast<int>(std::ceil((rect.bottom() + 1) / Scale()))};
 }
 
 QRect CVexlor::ToView(const QRect& rect) const {
@@ -261,13 +276,17 @@ SCROLLINFO CVexlor::GetScrollInfo(int bar) const {
 }
 
 void CVexlor::InvalidateRect(const RECT& rect, bool) {
-    if (!m_bPainting)
-        viewport()->update(ToView(QRect(rect.left, rect.top, RectWidth(rect), RectHeight(rect))));
+    if (m_bPainting)
+        return;
+    m_bLayoutDue = true;
+    viewport()->update(ToView(QRect(rect.left, rect.top, RectWidth(rect), RectHeight(rect))));
 }
 
 void CVexlor::Invalidate(bool) {
-    if (!m_bPainting)
-        viewport()->update();
+    if (m_bPainting)
+        return;
+    m_bLayoutDue = true;
+    viewport()->update();
 }
 
 void CVexlor::SetStatusMessage(const std::string& text, bool error) {

@@ -6,7 +6,10 @@
 // paints nothing, then ask for a repaint; the paint event lays out and draws
 // everything from the model with a painting device context, inverts the
 // selection and draws the caret. Both passes measure with the same fonts,
-// so their geometry agrees.
+// so their geometry agrees. While the layout holds (nothing was edited,
+// resized or zoomed since; only the caret blinked, the focus moved or the
+// view scrolled) the paint event lays nothing out and draws only the rows
+// reaching into the region it repaints.
 //
 // The zoom is a view transform only: the model lays out, scrolls and hit-
 // tests at 100 %, in a client rectangle of the viewport's size divided by
@@ -58,7 +61,10 @@ class CVexlor : public QAbstractScrollArea, public CEqWindow {
 
     CVexlorData* GetData() const { return m_pData.get(); }
     // The slot the text installation replaces the data in.
-    std::unique_ptr<CVexlorData>& DataSlot() { return m_pData; }
+    std::unique_ptr<CVexlorData>& DataSlot() {
+        m_bLayoutDue = true;
+        return m_pData;
+    }
 
     // Makes pDC, or the measuring context when it is null, the one in use,
     // with the regular font and the window's colours.
@@ -88,6 +94,8 @@ class CVexlor : public QAbstractScrollArea, public CEqWindow {
     // the viewport's (grown to whole pixels).
     POINT ToModel(QPointF point) const;
     QRect ToView(const QRect& rect) const;
+    // A viewport rectangle in the model's coordinates, grown to whole units.
+    RECT ToModel(const QRect& rect) const;
 
     // Export and printing. LayoutAll lays the model out at 100 % from the
     // top left, unscrolled, and returns its size and every expression's
@@ -163,6 +171,8 @@ class CVexlor : public QAbstractScrollArea, public CEqWindow {
     Qt::KeyboardModifiers m_modifiers;
     bool m_bInInput = false;
     bool m_bPainting = false;
+    // Something may have changed the layout since the last paint pass.
+    bool m_bLayoutDue = true;
     QPoint m_wheelRest;
     int m_nZoom = 100;
     std::function<void(const std::string&, bool)> m_statusSink;

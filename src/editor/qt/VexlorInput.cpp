@@ -24,6 +24,7 @@ void CVexlor::BeginInput(Qt::KeyboardModifiers modifiers) {
 
 void CVexlor::EndInput() {
     m_bInInput = false;
+    m_bLayoutDue = true;
     viewport()->update();
     emit stateChanged();
 }
@@ -234,7 +235,8 @@ void CVexlor::OnVScroll(int code, int pos) {
 
 // Horizontal steps are two widths of "M" (pages ten), vertical steps one
 // height of "M" (pages ten); dragging the thumb moves nothing until it is
-// released.
+// released. Scrolling measures nothing: the rows that come into view are
+// placed and drawn.
 void CVexlor::Scroll(int bar, int code, int pos) {
     PrepareDC(nullptr);
     SCROLLINFO info = GetScrollInfo(bar);
@@ -276,9 +278,12 @@ void CVexlor::Scroll(int bar, int code, int pos) {
             m_pData->SetScroll(POINT{p, m_pData->Scroll().y});
         else
             m_pData->SetScroll(POINT{m_pData->Scroll().x, p});
-        m_pData->UpdateCaret(true, false);
+        if (m_bLayoutDue)
+            m_pData->UpdateCaret(true, false);
+        else
+            m_pData->Scrolled();
+        viewport()->update();
     }
-    viewport()->update();
 }
 
 bool CVexlor::OnCmdMsg(int id) {
@@ -297,6 +302,7 @@ bool CVexlor::OnCmdMsg(int id) {
     }
     if (!m_frame.Command(id))
         return false;
+    m_bLayoutDue = true;
     viewport()->update();
     emit stateChanged();
     return true;

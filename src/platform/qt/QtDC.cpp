@@ -1,5 +1,6 @@
 #include "platform/qt/QtDC.h"
 
+#include <QGlyphRun>
 #include <QPainter>
 #include <cmath>
 #include <numbers>
@@ -88,11 +89,30 @@ void CQtDC::PaintText(int left, int top, const std::string& text) {
     m_pPainter->fillRect(QRect(left, top, extent.cx, extent.cy), ToQColor(m_bkColor));
     m_pPainter->setFont(m_pFonts->FontFor(*m_pFont));
     m_pPainter->setPen(ToQColor(m_textColor));
+    // The face's glyphs go in one run at the characters' places; a
+    // character the face lacks is drawn as text, with its stand-in face.
+    QList<quint32> glyphs;
+    QList<QPointF> places;
     int x = left;
-    for (QChar ch : QtText::FromCp1251(text)) {
-        m_pPainter->drawText(QPoint(x, top + metrics.ascent()), QString(ch));
-        x += metrics.horizontalAdvance(ch);
+    for (char byte : text) {
+        auto b = static_cast<uint8_t>(byte);
+        quint32 glyph = 0;
+        if (m_pFonts->GlyphFor(*m_pFont, b, &glyph)) {
+            glyphs.append(glyph);
+            places.append(QPointF(x - left, 0));
+        } else {
+            for (QChar ch : QtText::FromCp1251(std::string(1, byte)))
+                m_pPainter->drawText(QPoint(x, top + metrics.ascent()), QString(ch));
+        }
+        x += m_pFonts->TextExtent(*m_pFont, std::string(1, byte)).cx;
     }
+    if (glyphs.isEmpty())
+        return;
+    QGlyphRun run;
+    run.setRawFont(m_pFonts->RawFontFor(*m_pFont));
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(places);
+    m_pPainter->drawGlyphRun(QPointF(left, top + metrics.ascent()), run);
 }
 
 void CQtDC::ApplyPen() {

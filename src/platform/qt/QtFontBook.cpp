@@ -6,12 +6,19 @@
 
 // The fonts are monospaced, but the table keeps each byte's own advance, so
 // a face that is not gives the same extents as measuring every character.
-QtFontBook::Entry::Entry(const QFont& f) : font(f), metrics(f) {
+QtFontBook::Entry::Entry(const QFont& f) : font(f), metrics(f), raw(QRawFont::fromFont(f)) {
     for (int byte = 0; byte < 256; ++byte) {
+        QString chars = QtText::FromCp1251(std::string(1, static_cast<char>(byte)));
         int advance = 0;
-        for (QChar ch : QtText::FromCp1251(std::string(1, static_cast<char>(byte))))
+        for (QChar ch : chars)
             advance += metrics.horizontalAdvance(ch);
         advances[static_cast<size_t>(byte)] = advance;
+        // Spaces, controls and format characters are left to text drawing.
+        if (raw.isValid() && chars.size() == 1 && chars[0].isPrint() && !chars[0].isSpace() &&
+            raw.supportsCharacter(chars[0])) {
+            QList<quint32> index = raw.glyphIndexesForString(chars);
+            glyphs[static_cast<size_t>(byte)] = index.size() == 1 ? index[0] : 0;
+        }
     }
     cell = metrics.ascent() + metrics.descent();
 }
@@ -62,6 +69,15 @@ QtFontBook::Entry& QtFontBook::EntryFor(const CFont& font) {
 
 const QFont& QtFontBook::FontFor(const CFont& font) {
     return EntryFor(font).font;
+}
+
+bool QtFontBook::GlyphFor(const CFont& font, uint8_t byte, quint32* glyph) {
+    *glyph = EntryFor(font).glyphs[byte];
+    return *glyph != 0;
+}
+
+const QRawFont& QtFontBook::RawFontFor(const CFont& font) {
+    return EntryFor(font).raw;
 }
 
 const QFontMetrics& QtFontBook::MetricsFor(const CFont& font) {

@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QRawFont>
 #include <array>
 #include <map>
 #include <memory>
@@ -23,6 +24,11 @@ class QtFontBook {
     // from a table the font fills once, and the cell height.
     SIZE TextExtent(const CFont& font, const std::string& text);
 
+    // The face's own glyph of a Windows-1251 byte; false when the byte has
+    // none there (another face would stand in for it).
+    bool GlyphFor(const CFont& font, uint8_t byte, quint32* glyph);
+    const QRawFont& RawFontFor(const CFont& font);
+
     // Fills in the handle's character width from the real face.
     void Describe(CFont* font);
 
@@ -36,6 +42,9 @@ class QtFontBook {
         QFont font;
         QFontMetrics metrics;
         std::array<int, 256> advances{};
+        QRawFont raw;
+        // Glyph indexes in raw; 0 where the face has no glyph of its own.
+        std::array<quint32, 256> glyphs{};
         int cell = 0;
     };
     using Key = std::tuple<std::string, int, bool, bool>;
