@@ -103,6 +103,22 @@ void CEqExpr::InsertMoved(std::unique_ptr<CEqAtom> atom, int pos) {
         end->SetPlaceholder(false);
 }
 
+void CEqExpr::AppendMoved(std::vector<std::unique_ptr<CEqAtom>> atoms) {
+    std::erase(atoms, nullptr);
+    if (atoms.empty())
+        return;
+    for (const auto& atom : atoms) {
+        atom->SetParent(this);
+        if (atom->m_pOwner != m_pOwner)
+            atom->SetOwner(m_pOwner);
+    }
+    auto at = m_atoms.end() - (m_atoms.empty() ? 0 : 1);
+    m_atoms.insert(at, std::make_move_iterator(atoms.begin()),
+                   std::make_move_iterator(atoms.end()));
+    if (CEqEmpty* end = EndAtom())
+        end->SetPlaceholder(false);
+}
+
 void CEqExpr::DeleteAtoms() {
     m_atoms.clear();
 }

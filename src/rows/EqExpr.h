@@ -52,6 +52,8 @@ class CEqExpr : public CEqObject {
     void AppendMoved(std::unique_ptr<CEqAtom> atom) {
         InsertMoved(std::move(atom), GetCount() - 1);
     }
+    // Appends atoms moved from another row in one step (empty ones skipped).
+    void AppendMoved(std::vector<std::unique_ptr<CEqAtom>> atoms);
     void DeleteAtoms();
     void Clear();
     int IndexOf(const CEqAtom* atom) const;

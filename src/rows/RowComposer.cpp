@@ -67,11 +67,47 @@ int RowComposer::Compose() {
     return m_nCount;
 }
 
-bool RowComposer::CanForm() {
+int RowComposer::Level() {
     if (m_nLevel == 0)
         m_nLevel = TreeDepth::Level(m_row);
+    return m_nLevel;
+}
+
+bool RowComposer::CanForm() {
     // Every new atom has a row, so it reaches at least one level down.
-    return TreeDepth::Fits(m_nLevel + 1, 1);
+    return TreeDepth::Fits(Level() + 1, 1);
+}
+
+int RowComposer::ComposeAtom(CEqAtom& atom) {
+    int level = Level();
+    auto settled = m_settled->find(&atom);
+    if (settled != m_settled->end() && settled->second <= level)
+        return 0;
+    int formed = 0;
+    auto compose = [&](CEqExpr* row) {
+        if (row)
+            formed += RowComposer(*row, m_settled, level + 1).Compose();
+    };
+    if (auto* pow = atom.As<CEqPowIndex>()) { // its Compose() takes low, high, base
+        compose(pow->m_pLow.get());
+        compose(pow->m_pHigh.get());
+        compose(pow->m_pBase.get());
+    } else {
+        for (CEqExpr* row : atom.Rows())
+            compose(row);
+    }
+    if (formed == 0)
+        (*m_settled)[&atom] = level;
+    return formed;
+}
+
+void RowComposer::Unwrap(CEqExpr& row) {
+    for (int i = 0; i + 1 < row.GetCount(); ++i)
+        if (!row.IsSpaceAt(i)) {
+            Forget(row.GetAt(i));
+            break;
+        }
+    row.TrimUnwrap();
 }
 
 // ---------------------------------------------------------------------------
@@ -84,8 +120,8 @@ void RowComposer::BracketsAndIndexes() {
     while (w < m_row.GetCount() - 1) {
         CEqAtom* atom = m_row.GetAt(w);
         if (atom->IsCompound()) {
-            Forget(atom);
-            m_nCount += atom->Compose();
+            m_depths.erase(atom); // composing may change it
+            m_nCount += ComposeAtom(*atom);
             ++w;
         } else if (m_row.SymbolAt(w) == '(') {
             w = FormBrackets(w);
@@ -106,7 +142,7 @@ int RowComposer::FormBrackets(int w) {
     if (m_build == Build::Refuse)
         return w + 1;
     RowPtr inner = Take(m_row, inside);
-    inner->TrimUnwrap();
+    Unwrap(*inner);
     auto* atom = NewAtom<CEqBrackets>(m_row.m_pOwner);
     Caret caret = CaretFor(inner.get(), nullptr);
     atom->SetRow(inner.release());
@@ -130,10 +166,10 @@ int RowComposer::FormLowIndex(int w) {
     if (m_build == Build::Refuse)
         return w + 1;
     RowPtr base = Take(m_row, baseSpan);
-    base->TrimUnwrap();
+    Unwrap(*base);
     base->WrapIfNeeded();
     RowPtr index = Take(m_row, indexSpan);
-    index->TrimUnwrap();
+    Unwrap(*index);
     auto* atom = NewAtom<CEqIndex>(m_row.m_pOwner);
     Caret caret = CaretFor(base.get(), index.get());
     atom->SetRows(base.release(), index.release());
@@ -204,7 +240,7 @@ bool RowComposer::FormExp(int t) {
     if (m_build == Build::Refuse)
         return false;
     RowPtr index = TakeBracketsRow(y);
-    index->TrimUnwrap();
+    Unwrap(*index);
     Caret caret = CaretFor(nullptr, index.get());
     return Form(t, y + 1, NewPower(RowOfChar(m_row, 'e').release(), nullptr, index.release()),
                 caret);
@@ -229,10 +265,10 @@ bool RowComposer::FormPow(int t) {
     RowPtr a = Take(b, aSpan);
     a->Trim();
     RowPtr power = Take(b, powerSpan);
-    power->TrimUnwrap();
+    Unwrap(*power);
     CEqExpr* base = a.release();
     CEqExpr* low = SplitLowIndex(base);
-    base->TrimUnwrap();
+    Unwrap(*base);
     base->WrapIfNeeded();
     Caret caret = CaretFor(base, power.get());
     return Form(t, y + 1, NewPower(base, low, power.release()), caret);
@@ -249,7 +285,7 @@ bool RowComposer::FormSqrt(int t) {
     if (m_build == Build::Refuse)
         return false;
     RowPtr radicand = TakeBracketsRow(y);
-    radicand->TrimUnwrap();
+    Unwrap(*radicand);
     auto* atom = NewAtom<CEqRoot>(m_row.m_pOwner);
     Caret caret = CaretFor(radicand.get(), nullptr);
     atom->SetRow(radicand.release());
@@ -274,7 +310,7 @@ RowComposer::RowPtr RowComposer::TakeBracketsRow(int y) {
     auto* brackets = static_cast<CEqBrackets*>(m_row.GetAt(y));
     if (m_build != Build::Move)
         return RowPtr(brackets->m_pRow->Clone());
-    Forget(brackets);
+    m_depths.erase(brackets);
     return std::move(brackets->m_pRow);
 }
 
@@ -311,11 +347,11 @@ int RowComposer::FormPower(int i) {
     if (m_build == Build::Refuse)
         return i + 1;
     RowPtr power = Take(m_row, powerSpan);
-    power->TrimUnwrap();
+    Unwrap(*power);
     // 4. A base that is one low index gives a power index.
     CEqExpr* base = Take(m_row, baseSpan).release();
     CEqExpr* low = SplitLowIndex(base);
-    base->TrimUnwrap();
+    Unwrap(*base);
     base->WrapIfNeeded();
     // 5. Replace the operands and the operator.
     int end = blankPower ? i + 2 : m2;
@@ -341,9 +377,10 @@ CEqExpr* RowComposer::SplitLowIndex(CEqExpr*& base) {
     if (!base->IsSimple() || !IsLowIndex(base->GetAt(0)))
         return nullptr;
     auto* index = static_cast<CEqIndex*>(base->GetAt(0));
+    Forget(index);
     CEqExpr* low = index->m_pIndex.release();
     low->m_pOwnerAtom = nullptr;
-    low->TrimUnwrap();
+    Unwrap(*low);
     CEqExpr* inner = index->m_pBase.release();
     inner->m_pOwnerAtom = nullptr;
     delete base;
@@ -382,10 +419,10 @@ int RowComposer::FormFraction(int s) {
         return s + 1;
     // 2. Their rows.
     CEqExpr* num = Take(m_row, numSpan).release();
-    num->TrimUnwrap();
+    Unwrap(*num);
     CEqExpr* den = letterT ? RowOfChar(m_row, 't').release() : Take(m_row, denSpan).release();
     bool blankDen = den->IsBlank();
-    den->TrimUnwrap();
+    Unwrap(*den);
     int end = blankDen ? after : h;
 
     // 3. A fraction, or a derivative of the marked numerator.
@@ -557,8 +594,10 @@ int RowComposer::RangeDepth(const CEqExpr& row, int from, int to) const {
 }
 
 void RowComposer::Forget(const CEqAtom* atom) const {
-    if (atom)
+    if (atom && atom->IsCompound()) {
         m_depths.erase(atom);
+        m_settled->erase(atom);
+    }
 }
 
 RowComposer::RowPtr RowComposer::Take(CEqExpr& row, Span span) {
@@ -568,11 +607,14 @@ RowComposer::RowPtr RowComposer::Take(CEqExpr& row, Span span) {
     int from = std::max(span.from, 0);
     int to = std::min(span.to, row.GetCount() - 1);
     bool own = &row == &m_row; // only the row's own boxes are erased
+    std::vector<std::unique_ptr<CEqAtom>> atoms;
+    atoms.reserve(static_cast<size_t>(std::max(to - from, 0)));
     for (int i = from; i < to; ++i) {
-        if (own)
-            Forget(row.GetAt(i));
-        op->AppendMoved(row.TakeAt(i, own));
+        if (own) // still composed as it was: only its depth here is dropped
+            m_depths.erase(row.GetAt(i));
+        atoms.push_back(row.TakeAt(i, own));
     }
+    op->AppendMoved(std::move(atoms));
     return op;
 }
 
@@ -590,6 +632,8 @@ bool RowComposer::Form(int from, int to, CEqAtom* atom, Caret caret) {
     to = std::clamp(to, from, last);
     for (int i = from; i < to; ++i)
         Forget(m_row.GetAt(i));
+    if (m_build == Build::Copy)
+        m_settled->clear(); // the originals go, with all they hold
     m_row.RemoveRange(from, to, true);
     if (CEqOwner* owner = m_row.m_pOwner) {
         owner->SetCaret(&m_row, from);
@@ -597,7 +641,7 @@ bool RowComposer::Form(int from, int to, CEqAtom* atom, Caret caret) {
     }
     m_row.InsertMoved(std::unique_ptr<CEqAtom>(atom), from);
     PlaceCaret(atom, from, caret);
-    m_nCount += 1 + atom->Compose();
+    m_nCount += 1 + ComposeAtom(*atom);
     return true;
 }
 

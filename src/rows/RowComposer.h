@@ -21,7 +21,16 @@ class CEqExpr;
 
 class RowComposer {
   public:
-    explicit RowComposer(CEqExpr& row) : m_row(row) {}
+    // Compound atoms whose composing formed nothing, each with the level of
+    // the row that held it then: composing it again at that level or deeper
+    // forms nothing either (deeper rows only refuse more), so it is skipped.
+    // Shared by the composers of one tree while the outermost one runs.
+    using Settled = std::unordered_map<const CEqAtom*, int>;
+
+    explicit RowComposer(CEqExpr& row) : m_row(row), m_settled(&m_ownSettled) {}
+    // A composer for a row of an atom, level giving the row's level.
+    RowComposer(CEqExpr& row, Settled* settled, int level)
+        : m_row(row), m_nLevel(level), m_settled(settled) {}
     RowComposer(const RowComposer&) = delete;
     RowComposer& operator=(const RowComposer&) = delete;
 
@@ -51,9 +60,15 @@ class RowComposer {
         int to = 0;
     };
 
-    // Whether any atom formed here would fit the depth limit (measures
-    // the row's level on first use).
+    // The row's level, measured on first use.
+    int Level();
+    // Whether any atom formed here would fit the depth limit.
     bool CanForm();
+    // Composes the rows of atom as its Compose() does, in the same order,
+    // skipping an atom settled at this level or above.
+    int ComposeAtom(CEqAtom& atom);
+    // TrimUnwrap for an operand row, forgetting the bracket atom it removes.
+    void Unwrap(CEqExpr& row);
 
     // Pass 1: "(" ... ")" and name "[" ... "]".
     void BracketsAndIndexes();
@@ -91,7 +106,7 @@ class RowComposer {
     CEqAtom* NewPower(CEqExpr* base, CEqExpr* low, CEqExpr* high) const;
     // When base is one low index atom, takes it apart: returns its index
     // row and replaces base by its base row.
-    static CEqExpr* SplitLowIndex(CEqExpr*& base);
+    CEqExpr* SplitLowIndex(CEqExpr*& base);
 
     // Depth: the bounds of an operand row built from [from, to) of row
     // with the given shaping, and the way a formation with such rows goes.
@@ -99,6 +114,7 @@ class RowComposer {
     Build BuildFor(std::initializer_list<Depths> rows) const;
     int AtomDepth(const CEqAtom& atom) const;
     int RangeDepth(const CEqExpr& row, int from, int to) const;
+    // Drops what is remembered of an atom leaving the row (or the tree).
     void Forget(const CEqAtom* atom) const;
     // The atoms [from, to) of row as a new row: moved out, leaving empty
     // slots for Form to drop, or copied, as m_build says.
@@ -123,4 +139,6 @@ class RowComposer {
     std::vector<int> m_squarePartners;
     // Depths of the compound atoms of the row measured so far.
     mutable std::unordered_map<const CEqAtom*, int> m_depths;
+    Settled m_ownSettled;
+    Settled* m_settled;
 };
