@@ -103,6 +103,28 @@ void CEqExpr::InsertMoved(std::unique_ptr<CEqAtom> atom, int pos) {
         end->SetPlaceholder(false);
 }
 
+void CEqExpr::ReplaceRange(int from, int to, std::unique_ptr<CEqAtom> atom) {
+    int last = GetCount() - 1;
+    if (!atom || from < 0 || from > last)
+        return;
+    to = std::clamp(to, from, last);
+    if (from == to) {
+        InsertMoved(std::move(atom), from);
+        return;
+    }
+    for (int i = from; i < to; ++i)
+        if (const auto& old = m_atoms[static_cast<size_t>(i)])
+            FillBackground(old->m_rect);
+    CEqAtom* raw = atom.get();
+    m_atoms[static_cast<size_t>(from)] = std::move(atom);
+    m_atoms.erase(m_atoms.begin() + from + 1, m_atoms.begin() + to);
+    raw->SetParent(this);
+    if (raw->m_pOwner != m_pOwner)
+        raw->SetOwner(m_pOwner);
+    if (CEqEmpty* end = EndAtom())
+        end->SetPlaceholder(false);
+}
+
 void CEqExpr::AppendMoved(std::vector<std::unique_ptr<CEqAtom>> atoms) {
     std::erase(atoms, nullptr);
     if (atoms.empty())

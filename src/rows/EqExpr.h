@@ -52,6 +52,8 @@ class CEqExpr : public CEqObject {
     void AppendMoved(std::unique_ptr<CEqAtom> atom) {
         InsertMoved(std::move(atom), GetCount() - 1);
     }
+    // RemoveRange(from, to, true) then InsertMoved(atom, from), in one step.
+    void ReplaceRange(int from, int to, std::unique_ptr<CEqAtom> atom);
     // Appends atoms moved from another row in one step (empty ones skipped).
     void AppendMoved(std::vector<std::unique_ptr<CEqAtom>> atoms);
     void DeleteAtoms();

@@ -559,13 +559,14 @@ RowComposer::Depths RowComposer::RowDepths(const CEqExpr& row, Span span, unsign
     return Depths{depth, mayWrap ? depth + 1 : depth};
 }
 
-RowComposer::Build RowComposer::BuildFor(std::initializer_list<Depths> rows) const {
+RowComposer::Build RowComposer::BuildFor(std::initializer_list<Depths> rows) {
     int lo = 0;
     int hi = 0;
     for (const Depths& d : rows) {
         lo = std::max(lo, d.lo);
         hi = std::max(hi, d.hi);
     }
+    m_predicted = Depths{lo, hi};
     if (TreeDepth::Fits(m_nLevel + 1, hi))
         return Build::Move;
     if (!TreeDepth::Fits(m_nLevel + 1, lo))
@@ -634,14 +635,17 @@ bool RowComposer::Form(int from, int to, CEqAtom* atom, Caret caret) {
         Forget(m_row.GetAt(i));
     if (m_build == Build::Copy)
         m_settled->clear(); // the originals go, with all they hold
-    m_row.RemoveRange(from, to, true);
+    m_row.ReplaceRange(from, to, std::unique_ptr<CEqAtom>(atom));
     if (CEqOwner* owner = m_row.m_pOwner) {
         owner->SetCaret(&m_row, from);
         owner->EndRun();
     }
-    m_row.InsertMoved(std::unique_ptr<CEqAtom>(atom), from);
     PlaceCaret(atom, from, caret);
-    m_nCount += 1 + ComposeAtom(*atom);
+    int inside = ComposeAtom(*atom);
+    m_nCount += 1 + inside;
+    // Built as predicted and left as built: its depth is known.
+    if (inside == 0 && m_predicted.lo == m_predicted.hi)
+        m_depths[atom] = m_predicted.hi;
     return true;
 }
 

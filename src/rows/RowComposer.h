@@ -111,7 +111,7 @@ class RowComposer {
     // Depth: the bounds of an operand row built from [from, to) of row
     // with the given shaping, and the way a formation with such rows goes.
     Depths RowDepths(const CEqExpr& row, Span span, unsigned shaping) const;
-    Build BuildFor(std::initializer_list<Depths> rows) const;
+    Build BuildFor(std::initializer_list<Depths> rows);
     int AtomDepth(const CEqAtom& atom) const;
     int RangeDepth(const CEqExpr& row, int from, int to) const;
     // Drops what is remembered of an atom leaving the row (or the tree).
@@ -134,6 +134,8 @@ class RowComposer {
     // 0 until a formation first needs it.
     int m_nLevel = 0;
     Build m_build = Build::Copy;
+    // The depth bounds of the atom being formed (from BuildFor).
+    Depths m_predicted;
     // Pass 1: partners of "(" and "[" by distance from the row's end.
     std::vector<int> m_roundPartners;
     std::vector<int> m_squarePartners;
