@@ -22,10 +22,14 @@ struct Entry {
 
 // The order in which names are compared when loading.
 const Entry kEntries[] = {
-    {"CEqEmpty", &Make<CEqEmpty>},       {"CEqDerive", &Make<CEqDerive>},
-    {"CEqDerive2", &Make<CEqDerive2>},   {"CEqSymbol", &Make<CEqSymbol>},
-    {"CEqBrackets", &Make<CEqBrackets>}, {"CEqRoot", &Make<CEqRoot>},
-    {"CEqIndex", &Make<CEqIndex>},       {"CEqPowIndex", &Make<CEqPowIndex>},
+    {"CEqEmpty", &Make<CEqEmpty>},
+    {"CEqDerive", &Make<CEqDerive>},
+    {"CEqDerive2", &Make<CEqDerive2>},
+    {"CEqSymbol", &Make<CEqSymbol>},
+    {"CEqBrackets", &Make<CEqBrackets>},
+    {"CEqRoot", &Make<CEqRoot>},
+    {"CEqIndex", &Make<CEqIndex>},
+    {"CEqPowIndex", &Make<CEqPowIndex>},
     {"CEqFraction", &Make<CEqFraction>},
 };
 } // namespace
