@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cassert>
 #include <memory>
+#include <typeinfo>
 
 #include "atoms/EqBrackets.h"
 #include "atoms/EqDerive.h"
@@ -49,6 +50,14 @@ bool IsBracketsWithRow(const CEqAtom* atom) {
     return brackets && brackets->m_pRow;
 }
 
+// The atoms whose Compose() is CEqCompoundAtom's or CEqPowIndex's.
+bool IsPlainCompound(const CEqAtom& atom) {
+    const std::type_info& type = typeid(atom);
+    return type == typeid(CEqBrackets) || type == typeid(CEqRoot) || type == typeid(CEqFraction) ||
+           type == typeid(CEqDerive) || type == typeid(CEqDerive2) || type == typeid(CEqIndex) ||
+           type == typeid(CEqPowIndex);
+}
+
 bool AllIdent(const CEqExpr& row, int from, int to) {
     for (int i = from; i < to; ++i)
         if (!row.IsIdentAt(i))
@@ -79,14 +88,25 @@ bool RowComposer::CanForm() {
 }
 
 int RowComposer::ComposeAtom(CEqAtom& atom) {
+    // Atoms and rows of other classes may compose in their own way: they
+    // are asked, and never taken as settled.
+    if (!IsPlainCompound(atom))
+        return atom.Compose();
     int level = Level();
     auto settled = m_settled->find(&atom);
     if (settled != m_settled->end() && settled->second <= level)
         return 0;
     int formed = 0;
+    bool plain = true;
     auto compose = [&](CEqExpr* row) {
-        if (row)
-            formed += RowComposer(*row, m_settled, level + 1).Compose();
+        if (!row)
+            return;
+        if (typeid(*row) != typeid(CEqExpr)) {
+            plain = false;
+            formed += row->Compose();
+            return;
+        }
+        formed += RowComposer(*row, m_settled, level + 1).Compose();
     };
     if (auto* pow = atom.As<CEqPowIndex>()) { // its Compose() takes low, high, base
         compose(pow->m_pLow.get());
@@ -96,7 +116,7 @@ int RowComposer::ComposeAtom(CEqAtom& atom) {
         for (CEqExpr* row : atom.Rows())
             compose(row);
     }
-    if (formed == 0)
+    if (formed == 0 && plain)
         (*m_settled)[&atom] = level;
     return formed;
 }
