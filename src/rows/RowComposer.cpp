@@ -226,6 +226,18 @@ std::vector<int> RowComposer::PartnersFromEnd(char open, char close) const {
     return partners;
 }
 
+// Entries at distances the shortened row no longer has are let go before
+// the new atom is composed (deep nesting would hold them at every level).
+void RowComposer::ShrinkPartners() {
+    size_t count = static_cast<size_t>(std::max(m_row.GetCount(), 0));
+    for (std::vector<int>* partners : {&m_roundPartners, &m_squarePartners}) {
+        if (partners->size() > 2 * count + 16) {
+            partners->resize(count);
+            partners->shrink_to_fit();
+        }
+    }
+}
+
 // ---------------------------------------------------------------------------
 // Pass 2
 
@@ -661,6 +673,7 @@ bool RowComposer::Form(int from, int to, CEqAtom* atom, Caret caret) {
         owner->EndRun();
     }
     PlaceCaret(atom, from, caret);
+    ShrinkPartners();
     int inside = ComposeAtom(*atom);
     m_nCount += 1 + inside;
     // Built as predicted and left as built: its depth is known.

@@ -77,6 +77,7 @@ class RowComposer {
     // The partner of the opening symbol at w, from the tables of the pass.
     int MatchingClose(int w, const std::vector<int>& partners) const;
     std::vector<int> PartnersFromEnd(char open, char close) const;
+    void ShrinkPartners();
 
     // Pass 2: exp, pow and sqrt followed by a bracket atom.
     void NamedFunctions();
