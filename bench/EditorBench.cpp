@@ -1,5 +1,6 @@
 // Speed of the editor model on texts of 10 to 100,000 expressions: loading
-// and saving the text; one typed character, Backspace, undo, redo and Enter
+// and saving the text; loading one long line of chained fractions or nested
+// brackets; one typed character, Backspace, undo, redo and Enter
 // at the end of the last row (model work, structure forming, undo
 // bookkeeping and layout, as the window handles the key); the paint pass of
 // the headless window after it; and the memory held by the undo history of
@@ -67,6 +68,44 @@ void BM_Load(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
 }
 BENCHMARK(BM_Load)->Apply(Sizes);
+
+// Long lines: one line of n chained fractions "y = a/a/.../b", and one of
+// n nested brackets "((...a...))" (formed down to the depth limit, the rest
+// left as symbols). Loading them should cost time linear in n.
+std::string ChainedFractions(int n) {
+    std::string text = "y = ";
+    for (int i = 0; i < n; ++i)
+        text += "a/";
+    return text + "b\n";
+}
+
+std::string NestedBrackets(int n) {
+    return std::string(static_cast<size_t>(n), '(') + "a" +
+           std::string(static_cast<size_t>(n), ')') + "\n";
+}
+
+void LineSizes(benchmark::internal::Benchmark* b) {
+    b->Arg(100)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+}
+
+void LoadLine(benchmark::State& state, const std::string& text) {
+    for (auto _ : state) {
+        BatchEditor editor;
+        editor.Install(text);
+        benchmark::DoNotOptimize(editor.Data().Rows().size());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+}
+
+void BM_LoadChainedFractions(benchmark::State& state) {
+    LoadLine(state, ChainedFractions(Lines(state)));
+}
+BENCHMARK(BM_LoadChainedFractions)->Apply(LineSizes);
+
+void BM_LoadNestedBrackets(benchmark::State& state) {
+    LoadLine(state, NestedBrackets(Lines(state)));
+}
+BENCHMARK(BM_LoadNestedBrackets)->Apply(LineSizes);
 
 // Saving: the text of every row, as Save writes it.
 void BM_Save(benchmark::State& state) {

@@ -8,7 +8,10 @@ void CompoundRows::Adopt(CEqAtom* atom, std::unique_ptr<CEqExpr>& slot, CEqExpr*
         slot.reset(row);
     if (row) {
         row->m_pOwnerAtom = atom;
-        row->SetOwner(atom->m_pOwner);
+        // A row has one owner throughout (TreeInvariant): walk it only when
+        // that owner changes.
+        if (row->m_pOwner != atom->m_pOwner)
+            row->SetOwner(atom->m_pOwner);
     }
 }
 

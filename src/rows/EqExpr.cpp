@@ -64,8 +64,81 @@ void CEqExpr::RemoveAt(int pos, bool erase) {
 }
 
 void CEqExpr::RemoveRange(int from, int to, bool erase) {
-    for (int k = from; k < to; ++k)
-        RemoveAt(from, erase);
+    if (from < 0 || from >= GetCount() - 1)
+        return;
+    to = std::min(to, GetCount() - 1);
+    if (to <= from)
+        return;
+    auto first = m_atoms.begin() + from;
+    auto last = m_atoms.begin() + to;
+    if (erase)
+        for (auto it = first; it != last; ++it)
+            if (*it)
+                FillBackground((*it)->m_rect);
+    m_atoms.erase(first, last);
+    if (GetCount() == 1)
+        if (CEqEmpty* end = EndAtom())
+            end->SetPlaceholder(true);
+}
+
+std::unique_ptr<CEqAtom> CEqExpr::TakeAt(int pos, bool erase) {
+    if (pos < 0 || pos >= GetCount() - 1 || !m_atoms[static_cast<size_t>(pos)])
+        return nullptr;
+    std::unique_ptr<CEqAtom> atom = std::move(m_atoms[static_cast<size_t>(pos)]);
+    if (erase)
+        FillBackground(atom->m_rect);
+    return atom;
+}
+
+void CEqExpr::InsertMoved(std::unique_ptr<CEqAtom> atom, int pos) {
+    if (!atom)
+        return;
+    CEqAtom* raw = atom.get();
+    pos = std::clamp(pos, 0, std::max(GetCount() - 1, 0));
+    m_atoms.insert(m_atoms.begin() + pos, std::move(atom));
+    raw->SetParent(this);
+    if (raw->m_pOwner != m_pOwner)
+        raw->SetOwner(m_pOwner);
+    if (CEqEmpty* end = EndAtom(); end && end != raw)
+        end->SetPlaceholder(false);
+}
+
+void CEqExpr::ReplaceRange(int from, int to, std::unique_ptr<CEqAtom> atom) {
+    int last = GetCount() - 1;
+    if (!atom || from < 0 || from > last)
+        return;
+    to = std::clamp(to, from, last);
+    if (from == to) {
+        InsertMoved(std::move(atom), from);
+        return;
+    }
+    for (int i = from; i < to; ++i)
+        if (const auto& old = m_atoms[static_cast<size_t>(i)])
+            FillBackground(old->m_rect);
+    CEqAtom* raw = atom.get();
+    m_atoms[static_cast<size_t>(from)] = std::move(atom);
+    m_atoms.erase(m_atoms.begin() + from + 1, m_atoms.begin() + to);
+    raw->SetParent(this);
+    if (raw->m_pOwner != m_pOwner)
+        raw->SetOwner(m_pOwner);
+    if (CEqEmpty* end = EndAtom())
+        end->SetPlaceholder(false);
+}
+
+void CEqExpr::AppendMoved(std::vector<std::unique_ptr<CEqAtom>> atoms) {
+    std::erase(atoms, nullptr);
+    if (atoms.empty())
+        return;
+    for (const auto& atom : atoms) {
+        atom->SetParent(this);
+        if (atom->m_pOwner != m_pOwner)
+            atom->SetOwner(m_pOwner);
+    }
+    auto at = m_atoms.end() - (m_atoms.empty() ? 0 : 1);
+    m_atoms.insert(at, std::make_move_iterator(atoms.begin()),
+                   std::make_move_iterator(atoms.end()));
+    if (CEqEmpty* end = EndAtom())
+        end->SetPlaceholder(false);
 }
 
 void CEqExpr::DeleteAtoms() {
@@ -114,7 +187,9 @@ CEqExpr* CEqExpr::Clone() const {
     for (const auto& atom : m_atoms) {
         std::unique_ptr<CEqAtom> a = atom->Clone();
         a->SetParent(copy);
-        a->SetOwner(m_pOwner);
+        // A copy is owned throughout by its atom's owner: set it only when it differs.
+        if (a->m_pOwner != m_pOwner)
+            a->SetOwner(m_pOwner);
         copy->m_atoms.push_back(std::move(a));
     }
     return copy;
@@ -216,27 +291,47 @@ void CEqExpr::TrimUnwrap() {
     Trim();
     if (!IsSimple())
         return;
-    const CEqBrackets* brackets = GetAt(0)->As<CEqBrackets>();
+    auto* brackets = GetAt(0)->As<CEqBrackets>();
     if (!brackets || !brackets->m_pRow)
         return;
-    CEqExpr* inner = brackets->m_pRow->Clone();
+    // The inner row's atoms move out before the bracket atom is removed.
+    std::unique_ptr<CEqExpr> inner = std::move(brackets->m_pRow);
     inner->Trim();
     RemoveRange(0, GetCount() - 1, true);
     for (int i = 0; i + 1 < inner->GetCount(); ++i)
-        Append(inner->m_atoms[static_cast<size_t>(i)]->Clone());
-    delete inner;
+        AppendMoved(std::move(inner->m_atoms[static_cast<size_t>(i)]));
 }
 
 void CEqExpr::WrapIfNeeded() {
     Trim();
     if (IsBlank() || IsSimple() || ToText(false) == "?")
         return;
-    CEqExpr* inner = Clone();
-    RemoveRange(0, GetCount() - 1, true);
+    CEqExpr* inner = MoveIntoNewRow();
     auto* brackets = new CEqBrackets;
     brackets->m_pOwner = m_pOwner;
     brackets->SetRow(inner);
     Append(brackets);
+}
+
+CEqExpr* CEqExpr::MoveIntoNewRow() {
+    auto* inner = new CEqExpr(m_pOwner);
+    inner->m_size = m_size;
+    inner->m_ptAnchor = m_ptAnchor;
+    inner->m_rect = m_rect;
+    inner->m_pOwnerAtom = m_pOwnerAtom;
+    int last = GetCount() - 1;
+    inner->m_atoms.reserve(m_atoms.size());
+    for (int i = 0; i < last; ++i) {
+        std::unique_ptr<CEqAtom> atom = TakeAt(i, true);
+        atom->SetParent(inner);
+        inner->m_atoms.push_back(std::move(atom));
+    }
+    std::unique_ptr<CEqAtom> end = GetEnd()->Clone();
+    end->SetParent(inner);
+    end->SetOwner(m_pOwner);
+    inner->m_atoms.push_back(std::move(end));
+    RemoveRange(0, last, true);
+    return inner;
 }
 
 void CEqExpr::SelectionBounds(int* lo, int* hi) const {

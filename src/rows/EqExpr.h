@@ -39,7 +39,23 @@ class CEqExpr : public CEqObject {
     void InsertAt(CEqAtom* atom, int pos);
     void InsertAt(std::unique_ptr<CEqAtom> atom, int pos) { InsertAt(atom.release(), pos); }
     void RemoveAt(int pos, bool erase);
+    // Removes the atoms [from, to) (never the end atom) in one step; empty
+    // slots left by TakeAt are dropped without erasing anything.
     void RemoveRange(int from, int to, bool erase);
+    // Moves the atom at pos (never the end atom) out of the row, leaving an
+    // empty slot for RemoveRange; erases its box when erase is set.
+    std::unique_ptr<CEqAtom> TakeAt(int pos, bool erase);
+    // InsertAt and Append for an atom moved from another row of the same
+    // tree: its owner is given only when it differs from the row's (a tree
+    // has one owner throughout, see TreeInvariant).
+    void InsertMoved(std::unique_ptr<CEqAtom> atom, int pos);
+    void AppendMoved(std::unique_ptr<CEqAtom> atom) {
+        InsertMoved(std::move(atom), GetCount() - 1);
+    }
+    // RemoveRange(from, to, true) then InsertMoved(atom, from), in one step.
+    void ReplaceRange(int from, int to, std::unique_ptr<CEqAtom> atom);
+    // Appends atoms moved from another row in one step (empty ones skipped).
+    void AppendMoved(std::vector<std::unique_ptr<CEqAtom>> atoms);
     void DeleteAtoms();
     void Clear();
     int IndexOf(const CEqAtom* atom) const;
@@ -112,6 +128,9 @@ class CEqExpr : public CEqObject {
     bool m_bMeasured = false;
 
   private:
+    // A new row holding this row's atoms (the end atom copied), this row
+    // left with its end atom alone.
+    CEqExpr* MoveIntoNewRow();
     // The end atom as such, or null.
     CEqEmpty* EndAtom() const;
     bool ShiftHeld() const;

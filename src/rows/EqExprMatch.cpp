@@ -16,6 +16,18 @@ bool StartsWith(const std::string& w, const std::string& s) {
 bool IdentByte(char c) {
     return Charset::IsIdentChar(static_cast<uint8_t>(c));
 }
+
+// Whether some keyword starts with c (ends with it, read backward): the
+// symbol at the position is the first character a match compares.
+bool MayEndKeyword(char c, bool backward) {
+    char lower = Charset::ToLowerAscii(c);
+    for (std::string_view keyword : Vocabulary::kKeywords) {
+        char edge = backward ? keyword.back() : keyword.front();
+        if (Charset::ToLowerAscii(edge) == lower)
+            return true;
+    }
+    return false;
+}
 } // namespace
 
 std::string CEqExpr::WindowText(int from, int to) const {
@@ -28,7 +40,7 @@ std::string CEqExpr::WindowText(int from, int to) const {
 }
 
 int CEqExpr::MatchKeyword(int pos, bool backward) const {
-    if (SymbolAt(pos) < 0)
+    if (SymbolAt(pos) < 0 || !MayEndKeyword(static_cast<char>(SymbolAt(pos)), backward))
         return 0;
     std::string w = backward ? WindowText(pos - Vocabulary::kKeywordLongest, pos + 1)
                              : WindowText(pos, pos + Vocabulary::kKeywordLongest + 1);

@@ -1,7 +1,9 @@
 #include "rows/RowComposer.h"
 
 #include <algorithm>
+#include <cassert>
 #include <memory>
+#include <typeinfo>
 
 #include "atoms/EqBrackets.h"
 #include "atoms/EqDerive.h"
@@ -19,12 +21,6 @@
 #include "rows/TreeDepth.h"
 
 namespace {
-using RowPtr = std::unique_ptr<CEqExpr>;
-
-RowPtr NewRow(const CEqExpr& row) {
-    return RowPtr(OperandScan::NewRow(row));
-}
-
 CEqSymbol* NewSymbol(char ch) {
     auto* symbol = new CEqSymbol;
     symbol->SetChar(ch);
@@ -32,8 +28,8 @@ CEqSymbol* NewSymbol(char ch) {
 }
 
 // A row holding the single symbol ch.
-RowPtr RowOfChar(const CEqExpr& row, char ch) {
-    RowPtr op = NewRow(row);
+std::unique_ptr<CEqExpr> RowOfChar(const CEqExpr& row, char ch) {
+    std::unique_ptr<CEqExpr> op(OperandScan::NewRow(row));
     op->Append(NewSymbol(ch));
     return op;
 }
@@ -49,6 +45,26 @@ bool IsLowIndex(const CEqAtom* atom) {
     return index && index->m_bHigh == 0;
 }
 
+bool IsBracketsWithRow(const CEqAtom* atom) {
+    const CEqBrackets* brackets = atom ? atom->As<CEqBrackets>() : nullptr;
+    return brackets && brackets->m_pRow;
+}
+
+// The atoms whose Compose() is CEqCompoundAtom's or CEqPowIndex's.
+bool IsPlainCompound(const CEqAtom& atom) {
+    const std::type_info& type = typeid(atom);
+    return type == typeid(CEqBrackets) || type == typeid(CEqRoot) || type == typeid(CEqFraction) ||
+           type == typeid(CEqDerive) || type == typeid(CEqDerive2) || type == typeid(CEqIndex) ||
+           type == typeid(CEqPowIndex);
+}
+
+bool AllIdent(const CEqExpr& row, int from, int to) {
+    for (int i = from; i < to; ++i)
+        if (!row.IsIdentAt(i))
+            return false;
+    return true;
+}
+
 } // namespace
 
 int RowComposer::Compose() {
@@ -60,15 +76,72 @@ int RowComposer::Compose() {
     return m_nCount;
 }
 
+int RowComposer::Level() {
+    if (m_nLevel == 0)
+        m_nLevel = TreeDepth::Level(m_row);
+    return m_nLevel;
+}
+
+bool RowComposer::CanForm() {
+    // Every new atom has a row, so it reaches at least one level down.
+    return TreeDepth::Fits(Level() + 1, 1);
+}
+
+int RowComposer::ComposeAtom(CEqAtom& atom) {
+    // Atoms and rows of other classes may compose in their own way: they
+    // are asked, and never taken as settled.
+    if (!IsPlainCompound(atom))
+        return atom.Compose();
+    int level = Level();
+    auto settled = m_settled->find(&atom);
+    if (settled != m_settled->end() && settled->second <= level)
+        return 0;
+    int formed = 0;
+    bool plain = true;
+    auto compose = [&](CEqExpr* row) {
+        if (!row)
+            return;
+        if (typeid(*row) != typeid(CEqExpr)) {
+            plain = false;
+            formed += row->Compose();
+            return;
+        }
+        formed += RowComposer(*row, m_settled, level + 1).Compose();
+    };
+    if (auto* pow = atom.As<CEqPowIndex>()) { // its Compose() takes low, high, base
+        compose(pow->m_pLow.get());
+        compose(pow->m_pHigh.get());
+        compose(pow->m_pBase.get());
+    } else {
+        for (CEqExpr* row : atom.Rows())
+            compose(row);
+    }
+    if (formed == 0 && plain)
+        (*m_settled)[&atom] = level;
+    return formed;
+}
+
+void RowComposer::Unwrap(CEqExpr& row) {
+    for (int i = 0; i + 1 < row.GetCount(); ++i)
+        if (!row.IsSpaceAt(i)) {
+            Forget(row.GetAt(i));
+            break;
+        }
+    row.TrimUnwrap();
+}
+
 // ---------------------------------------------------------------------------
 // Pass 1
 
 void RowComposer::BracketsAndIndexes() {
+    m_roundPartners = PartnersFromEnd('(', ')');
+    m_squarePartners = PartnersFromEnd('[', ']');
     int w = 0;
     while (w < m_row.GetCount() - 1) {
         CEqAtom* atom = m_row.GetAt(w);
         if (atom->IsCompound()) {
-            m_nCount += atom->Compose();
+            m_depths.erase(atom); // composing may change it
+            m_nCount += ComposeAtom(*atom);
             ++w;
         } else if (m_row.SymbolAt(w) == '(') {
             w = FormBrackets(w);
@@ -81,11 +154,15 @@ void RowComposer::BracketsAndIndexes() {
 }
 
 int RowComposer::FormBrackets(int w) {
-    int j = MatchingClose(w + 1, '(', ')');
-    if (j < 0)
+    int j = MatchingClose(w, m_roundPartners);
+    if (j < 0 || !CanForm())
         return w + 1;
-    RowPtr inner(OperandScan::CloneRange(m_row, w + 1, j));
-    inner->TrimUnwrap();
+    Span inside{w + 1, j};
+    m_build = BuildFor({RowDepths(m_row, inside, kUnwrap)});
+    if (m_build == Build::Refuse)
+        return w + 1;
+    RowPtr inner = Take(m_row, inside);
+    Unwrap(*inner);
     auto* atom = NewAtom<CEqBrackets>(m_row.m_pOwner);
     Caret caret = CaretFor(inner.get(), nullptr);
     atom->SetRow(inner.release());
@@ -94,19 +171,25 @@ int RowComposer::FormBrackets(int w) {
 }
 
 int RowComposer::FormLowIndex(int w) {
-    int k = MatchingClose(w + 1, '[', ']');
-    if (k < 0)
+    int k = MatchingClose(w, m_squarePartners);
+    if (k < 0 || !CanForm())
         return w + 1;
     int g = OperandScan::SkipSpacesLeft(m_row, w - 1);
     if (g < 0 || !(m_row.GetAt(g)->IsCompound() || m_row.IsIdentAt(g)) ||
         m_row.MatchKeyword(g, true) >= 1)
         return w + 1;
-    RowPtr base = NewRow(m_row);
-    int g2 = OperandScan::Leftward(m_row, g, *base);
-    base->TrimUnwrap();
+    int g2 = OperandScan::LeftwardStop(m_row, g);
+    Span baseSpan{g2 + 1, g + 1};
+    Span indexSpan{w + 1, k};
+    m_build = BuildFor(
+        {RowDepths(m_row, baseSpan, kUnwrap | kWrap), RowDepths(m_row, indexSpan, kUnwrap)});
+    if (m_build == Build::Refuse)
+        return w + 1;
+    RowPtr base = Take(m_row, baseSpan);
+    Unwrap(*base);
     base->WrapIfNeeded();
-    RowPtr index(OperandScan::CloneRange(m_row, w + 1, k));
-    index->TrimUnwrap();
+    RowPtr index = Take(m_row, indexSpan);
+    Unwrap(*index);
     auto* atom = NewAtom<CEqIndex>(m_row.m_pOwner);
     Caret caret = CaretFor(base.get(), index.get());
     atom->SetRows(base.release(), index.release());
@@ -115,17 +198,44 @@ int RowComposer::FormLowIndex(int w) {
     return g2 + 2;
 }
 
-int RowComposer::MatchingClose(int from, char open, char close) const {
-    int depth = 1;
-    for (int j = std::max(from, 0); j < m_row.GetCount() - 1; ++j) {
+// The partners were found once for the whole row; formations only ever
+// replace atoms left of the partner, so its distance from the end holds.
+int RowComposer::MatchingClose(int w, const std::vector<int>& partners) const {
+    int fromEnd = m_row.GetCount() - 1 - w;
+    if (fromEnd < 0 || fromEnd >= static_cast<int>(partners.size()))
+        return -1;
+    int partner = partners[static_cast<size_t>(fromEnd)];
+    return partner < 0 ? -1 : m_row.GetCount() - 1 - partner;
+}
+
+// For each open symbol (indexed by its distance from the end atom) the
+// distance of the close symbol that brings the count back to zero, or -1.
+std::vector<int> RowComposer::PartnersFromEnd(char open, char close) const {
+    int last = m_row.GetCount() - 1;
+    std::vector<int> partners(static_cast<size_t>(std::max(last + 1, 0)), -1);
+    std::vector<int> opens;
+    for (int j = 0; j < last; ++j) {
         int ch = m_row.SymbolAt(j);
         if (ch == open) {
-            ++depth;
-        } else if (ch == close && --depth == 0) {
-            return j;
+            opens.push_back(j);
+        } else if (ch == close && !opens.empty()) {
+            partners[static_cast<size_t>(last - opens.back())] = last - j;
+            opens.pop_back();
         }
     }
-    return -1;
+    return partners;
+}
+
+// Entries at distances the shortened row no longer has are let go before
+// the new atom is composed (deep nesting would hold them at every level).
+void RowComposer::ShrinkPartners() {
+    size_t count = static_cast<size_t>(std::max(m_row.GetCount(), 0));
+    for (std::vector<int>* partners : {&m_roundPartners, &m_squarePartners}) {
+        if (partners->size() > 2 * count + 16) {
+            partners->resize(count);
+            partners->shrink_to_fit();
+        }
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -155,11 +265,14 @@ bool RowComposer::FormExp(int t) {
     if (!(t + 3 < m_row.GetCount() - 1) || !WordAt(t, "exp"))
         return false;
     int y = BracketsAfter(t + 3);
-    if (y < 0)
+    if (y < 0 || !CanForm())
         return false;
-    auto* brackets = static_cast<CEqBrackets*>(m_row.GetAt(y));
-    RowPtr index(brackets->m_pRow->Clone());
-    index->TrimUnwrap();
+    const CEqExpr& inner = *static_cast<CEqBrackets*>(m_row.GetAt(y))->m_pRow;
+    m_build = BuildFor({Depths{}, RowDepths(inner, Span{0, inner.GetCount() - 1}, kUnwrap)});
+    if (m_build == Build::Refuse)
+        return false;
+    RowPtr index = TakeBracketsRow(y);
+    Unwrap(*index);
     Caret caret = CaretFor(nullptr, index.get());
     return Form(t, y + 1, NewPower(RowOfChar(m_row, 'e').release(), nullptr, index.release()),
                 caret);
@@ -169,31 +282,42 @@ bool RowComposer::FormPow(int t) {
     if (!(t + 3 < m_row.GetCount() - 1) || !WordAt(t, "pow"))
         return false;
     int y = BracketsAfter(t + 3);
-    if (y < 0)
+    if (y < 0 || !CanForm())
         return false;
-    const CEqExpr& b = *static_cast<CEqBrackets*>(m_row.GetAt(y))->m_pRow;
+    CEqExpr& b = *static_cast<CEqBrackets*>(m_row.GetAt(y))->m_pRow;
     int comma = 0;
     while (comma < b.GetCount() - 1 && b.SymbolAt(comma) != ',')
         ++comma;
-    CEqExpr* a = OperandScan::CloneRange(b, 0, comma);
+    Span aSpan{0, comma};
+    Span powerSpan{comma + 1, b.GetCount() - 1};
+    m_build =
+        BuildFor({RowDepths(b, aSpan, kSplit | kUnwrap | kWrap), RowDepths(b, powerSpan, kUnwrap)});
+    if (m_build == Build::Refuse)
+        return false;
+    RowPtr a = Take(b, aSpan);
     a->Trim();
-    RowPtr power(OperandScan::CloneRange(b, comma + 1, b.GetCount() - 1));
-    power->TrimUnwrap();
-    CEqExpr* low = SplitLowIndex(a);
-    a->TrimUnwrap();
-    a->WrapIfNeeded();
-    Caret caret = CaretFor(a, power.get());
-    return Form(t, y + 1, NewPower(a, low, power.release()), caret);
+    RowPtr power = Take(b, powerSpan);
+    Unwrap(*power);
+    CEqExpr* base = a.release();
+    CEqExpr* low = SplitLowIndex(base);
+    Unwrap(*base);
+    base->WrapIfNeeded();
+    Caret caret = CaretFor(base, power.get());
+    return Form(t, y + 1, NewPower(base, low, power.release()), caret);
 }
 
 bool RowComposer::FormSqrt(int t) {
     if (!(t + 4 < m_row.GetCount() - 1) || !WordAt(t, "sqrt"))
         return false;
     int y = BracketsAfter(t + 4);
-    if (y < 0)
+    if (y < 0 || !CanForm())
         return false;
-    RowPtr radicand(static_cast<CEqBrackets*>(m_row.GetAt(y))->m_pRow->Clone());
-    radicand->TrimUnwrap();
+    const CEqExpr& inner = *static_cast<CEqBrackets*>(m_row.GetAt(y))->m_pRow;
+    m_build = BuildFor({RowDepths(inner, Span{0, inner.GetCount() - 1}, kUnwrap)});
+    if (m_build == Build::Refuse)
+        return false;
+    RowPtr radicand = TakeBracketsRow(y);
+    Unwrap(*radicand);
     auto* atom = NewAtom<CEqRoot>(m_row.m_pOwner);
     Caret caret = CaretFor(radicand.get(), nullptr);
     atom->SetRow(radicand.release());
@@ -211,9 +335,15 @@ bool RowComposer::WordAt(int t, const char* lowerWord) const {
 
 int RowComposer::BracketsAfter(int from) const {
     int y = OperandScan::SkipSpacesRight(m_row, from);
-    const CEqAtom* atom = m_row.GetAt(y);
-    bool ok = atom && atom->Is<CEqBrackets>() && static_cast<const CEqBrackets*>(atom)->m_pRow;
-    return ok ? y : -1;
+    return IsBracketsWithRow(m_row.GetAt(y)) ? y : -1;
+}
+
+RowComposer::RowPtr RowComposer::TakeBracketsRow(int y) {
+    auto* brackets = static_cast<CEqBrackets*>(m_row.GetAt(y));
+    if (m_build != Build::Move)
+        return RowPtr(brackets->m_pRow->Clone());
+    m_depths.erase(brackets);
+    return std::move(brackets->m_pRow);
 }
 
 // ---------------------------------------------------------------------------
@@ -231,18 +361,29 @@ void RowComposer::Powers() {
 }
 
 int RowComposer::FormPower(int i) {
+    if (!CanForm())
+        return i + 1;
     // 1. The base: the operand that ends before the operator.
-    CEqExpr* base = OperandScan::NewRow(m_row);
-    int g2 = OperandScan::Leftward(m_row, OperandScan::SkipSpacesLeft(m_row, i - 1), *base);
-    int x = base->IsBlank() ? i - 1 : g2;
+    int g = OperandScan::SkipSpacesLeft(m_row, i - 1);
+    int g2 = OperandScan::LeftwardStop(m_row, g);
+    Span baseSpan{g2 + 1, g + 1};
+    int x = g2 == g ? i - 1 : g2;
     // 2. The power: the operand that starts after it.
-    RowPtr power = NewRow(m_row);
-    int m2 = OperandScan::Rightward(m_row, OperandScan::SkipSpacesRight(m_row, i + 2), *power);
-    bool blankPower = power->IsBlank();
-    power->TrimUnwrap();
-    // 3-4. A base that is one low index gives a power index.
+    int m = OperandScan::SkipSpacesRight(m_row, i + 2);
+    int m2 = OperandScan::RightwardStop(m_row, m);
+    Span powerSpan{m, m2};
+    bool blankPower = m2 == m;
+    // 3. Whether the atom may nest that deep.
+    m_build = BuildFor({RowDepths(m_row, baseSpan, kSplit | kUnwrap | kWrap),
+                        RowDepths(m_row, powerSpan, kUnwrap)});
+    if (m_build == Build::Refuse)
+        return i + 1;
+    RowPtr power = Take(m_row, powerSpan);
+    Unwrap(*power);
+    // 4. A base that is one low index gives a power index.
+    CEqExpr* base = Take(m_row, baseSpan).release();
     CEqExpr* low = SplitLowIndex(base);
-    base->TrimUnwrap();
+    Unwrap(*base);
     base->WrapIfNeeded();
     // 5. Replace the operands and the operator.
     int end = blankPower ? i + 2 : m2;
@@ -267,11 +408,12 @@ CEqAtom* RowComposer::NewPower(CEqExpr* base, CEqExpr* low, CEqExpr* high) const
 CEqExpr* RowComposer::SplitLowIndex(CEqExpr*& base) {
     if (!base->IsSimple() || !IsLowIndex(base->GetAt(0)))
         return nullptr;
-    const auto* index = static_cast<const CEqIndex*>(base->GetAt(0));
-    CEqExpr* low = index->m_pIndex->Clone();
+    auto* index = static_cast<CEqIndex*>(base->GetAt(0));
+    Forget(index);
+    CEqExpr* low = index->m_pIndex.release();
     low->m_pOwnerAtom = nullptr;
-    low->TrimUnwrap();
-    CEqExpr* inner = index->m_pBase->Clone();
+    Unwrap(*low);
+    CEqExpr* inner = index->m_pBase.release();
     inner->m_pOwnerAtom = nullptr;
     delete base;
     base = inner;
@@ -292,16 +434,30 @@ void RowComposer::Fractions() {
 }
 
 int RowComposer::FormFraction(int s) {
+    if (!CanForm())
+        return s + 1;
+    // 1. The operands, and whether the atom may nest that deep.
     int after = s + 1;
-    CEqExpr* num = OperandScan::NewRow(m_row);
+    Span numSpan;
     int start = 0;
-    Mark mark = TakeNumerator(s, *num, &start);
-    CEqExpr* den = OperandScan::NewRow(m_row);
-    int h = TakeDenominator(after, mark, *den);
+    Mark mark = TakeNumerator(s, &numSpan, &start);
+    Span denSpan;
+    bool letterT = false;
+    int h = TakeDenominator(after, mark, &denSpan, &letterT);
+    unsigned shaping = mark == Mark::None ? kUnwrap : kUnwrap | kWrap;
+    m_build = BuildFor({RowDepths(m_row, numSpan, shaping),
+                        letterT ? Depths{} : RowDepths(m_row, denSpan, shaping)});
+    if (m_build == Build::Refuse)
+        return s + 1;
+    // 2. Their rows.
+    CEqExpr* num = Take(m_row, numSpan).release();
+    Unwrap(*num);
+    CEqExpr* den = letterT ? RowOfChar(m_row, 't').release() : Take(m_row, denSpan).release();
     bool blankDen = den->IsBlank();
-    den->TrimUnwrap();
+    Unwrap(*den);
     int end = blankDen ? after : h;
 
+    // 3. A fraction, or a derivative of the marked numerator.
     CEqAtom* atom = nullptr;
     Caret caret = Caret::After;
     if (mark == Mark::None) {
@@ -325,28 +481,30 @@ int RowComposer::FormFraction(int s) {
     return start + 2;
 }
 
-RowComposer::Mark RowComposer::TakeNumerator(int s, CEqExpr& num, int* start) const {
+RowComposer::Mark RowComposer::TakeNumerator(int s, Span* num, int* start) const {
     int o = OperandScan::SkipSpacesLeft(m_row, s - 1);
+    int end = o + 1;
     // 1. A compound atom right before the slash.
-    if (o >= 0 && m_row.GetAt(o)->IsCompound()) {
-        num.Append(m_row.GetAt(o)->Clone());
+    if (o >= 0 && m_row.GetAt(o)->IsCompound())
         --o;
-    }
     // 2. Otherwise a run of identifier characters, unless a keyword ends there.
-    if (num.IsBlank() && o >= 0 && m_row.MatchKeyword(o, true) == 0) {
-        for (; o >= 0 && m_row.IsIdentAt(o); --o)
-            num.InsertAt(m_row.GetAt(o)->Clone(), 0);
+    if (o + 1 == end && o >= 0 && m_row.MatchKeyword(o, true) == 0) {
+        while (o >= 0 && m_row.IsIdentAt(o))
+            --o;
     }
-    // 3. A derivative mark d or d2 before a simple numerator.
+    // 3. A derivative mark d or d2 before a simple (here: any taken) numerator.
+    int from = o + 1;
     Mark mark = Mark::None;
-    if (num.IsSimple())
+    if (from < end)
         mark = FindMark(o, &o);
     // 4. Without a mark the numerator grows leftwards like any operand.
-    if (mark == Mark::None)
-        o = OperandScan::Leftward(m_row, o, num);
+    if (mark == Mark::None) {
+        o = OperandScan::LeftwardStop(m_row, o);
+        from = o + 1;
+    }
     // 5. Where the formation begins.
-    *start = num.IsBlank() ? s - 1 : o;
-    num.TrimUnwrap();
+    *start = from == end ? s - 1 : o;
+    *num = Span{from, end};
     return mark;
 }
 
@@ -367,51 +525,160 @@ RowComposer::Mark RowComposer::FindMark(int o, int* markStart) const {
     return Mark::None;
 }
 
-int RowComposer::TakeDenominator(int after, Mark mark, CEqExpr& den) const {
+int RowComposer::TakeDenominator(int after, Mark mark, Span* den, bool* letterT) const {
     int h = OperandScan::SkipSpacesRight(m_row, after);
-    if (mark == Mark::None)
-        return OperandScan::Rightward(m_row, h, den);
+    *den = Span{h, h};
+    if (mark == Mark::None) {
+        den->to = OperandScan::RightwardStop(m_row, h);
+        return den->to;
+    }
     int last = m_row.GetCount() - 1;
     bool isD = m_row.SymbolAt(h) == 'd' || m_row.SymbolAt(h) == 'D';
     if (h >= last || m_row.MatchKeyword(h, false) > 0 || !isD)
         return h; // nothing after the slash is taken
-    return TakeVariable(h + 1, den);
+    return TakeVariable(h + 1, den, letterT);
 }
 
-int RowComposer::TakeVariable(int h, CEqExpr& den) const {
+int RowComposer::TakeVariable(int h, Span* den, bool* letterT) const {
     int last = m_row.GetCount() - 1;
+    *den = Span{h, h};
     if (h >= last)
         return h;
-    if (!m_row.IsIdentAt(h)) // "d tau", "d(t)"
-        return OperandScan::Rightward(m_row, OperandScan::SkipSpacesRight(m_row, h), den);
+    if (!m_row.IsIdentAt(h)) { // "d tau", "d(t)"
+        int m = OperandScan::SkipSpacesRight(m_row, h);
+        *den = Span{m, OperandScan::RightwardStop(m_row, m)};
+        return den->to;
+    }
     if (m_row.SymbolAt(h) == 't' || m_row.SymbolAt(h) == 'T') {
         ++h;
         if (h >= last || !m_row.IsIdentAt(h))
-            den.Append(NewSymbol('t'));
+            *letterT = true;
         return h; // "dtau" and the like leave the variable empty
     }
     return h; // "dx": no variable
 }
 
 // ---------------------------------------------------------------------------
+// Depth
+
+// The shaping steps, in the order the formations apply them: spaces
+// trimmed; a lone low index split into base and index; a lone bracket atom
+// replaced by its row; the rest, when not simple, wrapped in brackets
+// (unless its text is a lone "?", hence a range rather than one value).
+RowComposer::Depths RowComposer::RowDepths(const CEqExpr& row, Span span, unsigned shaping) const {
+    // 1. Trim.
+    int from = std::max(span.from, 0);
+    int to = std::min(span.to, row.GetCount() - 1);
+    while (from < to && row.IsSpaceAt(from))
+        ++from;
+    while (to > from && row.IsSpaceAt(to - 1))
+        --to;
+    if (from >= to)
+        return Depths{};
+    // 2. The deepest atom.
+    int deepest = RangeDepth(row, from, to);
+    const CEqAtom* first = row.GetAt(from);
+    bool single = to - from == 1 && first->IsCompound();
+    // 3. Split: the index's rows, each perhaps unwrapped or wrapped.
+    if ((shaping & kSplit) && single && IsLowIndex(first))
+        return Depths{1, deepest + 2};
+    // 4. Unwrap.
+    bool unwrap = (shaping & kUnwrap) && single && IsBracketsWithRow(first);
+    int depth = unwrap ? deepest : deepest + 1;
+    // 5. Wrap.
+    bool simple = !unwrap && (single || AllIdent(row, from, to));
+    bool mayWrap = (shaping & kWrap) && !simple;
+    return Depths{depth, mayWrap ? depth + 1 : depth};
+}
+
+RowComposer::Build RowComposer::BuildFor(std::initializer_list<Depths> rows) {
+    int lo = 0;
+    int hi = 0;
+    for (const Depths& d : rows) {
+        lo = std::max(lo, d.lo);
+        hi = std::max(hi, d.hi);
+    }
+    m_predicted = Depths{lo, hi};
+    if (TreeDepth::Fits(m_nLevel + 1, hi))
+        return Build::Move;
+    if (!TreeDepth::Fits(m_nLevel + 1, lo))
+        return Build::Refuse;
+    return Build::Copy;
+}
+
+int RowComposer::AtomDepth(const CEqAtom& atom) const {
+    auto it = m_depths.find(&atom);
+    if (it != m_depths.end())
+        return it->second;
+    int depth = TreeDepth::AtomDepth(atom);
+    m_depths.emplace(&atom, depth);
+    return depth;
+}
+
+// Depths of the row's own compound atoms are kept until they change.
+int RowComposer::RangeDepth(const CEqExpr& row, int from, int to) const {
+    if (&row != &m_row)
+        return TreeDepth::RangeDepth(row, from, to);
+    int depth = 0;
+    for (int i = from; i < to; ++i)
+        if (const CEqAtom* atom = m_row.GetAt(i); atom && atom->IsCompound())
+            depth = std::max(depth, AtomDepth(*atom));
+    return depth;
+}
+
+void RowComposer::Forget(const CEqAtom* atom) const {
+    if (atom && atom->IsCompound()) {
+        m_depths.erase(atom);
+        m_settled->erase(atom);
+    }
+}
+
+RowComposer::RowPtr RowComposer::Take(CEqExpr& row, Span span) {
+    if (m_build != Build::Move)
+        return RowPtr(OperandScan::CloneRange(row, span.from, span.to));
+    RowPtr op(OperandScan::NewRow(row));
+    int from = std::max(span.from, 0);
+    int to = std::min(span.to, row.GetCount() - 1);
+    bool own = &row == &m_row; // only the row's own boxes are erased
+    std::vector<std::unique_ptr<CEqAtom>> atoms;
+    atoms.reserve(static_cast<size_t>(std::max(to - from, 0)));
+    for (int i = from; i < to; ++i) {
+        if (own) // still composed as it was: only its depth here is dropped
+            m_depths.erase(row.GetAt(i));
+        atoms.push_back(row.TakeAt(i, own));
+    }
+    op->AppendMoved(std::move(atoms));
+    return op;
+}
+
+// ---------------------------------------------------------------------------
 // Forming
 
 bool RowComposer::Form(int from, int to, CEqAtom* atom, Caret caret) {
-    if (!WithinDepth(*atom)) {
+    assert(m_build != Build::Move || WithinDepth(*atom));
+    if (m_build == Build::Copy && !WithinDepth(*atom)) {
         delete atom;
         return false;
     }
     int last = m_row.GetCount() - 1;
     from = std::clamp(from, 0, last);
     to = std::clamp(to, from, last);
-    m_row.RemoveRange(from, to, true);
+    for (int i = from; i < to; ++i)
+        Forget(m_row.GetAt(i));
+    if (m_build == Build::Copy)
+        m_settled->clear(); // the originals go, with all they hold
+    m_row.ReplaceRange(from, to, std::unique_ptr<CEqAtom>(atom));
     if (CEqOwner* owner = m_row.m_pOwner) {
         owner->SetCaret(&m_row, from);
         owner->EndRun();
     }
-    m_row.InsertAt(atom, from);
     PlaceCaret(atom, from, caret);
-    m_nCount += 1 + atom->Compose();
+    ShrinkPartners();
+    int inside = ComposeAtom(*atom);
+    m_nCount += 1 + inside;
+    // Built as predicted and left as built: its depth is known.
+    if (inside == 0 && m_predicted.lo == m_predicted.hi)
+        m_depths[atom] = m_predicted.hi;
     return true;
 }
 
@@ -439,5 +706,5 @@ RowComposer::Caret RowComposer::CaretFor(const CEqExpr* first, const CEqExpr* la
 }
 
 bool RowComposer::WithinDepth(const CEqAtom& atom) const {
-    return TreeDepth::Fits(TreeDepth::Level(m_row) + 1, TreeDepth::AtomDepth(atom));
+    return TreeDepth::Fits(m_nLevel + 1, TreeDepth::AtomDepth(atom));
 }

@@ -12,6 +12,7 @@
 #include "platform/Archive.h"
 #include "rows/EqExpr.h"
 #include "rows/OperandScan.h"
+#include "rows/TreeDepth.h"
 #include "rows/TreeDump.h"
 
 namespace {
@@ -386,3 +387,46 @@ TEST(ComposeLimits, NoFormationAroundAnOperandTooDeep) {
 }
 
 } // namespace
+
+// ---------------------------------------------------------------------------
+
+namespace {
+std::string Repeat(const std::string& s, int n) {
+    std::string out;
+    for (int i = 0; i < n; ++i)
+        out += s;
+    return out;
+}
+} // namespace
+
+TEST(ComposeLongLines, FormDownToTheDepthLimitAndSettle) {
+    // Lines nesting deeper than an image may hold: structures form down to
+    // the limit and no further, the tree stays sound, and composing again
+    // forms nothing and changes nothing.
+    const int n = 300;
+    const std::string lines[] = {
+        "y = " + Repeat("a/", n) + "b",
+        Repeat("(", n) + "a" + Repeat(")", n),
+        "x" + Repeat("**a", n),
+        "a" + Repeat("[i]", n),
+        Repeat("sqrt(", n) + "x" + Repeat(")", n),
+        Repeat("d(", n) + "x" + Repeat(")/dt", n),
+        Repeat("(x)**(", n) + "y" + Repeat(")", n),
+        Repeat("pow(a[1], ", n / 3) + "b" + Repeat(")", n / 3) + "/" + Repeat("(", n) + "c" +
+            Repeat(")", n),
+    };
+    for (const std::string& line : lines) {
+        TestEditor ed;
+        std::unique_ptr<CEqExpr> row(ed.RowOf(line));
+        ed.data->SetCaret(row.get(), row->GetCount() - 1);
+        EXPECT_GT(row->Compose(), 0) << line;
+        ASSERT_EQ(CheckTree(*row, ed.data.get()), "") << line;
+        ASSERT_EQ(CheckCaret(*ed.data), "") << line;
+        EXPECT_EQ(TreeDepth::Depth(*row), CArchive::kMaxDepth) << line;
+        std::string tree = TreeDump::Dump(*row);
+        std::string caret = TreeDump::CaretPath(*row, *ed.data);
+        EXPECT_EQ(row->Compose(), 0) << line;
+        EXPECT_EQ(TreeDump::Dump(*row), tree) << line;
+        EXPECT_EQ(TreeDump::CaretPath(*row, *ed.data), caret) << line;
+    }
+}
