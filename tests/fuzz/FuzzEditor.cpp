@@ -4,7 +4,6 @@
 #include <cstdlib>
 
 #include "TreeCheck.h"
-#include "editor/UndoSnapshot.h"
 #include "rows/EqExpr.h"
 
 const char FuzzEditor::kSmallModel[] = "x[1] = a/b + sqrt(y**2);\n"
@@ -29,10 +28,11 @@ void FuzzEditor::Require(bool ok, const std::string& what) {
 }
 
 FuzzEditor::Bytes FuzzEditor::Model() {
-    UndoSnapshot step = Data().MakeStep(nullptr);
     Bytes all;
-    for (const UndoSnapshot::Part& row : step.Rows())
-        all.insert(all.end(), row->begin(), row->end());
+    for (size_t i = 0; i < Data().m_rows.size(); ++i) {
+        Bytes row = Data().RowImage(i);
+        all.insert(all.end(), row.begin(), row.end());
+    }
     return all;
 }
 
