@@ -149,6 +149,8 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     // Reads an image back; a damaged image changes nothing and gives false.
     // The rows' geometry is moved by shift before the caret is resolved.
     bool ReadSnapshot(const Snapshot& image, POINT shift = POINT{});
+    // The image of row i in scroll-independent coordinates.
+    UndoStep::Bytes RowImage(size_t i);
     // The present state of the rows the coming edit may change (the current
     // row unless an edit of several rows said otherwise), with the editor
     // state. Rows are kept in scroll-independent coordinates.
@@ -250,8 +252,6 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
 
     // The rows from .. from+count-1 become an undo step.
     void PushUndoFor(int from, int count);
-    // The image of row i in scroll-independent coordinates.
-    UndoStep::Bytes RowImage(size_t i);
     // The step holding rows from .. from+count-1 and the editor state.
     UndoStep StepOf(int from, int count);
     // Puts the last row, when the step does not replace it, where it was

@@ -5,6 +5,7 @@
 #include "editor/EditCommands.h"
 #include "editor/EditingKeys.h"
 #include "editor/VexlorData.h"
+#include "elements/EqSymbol.h"
 #include "platform/Charset.h"
 #include "platform/EqWindow.h"
 #include "rows/EqExpr.h"
@@ -159,7 +160,8 @@ void CVexlorData::PageDown() {
 
 void CVexlorData::OnChar(UINT ch) {
     Edited();
-    if (ch < 32 || ch > 255 || !m_pCurRow)
+    // Control characters and the host's error marker are not typed.
+    if (ch < 32 || ch > 255 || ch == static_cast<uint8_t>(CEqSymbol::kHostMarker) || !m_pCurRow)
         return;
     bool ident = Charset::IsIdentChar(static_cast<uint8_t>(ch));
     bool continues = ident && m_history.TypingGoesOn(m_pCurRow, m_nCaret);

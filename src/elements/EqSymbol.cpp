@@ -12,7 +12,7 @@ void CEqSymbol::Serialize(CArchive& ar) {
     } else {
         uint8_t b = 0;
         ar >> b;
-        m_ch = static_cast<char>(b);
+        m_ch = b == kHostMarker ? ' ' : static_cast<char>(b);
     }
 }
 
@@ -24,6 +24,8 @@ std::unique_ptr<CEqAtom> CEqSymbol::Clone() const {
 }
 
 void CEqSymbol::SetChar(char c) {
+    if (c == kHostMarker)
+        c = ' ';
     m_ch = c == '*' ? kMiddleDot : c;
 }
 

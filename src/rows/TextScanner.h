@@ -13,7 +13,8 @@ class TextScanner {
     enum CharClass { kEnd = 0, kLineEnd = 10, kOrdinary = 11 };
 
     // A composed row of owner holding the symbols of text up to its first
-    // line end; Pos() is then at that line end. Tabs read as blanks.
+    // line end; Pos() is then at that line end. Tabs read as blanks, and
+    // so does "~" (see CEqSymbol).
     CEqExpr* ParseRow(const std::string& text, CEqOwner* owner);
     // Classes the character at the scan position, stepping over the second
     // character of a two-character break.

@@ -2,6 +2,7 @@
 
 #include "elements/EqAtom.h"
 #include "elements/EqOwner.h"
+#include "elements/EqSymbol.h"
 #include "rows/EqExpr.h"
 
 std::string TreeInvariant::CheckTree(const CEqExpr& row, const CEqOwner* owner) {
@@ -24,6 +25,8 @@ std::string TreeInvariant::CheckRow(const CEqExpr& row, const CEqOwner* owner,
             return where + ": parent is not the row";
         if (atom->m_pOwner != owner)
             return where + ": owner differs";
+        if (atom->GetChar() == CEqSymbol::kHostMarker)
+            return where + ": holds the host's error marker";
         for (int k = 0; k < atom->GetRowCount(); ++k) {
             const CEqExpr* inner = atom->GetRow(k);
             std::string innerPath = where + "." + std::to_string(k);

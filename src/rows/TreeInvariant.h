@@ -1,8 +1,9 @@
 // The shape every formula tree keeps between editing events: each row ends
 // with exactly one end atom, every atom's parent is its row, every inner
 // row's owner atom is the atom holding it, one owner throughout, and the
-// owner's caret and anchor lie within the current row. Each check returns
-// an empty string when all holds, otherwise where and what went wrong.
+// owner's caret and anchor lie within the current row. No symbol holds the
+// host's error marker "~". Each check returns an empty string when all
+// holds, otherwise where and what went wrong.
 #pragma once
 
 #include <string>

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "TreeCheck.h"
+#include "app/MarkedText.h"
 #include "editor/VexlorData.h"
 #include "elements/EqAtom.h"
 #include "elements/EqSymbol.h"
@@ -354,6 +355,72 @@ TEST(EditorClipboard, BlocksThatLieAboutGeometryPasteAsSaneFormulas) {
     }
 }
 
+// A private block of a row of symbols spelling text, as another program
+// could offer it: no byte is changed on the way.
+std::vector<uint8_t> RawSymbolsBlock(const std::string& text) {
+    Editor source;
+    CEqExpr row(&source.data);
+    row.Clear();
+    for (char c : text) {
+        auto* symbol = new CEqSymbol;
+        symbol->m_ch = c;
+        row.Append(symbol);
+    }
+    CArchive image;
+    row.Serialize(image);
+    CArchive out;
+    out << static_cast<int32_t>(image.GetBuffer().size());
+    out.Write(image.GetBuffer().data(), image.GetBuffer().size());
+    return out.TakeBuffer();
+}
+
+// "~" is the host's error marker: saved in a text, it would be read back as
+// one and take the rest of its line. Typed, it types nothing; on every
+// other way in it becomes a blank, so the saved text loads back whole.
+TEST(EditorText, TheHostMarkerNeverReachesTheSavedText) {
+    const struct {
+        const char* way;
+        std::function<void(Editor&)> enter;
+        const char* saved;
+    } cases[] = {
+        {"typed",
+         [](Editor& e) {
+             for (char c : std::string("a~bc = d"))
+                 e.data.OnChar(static_cast<uint8_t>(c));
+         },
+         "abc = d;"},
+        {"text pasted",
+         [](Editor& e) {
+             e.wnd.m_clipboard.SetText("a~bc = d");
+             EXPECT_TRUE(e.data.Paste());
+         },
+         "a bc = d;"},
+        {"private block pasted",
+         [](Editor& e) {
+             e.wnd.m_clipboard.SetPrivate(RawSymbolsBlock("a~bc = d"));
+             EXPECT_TRUE(e.data.Paste());
+         },
+         "a bc = d;"},
+        {"row text set", [](Editor& e) { e.data.SetRowText(0, "a~bc = d~"); }, "a bc = d;"},
+        {"file after its marker",
+         [](Editor& e) { e.Load(MarkedText::Split("x~ wrong\na~bc = d; -- ~~").m_strText); },
+         "x;\na bc = d; --"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.way);
+        Editor e;
+        e.Load("");
+        c.enter(e);
+        const std::string saved = e.data.GetText();
+        EXPECT_EQ(saved, c.saved);
+        const MarkedText reread = MarkedText::Split(saved);
+        EXPECT_EQ(reread.m_nLine, -1);
+        Editor back;
+        back.Load(reread.m_strText);
+        EXPECT_EQ(back.data.GetText(), saved);
+    }
+}
+
 TEST(EditorUndo, EmptyStacksReturnFalse) {
     Editor e;
     EXPECT_FALSE(e.data.Undo());
@@ -380,6 +447,10 @@ TEST(EditorInvariant, FindsEveryKindOfDamage) {
              d.Rows()[0]->GetAt(1)->m_pOwner = nullptr;
          },
          "row 0: row[1]: owner differs"},
+        {[](CVexlorData& d, std::unique_ptr<CEqExpr>&) {
+             static_cast<CEqSymbol*>(d.Rows()[1]->GetAt(0))->m_ch = '~';
+         },
+         "row 1: row[0]: holds the host's error marker"},
         {[](CVexlorData& d, std::unique_ptr<CEqExpr>&) { d.MoveCaret(0, 99); },
          "caret out of range"},
         {[](CVexlorData& d, std::unique_ptr<CEqExpr>&) { d.MoveCaret(-1, 0); },

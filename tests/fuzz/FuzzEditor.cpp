@@ -4,7 +4,6 @@
 #include <cstdlib>
 
 #include "TreeCheck.h"
-#include "editor/UndoStep.h"
 #include "rows/EqExpr.h"
 
 const char FuzzEditor::kSmallModel[] = "x[1] = a/b + sqrt(y**2);\n"
@@ -29,13 +28,11 @@ void FuzzEditor::Require(bool ok, const std::string& what) {
 }
 
 FuzzEditor::Bytes FuzzEditor::Model() {
-    // Every row, in scroll-independent coordinates.
-    Data().SetWholeModel(true);
-    UndoStep step = Data().MakeStep();
-    Data().SetWholeModel(false);
     Bytes all;
-    for (const UndoStep::Bytes& row : step.Rows())
+    for (size_t i = 0; i < Data().Rows().size(); ++i) {
+        Bytes row = Data().RowImage(i);
         all.insert(all.end(), row.begin(), row.end());
+    }
     return all;
 }
 

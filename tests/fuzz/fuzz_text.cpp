@@ -10,6 +10,8 @@
 // written as a final line break, which reading drops; texts are compared without it. Texts are
 // loaded as they are: the host's error marker "~" is split off only where
 // the editor installs a file or a host reply, which has tests of its own.
+// Any "~" loaded becomes a blank, so a written text never holds one: read
+// back as a file, no marker takes a part of it away.
 #include <string>
 #include <vector>
 
@@ -47,6 +49,8 @@ std::string Rewrite(const std::string& text, const std::string& round) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string input(reinterpret_cast<const char*>(data), size);
     const std::string text = Rewrite(input, "input");
+    FuzzEditor::Require(text.find('~') == std::string::npos,
+                        "a written text holds the host's error marker");
     const std::string again = Rewrite(text, "written text");
     if (BracketsNest(text) && text.find('?') == std::string::npos) {
         FuzzEditor::Require(again == text, "the written text changes when loaded again");
