@@ -16,7 +16,7 @@ void CompoundRows::Adopt(CEqAtom* atom, std::unique_ptr<CEqExpr>& slot, CEqExpr*
 }
 
 CEqExpr* CompoundRows::CloneRow(const CEqExpr* row) {
-    return row ? row->Clone() : nullptr;
+    return row ? row->Clone().release() : nullptr;
 }
 
 CEqExpr* CompoundRows::RowAt(int i, std::initializer_list<CEqExpr*> rows) {

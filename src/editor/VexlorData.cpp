@@ -68,7 +68,7 @@ void CVexlorData::CopyFrom(const CVexlorData& other) {
     other.PlaceAll();
     m_pWnd = other.m_pWnd;
     for (const auto& row : other.m_rows) {
-        std::unique_ptr<CEqExpr> copy(row->Clone());
+        std::unique_ptr<CEqExpr> copy = row->Clone();
         copy->SetOwner(this);
         m_rows.push_back(std::move(copy));
     }

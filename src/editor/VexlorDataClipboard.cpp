@@ -25,7 +25,7 @@ CClipboard* ClipboardOf(CEqWindow* wnd) {
 // A copy of the selection in row, or null when there is no row or the
 // selection holds only blanks.
 std::unique_ptr<CEqExpr> SelectedPart(const CEqExpr* row) {
-    std::unique_ptr<CEqExpr> part(row ? row->CloneSelection() : nullptr);
+    std::unique_ptr<CEqExpr> part = row ? row->CloneSelection() : nullptr;
     return part && !part->IsBlank() ? std::move(part) : nullptr;
 }
 } // namespace

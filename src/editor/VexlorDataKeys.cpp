@@ -124,8 +124,9 @@ void CVexlorData::SplitLine() {
     CEqExpr* row = m_pCurRow;
     RowChanged(m_nCurRow);
     row->DeleteSelection();
-    CEqExpr* tail = row->SplitAtCaret();
-    m_rows.insert(m_rows.begin() + m_nCurRow + 1, std::unique_ptr<CEqExpr>(tail));
+    std::unique_ptr<CEqExpr> owned = row->SplitAtCaret();
+    CEqExpr* tail = owned.get();
+    m_rows.insert(m_rows.begin() + m_nCurRow + 1, std::move(owned));
     row->Compose();
     ++m_nCurRow;
     SetCaret(tail, 0);

@@ -97,7 +97,7 @@ std::string CVexlorData::SavedText() const {
         const CEqExpr& row = *m_rows[i];
         if (!WouldTrim(row, false))
             return Normalised(const_cast<CEqExpr&>(row).ToText(false));
-        std::unique_ptr<CEqExpr> copy(row.Clone());
+        std::unique_ptr<CEqExpr> copy = row.Clone();
         copy->SetOwner(nullptr);
         return Normalised(copy->ToText(false));
     });

@@ -177,8 +177,8 @@ bool CEqExpr::DeleteSelection() {
     return true;
 }
 
-CEqExpr* CEqExpr::Clone() const {
-    auto* copy = new CEqExpr(m_pOwner);
+std::unique_ptr<CEqExpr> CEqExpr::Clone() const {
+    auto copy = std::make_unique<CEqExpr>(m_pOwner);
     copy->m_size = m_size;
     copy->m_ptAnchor = m_ptAnchor;
     copy->m_rect = m_rect;
@@ -186,7 +186,7 @@ CEqExpr* CEqExpr::Clone() const {
     copy->m_atoms.reserve(m_atoms.size());
     for (const auto& atom : m_atoms) {
         std::unique_ptr<CEqAtom> a = atom->Clone();
-        a->SetParent(copy);
+        a->SetParent(copy.get());
         // A copy is owned throughout by its atom's owner: set it only when it differs.
         if (a->m_pOwner != m_pOwner)
             a->SetOwner(m_pOwner);
@@ -195,8 +195,8 @@ CEqExpr* CEqExpr::Clone() const {
     return copy;
 }
 
-CEqExpr* CEqExpr::CloneSelection() const {
-    auto* copy = new CEqExpr(m_pOwner);
+std::unique_ptr<CEqExpr> CEqExpr::CloneSelection() const {
+    auto copy = std::make_unique<CEqExpr>(m_pOwner);
     copy->Clear();
     int lo = 0;
     int hi = 0;
@@ -206,8 +206,8 @@ CEqExpr* CEqExpr::CloneSelection() const {
     return copy;
 }
 
-CEqExpr* CEqExpr::SplitAtCaret() {
-    auto* tail = new CEqExpr(m_pOwner);
+std::unique_ptr<CEqExpr> CEqExpr::SplitAtCaret() {
+    auto tail = std::make_unique<CEqExpr>(m_pOwner);
     tail->Clear();
     int caret = m_pOwner ? std::clamp(m_pOwner->CaretPos(), 0, std::max(GetCount() - 1, 0)) : 0;
     int repeat = GetCount() - caret - 1;

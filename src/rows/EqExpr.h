@@ -30,7 +30,7 @@ class CEqExpr : public CEqObject {
     void ClampPoint(POINT* pt) override;
     // Rewrites runs of symbols into compound atoms; returns the structures formed.
     int Compose() override;
-    virtual CEqExpr* Clone() const;
+    virtual std::unique_ptr<CEqExpr> Clone() const;
 
     // Structure.
     int GetCount() const { return static_cast<int>(m_atoms.size()); }
@@ -65,8 +65,8 @@ class CEqExpr : public CEqObject {
     void Append(std::unique_ptr<CEqAtom> atom) { InsertAt(std::move(atom), GetCount() - 1); }
 
     // Copies.
-    CEqExpr* CloneSelection() const;
-    CEqExpr* SplitAtCaret();
+    std::unique_ptr<CEqExpr> CloneSelection() const;
+    std::unique_ptr<CEqExpr> SplitAtCaret();
     void InsertRow(const CEqExpr& other, bool atEnd);
 
     // Normalising helpers.

@@ -111,7 +111,7 @@ bool ReplaceByIndex(const Dissolving& x, const CEqPowIndex& pow, int high, const
     auto* replacement = new CEqIndex;
     replacement->m_pOwner = &x.data;
     replacement->m_bHigh = high;
-    replacement->SetRows(pow.m_pBase->Clone(), kept.Clone());
+    replacement->SetRows(pow.m_pBase->Clone().release(), kept.Clone().release());
     x.parent->InsertAt(replacement, x.index);
     x.parent->RemoveAt(x.index + 1, true);
     replacement->EnterFrom(VK_LEFT);

@@ -45,7 +45,7 @@ template <class Atom> int InsertAroundSelection(CEqExpr& row) {
     if (!CanEdit(row, kSelection, kNoWrap))
         return 0;
     // 1. The selection, one level of brackets taken off.
-    CEqExpr* content = row.CloneSelection();
+    CEqExpr* content = row.CloneSelection().release();
     content->TrimUnwrap();
     // 2.
     row.DeleteSelection();
@@ -66,7 +66,7 @@ template <class Atom> int InsertDerivative(CEqExpr& row) {
     if (!CanEdit(row, kSelection, kWrap))
         return 0;
     // 1.
-    CEqExpr* function = row.CloneSelection();
+    CEqExpr* function = row.CloneSelection().release();
     function->TrimUnwrap();
     function->WrapIfNeeded();
     // 2.

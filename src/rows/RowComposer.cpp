@@ -341,7 +341,7 @@ int RowComposer::BracketsAfter(int from) const {
 RowComposer::RowPtr RowComposer::TakeBracketsRow(int y) {
     auto* brackets = static_cast<CEqBrackets*>(m_row.GetAt(y));
     if (m_build != Build::Move)
-        return RowPtr(brackets->m_pRow->Clone());
+        return brackets->m_pRow->Clone();
     m_depths.erase(brackets);
     return std::move(brackets->m_pRow);
 }

@@ -19,7 +19,7 @@ namespace {
 // The text a derivative of each class writes for the given rows.
 std::pair<std::string, std::string> Texts(const TestEditor& t, const std::string& num,
                                           CEqExpr* den) {
-    std::unique_ptr<CEqExpr> den2(den->Clone());
+    std::unique_ptr<CEqExpr> den2 = den->Clone();
     std::unique_ptr<CEqDerive> d1(NewAtom<CEqDerive>(t, t.RowOf(num), den));
     std::unique_ptr<CEqDerive> d2(NewAtom<CEqDerive2>(t, t.RowOf(num), den2.release()));
     return {d1->ToText(), d2->ToText()};

@@ -105,8 +105,7 @@ TEST(FormulaWriter, CopyPutsEveryForm) {
     std::string text;
     ASSERT_TRUE(clipboard->GetText(&text));
     EXPECT_EQ(text, " a / b ");
-    EXPECT_EQ(clipboard->GetMathML(),
-              MathMLWriter::Write(*std::unique_ptr<CEqExpr>(row->CloneSelection())));
+    EXPECT_EQ(clipboard->GetMathML(), MathMLWriter::Write(*row->CloneSelection()));
     ASSERT_TRUE(ed.data->CopyLatex());
     ASSERT_TRUE(clipboard->GetUnicodeText(&text));
     EXPECT_EQ(text, "\\frac{a}{b}");

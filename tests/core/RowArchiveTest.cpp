@@ -305,7 +305,7 @@ TEST(RowImageDamage, RandomByteFlipsNeverCrash) {
         ++accepted;
         ASSERT_EQ(CheckTree(*back, ed.data.get()), "") << round;
         ed.Layout(back.get());
-        std::unique_ptr<CEqExpr> copy(back->Clone());
+        std::unique_ptr<CEqExpr> copy = back->Clone();
         copy->Compose();
         ASSERT_EQ(CheckTree(*copy, ed.data.get()), "") << round;
         copy->ToText(false);

@@ -66,7 +66,7 @@ TEST(RowCopies, CloneIsDeepAndConsistent) {
     TestEditor t;
     RowPtr row(t.RowOf("a+"));
     row->Append(BracketsAround(t, t.RowOf("b")));
-    RowPtr copy(row->Clone());
+    RowPtr copy = row->Clone();
     EXPECT_EQ(copy->ToText(false), "a+( b )");
     EXPECT_EQ(CheckTree(*copy, t.data.get()), "");
     EXPECT_NE(copy->GetAt(2), row->GetAt(2));
@@ -78,11 +78,11 @@ TEST(RowCopies, CloneSelectionCopiesTheSelectedAtoms) {
     TestEditor t;
     RowPtr row(t.RowOf("abcd"));
     t.data->SetSelection(row.get(), 3, 1);
-    RowPtr part(row->CloneSelection());
+    RowPtr part = row->CloneSelection();
     EXPECT_EQ(part->ToText(false), "bc");
     EXPECT_EQ(row->ToText(false), "abcd");
     t.data->SetCaret(row.get(), 2);
-    RowPtr none(row->CloneSelection());
+    RowPtr none = row->CloneSelection();
     EXPECT_EQ(none->GetCount(), 1);
     EXPECT_EQ(CheckTree(*part, t.data.get()), "");
 }
@@ -91,13 +91,13 @@ TEST(RowCopies, SplitAtCaretMovesTheTail) {
     TestEditor t;
     RowPtr row(t.RowOf("abcd"));
     t.data->SetCaret(row.get(), 1);
-    RowPtr tail(row->SplitAtCaret());
+    RowPtr tail = row->SplitAtCaret();
     EXPECT_EQ(row->ToText(false), "a");
     EXPECT_EQ(tail->ToText(false), "bcd");
     EXPECT_EQ(CheckTree(*row, t.data.get()), "");
     EXPECT_EQ(CheckTree(*tail, t.data.get()), "");
     t.data->SetCaret(row.get(), 1); // at the end: nothing moves
-    RowPtr empty(row->SplitAtCaret());
+    RowPtr empty = row->SplitAtCaret();
     EXPECT_EQ(empty->GetCount(), 1);
     EXPECT_EQ(row->ToText(false), "a");
 }
