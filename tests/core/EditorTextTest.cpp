@@ -17,6 +17,16 @@
 
 namespace {
 
+// A row as the private clipboard format holds it: its image behind its length.
+std::vector<uint8_t> ClipboardBlock(CEqExpr& row) {
+    CArchive image;
+    row.Serialize(image);
+    CArchive out;
+    out << static_cast<int32_t>(image.GetBuffer().size());
+    out.Write(image.GetBuffer().data(), image.GetBuffer().size());
+    return out.TakeBuffer();
+}
+
 struct Editor {
     Editor() {
         data.Reset();
@@ -265,12 +275,7 @@ std::vector<uint8_t> LyingFractionBlock(const std::function<void(CEqAtom&)>& lie
     row.Serialize(in);
     EXPECT_TRUE(row.GetAt(0)->IsClass("CEqFraction"));
     lie(*row.GetAt(0));
-    CArchive image;
-    row.Serialize(image);
-    CArchive out;
-    out << static_cast<int32_t>(image.GetBuffer().size());
-    out.Write(image.GetBuffer().data(), image.GetBuffer().size());
-    return out.TakeBuffer();
+    return ClipboardBlock(row);
 }
 
 void ForEachElement(CEqExpr& row, const std::function<void(CEqObject&)>& visit) {
@@ -366,12 +371,7 @@ std::vector<uint8_t> RawSymbolsBlock(const std::string& text) {
         symbol->m_ch = c;
         row.Append(symbol);
     }
-    CArchive image;
-    row.Serialize(image);
-    CArchive out;
-    out << static_cast<int32_t>(image.GetBuffer().size());
-    out.Write(image.GetBuffer().data(), image.GetBuffer().size());
-    return out.TakeBuffer();
+    return ClipboardBlock(row);
 }
 
 // "~" is the host's error marker: saved in a text, it would be read back as
