@@ -282,7 +282,7 @@ void CVexlorData::ReadState(CArchive& ar, State* state) {
     SerializeRect(ar, state->invalid);
     // Geometry from an image is bounded like every stored coordinate.
     state->total = SIZE{ClampCoordinate(state->total.cx), ClampCoordinate(state->total.cy)};
-    state->scroll = POINT{ClampCoordinate(state->scroll.x), ClampCoordinate(state->scroll.y)};
+    state->scroll = POINT{ClampScroll(state->scroll.x), ClampScroll(state->scroll.y)};
 }
 
 void CVexlorData::SetState(const State& state) {

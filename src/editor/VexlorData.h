@@ -195,7 +195,9 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     void SetWindow(CEqWindow* wnd) { m_pWnd = wnd; }
     // The view's scroll position.
     POINT Scroll() const { return m_ptScroll; }
-    void SetScroll(POINT scroll) { m_ptScroll = scroll; }
+    void SetScroll(POINT scroll) {
+        m_ptScroll = POINT{ClampScroll(scroll.x), ClampScroll(scroll.y)};
+    }
 
   private:
     RowList::Owned m_rows;

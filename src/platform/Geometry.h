@@ -15,6 +15,13 @@ inline int32_t ClampCoordinate(int64_t v) {
     return static_cast<int32_t>(std::clamp<int64_t>(v, -kMaxCoordinate, kMaxCoordinate));
 }
 
+// A scroll offset bounded into -kMaxCoordinate/2 .. kMaxCoordinate/2: rows
+// placed against it stay inside the coordinate bound unless they are
+// themselves half as wide as it, so layout never piles them up at the bound.
+inline int32_t ClampScroll(int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, -kMaxCoordinate / 2, kMaxCoordinate / 2));
+}
+
 struct POINT {
     int32_t x = 0;
     int32_t y = 0;

@@ -1,4 +1,5 @@
 // The editor data's text in and out, snapshots and caret resolution.
+#include <cstring>
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -169,6 +170,33 @@ TEST(EditorSnapshot, DamagedImagesChangeNothing) {
     }
     EXPECT_EQ(other.data.GetText(), "keep;");
     EXPECT_EQ(CheckCaret(other.data), "");
+}
+
+// An image may claim any scroll offset; laid out and stored again, it
+// reloads byte for byte with its caret where it was.
+TEST(EditorSnapshot, FarScrolledImagesReloadUnchangedAfterLayout) {
+    const size_t kScrollFromEnd = 68; // the state's tail: total, scroll, row, caret, ...
+    for (int32_t scroll : {INT32_MIN, -kMaxCoordinate, -kMaxCoordinate / 2 - 7, kMaxCoordinate,
+                           INT32_MAX}) {
+        for (size_t axis : {0u, 4u}) {
+            SCOPED_TRACE(std::to_string(scroll) + (axis ? " down" : " across"));
+            Editor e;
+            e.Load("x = a + b" + std::string(2000, 'c') + "\n" + std::string(2000, '\n'));
+            e.data.UpdateCaret(true, false);
+            e.data.SetCaret(e.data.Rows()[0], 4);
+            e.data.UpdateCaret(true, false);
+            auto image = e.data.WriteSnapshot();
+            std::memcpy(&image[image.size() - kScrollFromEnd + axis], &scroll, sizeof scroll);
+            Editor other;
+            ASSERT_TRUE(other.data.ReadSnapshot(image));
+            other.data.UpdateCaret(true, false);
+            auto laidOut = other.data.WriteSnapshot();
+            Editor again;
+            ASSERT_TRUE(again.data.ReadSnapshot(laidOut));
+            EXPECT_EQ(again.data.WriteSnapshot(), laidOut);
+            EXPECT_EQ(again.data.CaretPos(), 4);
+        }
+    }
 }
 
 TEST(EditorCopy, CopyResolvesTheCaretIntoTheSameRow) {
