@@ -1,10 +1,9 @@
 // Speed of the editor model on texts of 10 to 100,000 expressions: loading
 // and saving the text; loading one long line of chained fractions or nested
 // brackets; one typed character, Backspace, undo, redo and Enter
-// at the end of the last row (model work, structure forming, undo
-// bookkeeping and layout, as the window handles the key); the paint pass of
-// the headless window after it; and the memory held by the undo history of
-// typed characters.
+// at the end of the last row, and a typed character in the first (model work, structure forming,
+// undo bookkeeping and layout, as the window handles the key); the paint pass of the headless
+// window after it; and the memory held by the undo history of typed characters.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -116,15 +115,16 @@ void BM_Save(benchmark::State& state) {
 }
 BENCHMARK(BM_Save)->Apply(Sizes);
 
-// An editor on the model with the caret at the end of the last row.
+// An editor on the model with the caret at the end of the last row (or of
+// the first row, where every row below follows an edit).
 class LastRow {
   public:
-    explicit LastRow(int lines) {
+    explicit LastRow(int lines, bool first = false) {
         m_editor.Install(Model(lines));
         CVexlorData& data = m_editor.Data();
-        data.SetCurRowIndex(static_cast<int>(data.Rows().size()) - 1);
-        CEqExpr* last = data.Rows().back();
-        data.SetCaret(last, last->GetCount() - 1);
+        data.SetCurRowIndex(first ? 0 : static_cast<int>(data.Rows().size()) - 1);
+        CEqExpr* row = data.CurrentRow();
+        data.SetCaret(row, row->GetCount() - 1);
         m_editor.PaintPass();
     }
     BatchEditor& Editor() { return m_editor; }
@@ -149,6 +149,21 @@ void BM_TypeChar(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_TypeChar)->Apply(KeySizes);
+
+// A fraction typed in the first row makes it taller: every row below moves.
+void BM_TypeCharFirstRow(benchmark::State& state) {
+    LastRow row(Lines(state), true);
+    for (auto _ : state) {
+        row.Handle(Typed('/'));
+        state.PauseTiming();
+        row.Editor().PaintPass();
+        row.Deliver(kUndo);
+        row.Editor().Data().ClearUndo();
+        row.Editor().PaintPass();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_TypeCharFirstRow)->Apply(KeySizes);
 
 void BM_Backspace(benchmark::State& state) {
     LastRow row(Lines(state));

@@ -386,7 +386,12 @@ void CVexlorData::ReplaceRows(int from, int count, std::vector<std::unique_ptr<C
     Edited();
     auto first = m_rows.begin() + from;
     m_rows.erase(first, first + count);
-    RowsMovedFrom(from);
+    // As many rows as before change in place; otherwise the rows below move.
+    if (static_cast<int>(rows.size()) == count)
+        for (int i = from; i < from + count; ++i)
+            RowReplaced(i);
+    else
+        RowsMovedFrom(from);
     m_rows.insert(m_rows.begin() + from, std::make_move_iterator(rows.begin()),
                   std::make_move_iterator(rows.end()));
 }

@@ -4,6 +4,7 @@
 // reaches its window through it.
 #pragma once
 
+#include <climits>
 #include <algorithm>
 #include <cstdint>
 #include <memory>
@@ -16,6 +17,7 @@
 #include "editor/UndoStep.h"
 #include "elements/EqOwner.h"
 #include "platform/Geometry.h"
+#include "editor/RowExtents.h"
 #include "platform/Keys.h"
 #include "platform/Object.h"
 #include "rows/TextScanner.h"
@@ -219,12 +221,14 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     int m_nStepFrom = -1;
     int m_nStepCount = 1;
     bool m_bWholeModel = false;
-    // Layout: m_tops[i] is the scroll-independent top of row i, m_tops[n]
-    // the total height; m_widths[i] the total width of rows before i. Both
-    // hold for i <= m_nTopsValid.
-    std::vector<int> m_tops;
-    std::vector<int> m_widths;
+    // Layout: each row's step down (height and gap) and width, for rows
+    // before m_nTopsValid; rows changed in place since are in m_dirtyRows,
+    // the first of them m_nFirstDirty. A row's top holds while it lies
+    // before both.
+    RowExtents m_extents;
     int m_nTopsValid = 0;
+    std::vector<int> m_dirtyRows;
+    int m_nFirstDirty = INT_MAX;
     SIZE m_sizeM{-1, -1};
     const CEqExpr* m_pLaidOutRow = nullptr;
     int m_nLaidOutRow = -1;
@@ -284,6 +288,20 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
         m_nTopsValid = std::min(m_nTopsValid, std::max(i, 0));
         m_bArranged = false;
     }
+    // Row i was replaced or changed in place; the rows around it stay.
+    void RowReplaced(int i) {
+        m_dirtyRows.push_back(i);
+        m_nFirstDirty = std::min(m_nFirstDirty, i);
+        m_bArranged = false;
+    }
+    // The rows before this one stand where the last layout put them.
+    int RowsWithValidTops() const {
+        return std::min({m_nTopsValid, m_nFirstDirty, static_cast<int>(m_rows.size())});
+    }
+    // The scroll-independent top of row i (its rows before it laid out).
+    int TopOf(int i) const;
+    // Measures row i if it changed, then takes its extents.
+    void MeasureRow(int i, std::vector<int>* remeasured, bool bPull);
     // An edit may change what the next Arrange sees.
     void Edited() { m_bArranged = false; }
     // UpdateCaret with arrange (a member such as Arrange, or null) as the

@@ -159,6 +159,10 @@ void CVexlorData::SetRowText(int i, const std::string& text) {
     if (i < 0)
         return;
     int caret = m_nCaret;
+    if (i < static_cast<int>(m_rows.size()))
+        RowReplaced(i);
+    else
+        RowsMovedFrom(static_cast<int>(m_rows.size()));
     while (static_cast<int>(m_rows.size()) < i + 1) {
         auto row = std::make_unique<CEqExpr>(this);
         row->Clear();
@@ -169,7 +173,6 @@ void CVexlorData::SetRowText(int i, const std::string& text) {
         m_pCurRow = nullptr;
     m_history.ForgetRow(slot.get());
     slot.reset(ParseRow(text));
-    RowsMovedFrom(i);
     m_nCurRow = std::clamp(m_nCurRow, 0, static_cast<int>(m_rows.size()) - 1);
     SetCaret(RowAt(m_nCurRow), i == m_nCurRow ? 0 : caret);
 }

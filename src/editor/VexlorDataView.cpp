@@ -31,37 +31,62 @@ void CVexlorData::RowChanged(int i) {
     if (row->m_bMeasured)
         PlaceRow(i);
     row->m_bMeasured = false;
-    RowsMovedFrom(i);
+    RowReplaced(i);
+}
+
+void CVexlorData::MeasureRow(int i, std::vector<int>* remeasured, bool bPull) {
+    CEqExpr* row = RowAt(i);
+    if (!row->m_bMeasured) {
+        row->CalcSize();
+        row->m_bMeasured = true;
+        remeasured->push_back(i);
+    }
+    // Tops and widths saturate at kMaxCoordinate however many rows there are.
+    int64_t step = int64_t{row->m_size.cy} + m_sizeM.cy / 2;
+    int32_t width = ClampCoordinate(int64_t{row->m_size.cx} + m_sizeM.cx / 2);
+    if (bPull)
+        m_extents.Set(i, step, width);
+    else
+        m_extents.SetLeaf(i, step, width);
 }
 
 void CVexlorData::UpdateTops(SIZE m, std::vector<int>* remeasured) {
+    m_sizeM = m;
     int n = static_cast<int>(m_rows.size());
-    m_tops.resize(static_cast<size_t>(n) + 1);
-    m_widths.resize(static_cast<size_t>(n) + 1);
-    m_tops[0] = m.cy / 2;
-    m_widths[0] = m.cx / 2;
-    for (int i = std::min(m_nTopsValid, n); i < n; ++i) {
-        CEqExpr* row = RowAt(i);
-        if (!row->m_bMeasured) {
-            row->CalcSize();
-            row->m_bMeasured = true;
-            remeasured->push_back(i);
-        }
-        size_t k = static_cast<size_t>(i);
-        // Extents saturate at kMaxCoordinate however many rows there are.
-        m_tops[k + 1] = ClampCoordinate(int64_t{m_tops[k]} + row->m_size.cy + m.cy / 2);
-        m_widths[k + 1] =
-            std::max(m_widths[k], ClampCoordinate(int64_t{row->m_size.cx} + m.cx / 2));
-    }
+    int from = std::min(m_nTopsValid, n);
+    m_extents.Resize(n);
+    // 1. Rows changed in place before the first row that moved: one leaf
+    //    and the sums above it each, in order.
+    std::sort(m_dirtyRows.begin(), m_dirtyRows.end());
+    m_dirtyRows.erase(std::unique(m_dirtyRows.begin(), m_dirtyRows.end()), m_dirtyRows.end());
+    for (int i : m_dirtyRows)
+        if (i >= 0 && i < from)
+            MeasureRow(i, remeasured, true);
+    m_dirtyRows.clear();
+    m_nFirstDirty = INT_MAX;
+    // 2. The rows from there on: leaf by leaf while they are few, else all
+    //    leaves and then every sum once.
+    int depth = 1;
+    while ((1 << depth) < n)
+        ++depth;
+    bool few = static_cast<int64_t>(n - from) * depth < n;
+    for (int i = from; i < n; ++i)
+        MeasureRow(i, remeasured, few);
+    if (!few)
+        m_extents.Rebuild();
     m_nTopsValid = n;
 }
 
+int CVexlorData::TopOf(int i) const {
+    return ClampCoordinate(m_sizeM.cy / 2 + m_extents.StepsBefore(i));
+}
+
 void CVexlorData::PlaceRow(int i) const {
-    if (i < 0 || i >= std::min(m_nTopsValid, static_cast<int>(m_rows.size())))
+    if (i < 0 || i >= RowsWithValidTops())
         return;
     CEqExpr& row = *RowAt(i);
     int dx = m_sizeM.cx / 2 - m_ptScroll.x - row.m_rect.left;
-    int dy = m_tops[static_cast<size_t>(i)] - m_ptScroll.y - row.m_rect.top;
+    int dy = TopOf(i) - m_ptScroll.y - row.m_rect.top;
     if (dx || dy)
         OffsetTree(row, dx, dy);
 }
@@ -72,15 +97,15 @@ void CVexlorData::PlaceAll() const {
 }
 
 void CVexlorData::RedrawRow(int i) {
-    RowAt(i)->Redraw(m_sizeM.cx / 2 - m_ptScroll.x, m_tops[static_cast<size_t>(i)] - m_ptScroll.y,
-                     1, 3);
+    RowAt(i)->Redraw(m_sizeM.cx / 2 - m_ptScroll.x, TopOf(i) - m_ptScroll.y, 1, 3);
 }
 
 int CVexlorData::FirstRowReaching(int y) const {
     // Row i ends where row i+1 starts, less the gap; any row whose next top
-    // lies beyond y reaches it.
-    auto it = std::upper_bound(m_tops.begin() + 1, m_tops.end(), y);
-    return static_cast<int>(it - m_tops.begin()) - 1;
+    // lies beyond y reaches it. Tops saturate at the bound.
+    if (y >= kMaxCoordinate)
+        return m_extents.Count();
+    return m_extents.RowsWithin(int64_t{y} - m_sizeM.cy / 2);
 }
 
 // Produces what measuring and placing every row would, visiting only rows
@@ -106,7 +131,7 @@ void CVexlorData::Arrange() {
     // 3. Sizes, tops and the total size.
     std::vector<int> remeasured;
     UpdateTops(m, &remeasured);
-    m_sizeTotal = SIZE{m_widths.back(), m_tops.back()};
+    m_sizeTotal = SIZE{std::max(m.cx / 2, m_extents.MaxWidth()), TopOf(n)};
     UpdateScrollBars();
     // 4. Rows whose boxes may change, in order; the last row last.
     for (int i : remeasured)
@@ -129,6 +154,7 @@ bool CVexlorData::IsArranged() const {
     int n = static_cast<int>(m_rows.size());
     const CEqExpr* current = m_nCurRow >= 0 && m_nCurRow < n ? RowAt(m_nCurRow) : nullptr;
     return m_bArranged && !m_bWholeModel && m_pWnd && n == m_nArrangedRows && m_nTopsValid == n &&
+           m_dirtyRows.empty() &&
            m_nLaidOutRow == m_nCurRow && m_pLaidOutRow == current &&
            EqualRect(m_pWnd->m_rcClient, m_rcArrangedClient);
 }
@@ -163,14 +189,14 @@ void CVexlorData::Layout() {
 void CVexlorData::DrawRows(const RECT& area) {
     if (!m_pWnd || !m_pWnd->m_pDC)
         return;
-    int n = std::min(static_cast<int>(m_rows.size()), m_nTopsValid);
-    if (n <= 0 || m_tops.size() <= static_cast<size_t>(n))
+    int n = RowsWithValidTops();
+    if (n <= 0 || m_extents.Count() < n)
         return;
     const RECT& client = m_pWnd->m_rcClient;
     int top = std::max(area.top - std::max(m_sizeM.cy, 0), client.top);
     int bottom = std::min(area.bottom + std::max(m_sizeM.cy, 0), client.bottom);
     for (int i = FirstRowReaching(top + m_ptScroll.y - 1);
-         i < n && m_tops[static_cast<size_t>(i)] - m_ptScroll.y < bottom; ++i) {
+         i < n && TopOf(i) - m_ptScroll.y < bottom; ++i) {
         PlaceRow(i);
         RowAt(i)->Draw();
     }
