@@ -6,6 +6,7 @@
 #include "atoms/EqDerive2.h"
 #include "atoms/EqFraction.h"
 #include "atoms/EqPowIndex.h"
+#include "atoms/EqRoot.h"
 #include "elements/EqOwner.h"
 #include "platform/Archive.h"
 #include "platform/DC.h"
@@ -224,8 +225,14 @@ std::string CEqIndex::ToText() {
     if (IsHigh() && IsExponential())
         return " exp" + BracketedText(m_pIndex.get());
     std::string base = BaseText(m_pBase.get());
-    if (!IsHigh())
+    if (!IsHigh()) {
+        // Read back, "sqrt( x )[i]" takes the name and its brackets as the
+        // base and brackets them; a root keeps brackets of its own, which
+        // reading takes away again.
+        if (m_pBase->IsSimple() && m_pBase->GetAt(0)->Is<CEqRoot>())
+            base = "( " + m_pBase->ToText(false) + " )";
         return base + "[" + LowText(m_pIndex.get()) + "]";
+    }
     return base + " ** " + PowerText(m_pIndex.get());
 }
 

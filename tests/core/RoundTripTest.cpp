@@ -57,6 +57,8 @@ const Line kCorpus[] = {
     {"p = x[]**2;", false},
     {"o = d(x)/dtau;", true},
     {"c = /b + a/not d;", false},
+    {"r = sqrt(x)[i] + a**sqrt(y)[j];", false},
+    {"q = (sqrt(x))[i];", true},
 };
 // clang-format on
 
