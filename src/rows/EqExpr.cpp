@@ -141,6 +141,23 @@ void CEqExpr::AppendMoved(std::vector<std::unique_ptr<CEqAtom>> atoms) {
         end->SetPlaceholder(false);
 }
 
+void CEqExpr::SetAside(int pos, std::vector<std::unique_ptr<CEqAtom>>* aside) {
+    int last = GetCount() - 1; // the end atom stays
+    if (last <= 0)
+        return;
+    pos = std::clamp(pos, 0, last);
+    for (int i = last - 1; i >= pos; --i)
+        aside->push_back(std::move(m_atoms[static_cast<size_t>(i)]));
+    m_atoms.erase(m_atoms.begin() + pos, m_atoms.begin() + last);
+}
+
+void CEqExpr::PutBack(std::vector<std::unique_ptr<CEqAtom>>* aside) {
+    if (aside->empty() || m_atoms.empty())
+        return;
+    m_atoms.insert(m_atoms.end() - 1, std::move(aside->back()));
+    aside->pop_back();
+}
+
 void CEqExpr::DeleteAtoms() {
     m_atoms.clear();
 }

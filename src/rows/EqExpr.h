@@ -56,6 +56,12 @@ class CEqExpr : public CEqObject {
     void ReplaceRange(int from, int to, std::unique_ptr<CEqAtom> atom);
     // Appends atoms moved from another row in one step (empty ones skipped).
     void AppendMoved(std::vector<std::unique_ptr<CEqAtom>> atoms);
+    // SetAside moves the atoms from pos up to the end atom onto aside, the
+    // last one on top; PutBack returns the top one to the row, before its
+    // end atom. Neither changes an atom or the end atom: a pass may work on
+    // the front of a long row while the rest waits.
+    void SetAside(int pos, std::vector<std::unique_ptr<CEqAtom>>* aside);
+    void PutBack(std::vector<std::unique_ptr<CEqAtom>>* aside);
     void DeleteAtoms();
     void Clear();
     int IndexOf(const CEqAtom* atom) const;

@@ -30,12 +30,19 @@ bool MayEndKeyword(char c, bool backward) {
 }
 } // namespace
 
+// An atom with rows of its own stands for one blank: its text begins and
+// ends with a blank or a bracket, and no vocabulary word holds either, so
+// no match reads further into it than its first (or, backward, its last)
+// character. Writing the text of a whole nested tree at every position
+// would cost its size each time.
 std::string CEqExpr::WindowText(int from, int to) const {
     from = std::max(from, 0);
     to = std::min(to, GetCount() - 1);
     std::string w;
-    for (int i = from; i < to; ++i)
-        w += m_atoms[static_cast<size_t>(i)]->PeekText();
+    for (int i = from; i < to; ++i) {
+        const CEqAtom* atom = m_atoms[static_cast<size_t>(i)].get();
+        w += atom->GetRowCount() > 0 ? std::string(1, ' ') : atom->PeekText();
+    }
     return w;
 }
 

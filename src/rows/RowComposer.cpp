@@ -423,14 +423,34 @@ CEqExpr* RowComposer::SplitLowIndex(CEqExpr*& base) {
 // ---------------------------------------------------------------------------
 // Pass 4
 
+// A formation shifts every atom after it, so in a line of many fractions
+// each would shift the whole rest. The atoms past the first slash after
+// the one looked at wait aside instead: a slash ends every operand, so no
+// scan of a formation reaches them, and the row reads as if they were there.
 void RowComposer::Fractions() {
+    std::vector<std::unique_ptr<CEqAtom>> aside;
+    m_row.SetAside(0, &aside);
     int c = 0;
-    while (c < m_row.GetCount() - 1) {
-        if (m_row.SymbolAt(c) == '/')
-            c = FormFraction(c);
-        else
-            ++c;
+    for (;;) {
+        // 1. A slash after c in the row, or every atom back.
+        while (!aside.empty() && !SlashAfter(c))
+            PutBackThroughSlash(&aside);
+        if (c >= m_row.GetCount() - 1)
+            break;
+        // 2. A fraction or derivative at a slash.
+        c = m_row.SymbolAt(c) == '/' ? FormFraction(c) : c + 1;
     }
+}
+
+bool RowComposer::SlashAfter(int c) const {
+    int k = m_row.GetCount() - 2;
+    return k > c && m_row.SymbolAt(k) == '/';
+}
+
+void RowComposer::PutBackThroughSlash(std::vector<std::unique_ptr<CEqAtom>>* aside) {
+    do
+        m_row.PutBack(aside);
+    while (!aside->empty() && m_row.SymbolAt(m_row.GetCount() - 2) != '/');
 }
 
 int RowComposer::FormFraction(int s) {

@@ -95,6 +95,10 @@ class RowComposer {
 
     // Pass 4: "/" as a fraction or a derivative.
     void Fractions();
+    // Whether the row's last atom before its end is a slash after c.
+    bool SlashAfter(int c) const;
+    // Puts atoms back from aside up to and with the next slash.
+    void PutBackThroughSlash(std::vector<std::unique_ptr<CEqAtom>>* aside);
     int FormFraction(int s);
     Mark TakeNumerator(int s, Span* num, int* start) const;
     Mark FindMark(int o, int* markStart) const;

@@ -1,11 +1,14 @@
 // The keyword, predefined-name and function recognisers, and bold drawing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 
 #include "RecordingDC.h"
 #include "TreeCheck.h"
 #include "atoms/EqBrackets.h"
+#include "platform/Charset.h"
 #include "platform/HeadlessDC.h"
 #include "rows/Vocabulary.h"
 
@@ -112,6 +115,45 @@ TEST(FunctionRecogniser, NamesFollowedByABracket) {
     b->SetRow(t.RowOf("2"));
     withAtom->Append(b);
     EXPECT_EQ(withAtom->MatchFunction(0), 4);
+}
+
+// The recognisers read an atom with rows as one blank. That holds while no
+// longer word holds a blank or bracket and every such atom's text begins
+// and ends with one, whatever its rows hold.
+TEST(Recognisers, AtomsWithRowsBeginAndEndTheirTextOutsideEveryWord) {
+    auto ident = [](char c) { return Charset::IsIdentChar(static_cast<uint8_t>(c)); };
+    auto allIdent = [&](const auto& table) {
+        for (std::string_view word : table) // one character reads only the symbol matched
+            EXPECT_TRUE(word.size() == 1 || std::all_of(word.begin(), word.end(), ident)) << word;
+    };
+    allIdent(Vocabulary::kKeywords);
+    allIdent(Vocabulary::kNames);
+    allIdent(Vocabulary::kFunctions);
+    TestEditor t;
+    const char* lines[] = {
+        "x = a/b + sqrt(y)[i] + exp(z)**2 + pow(a[j], k)",
+        "d(x)/dt + d2(y)/d tau + d(x)/d(a+b)",
+        "(sqrt(x))[i] + ((a))[k]**2 + a[i]**b + sin(x)/x",
+        "a/(b/c) + (a)/(b) + /b + a/ + d(x)/",
+        "f(x)[i] + x[]**2 + sqrt() + exp() + ()[?] + d(x)/[a]",
+    };
+    std::function<void(CEqExpr&)> check = [&](CEqExpr& row) {
+        for (int i = 0; i + 1 < row.GetCount(); ++i) {
+            CEqAtom* atom = row.GetAt(i);
+            if (atom->GetRowCount() == 0)
+                continue;
+            std::string text = atom->PeekText();
+            ASSERT_FALSE(text.empty());
+            EXPECT_FALSE(ident(text.front()) || ident(text.back())) << text;
+            for (CEqExpr* inner : atom->Rows())
+                check(*inner);
+        }
+    };
+    for (const char* line : lines) {
+        RowPtr row(t.RowOf(line));
+        row->Compose();
+        check(*row);
+    }
 }
 
 TEST(Recognisers, NeverChangeTheRowOrCaret) {
