@@ -59,8 +59,7 @@ int Lines(const benchmark::State& state) {
 
 // Loading: the text installed in the editor and its first paint pass.
 // Freeing the model is timed apart (BM_Close).
-void BM_Load(benchmark::State& state) {
-    std::string text = Model(Lines(state));
+void LoadText(benchmark::State& state, const std::string& text) {
     for (auto _ : state) {
         auto editor = std::make_unique<BatchEditor>();
         editor->Install(text);
@@ -70,6 +69,10 @@ void BM_Load(benchmark::State& state) {
         state.ResumeTiming();
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+}
+
+void BM_Load(benchmark::State& state) {
+    LoadText(state, Model(Lines(state)));
 }
 BENCHMARK(BM_Load)->Apply(Sizes);
 
@@ -104,22 +107,13 @@ void LineSizes(benchmark::internal::Benchmark* b) {
     b->Arg(100)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 }
 
-void LoadLine(benchmark::State& state, const std::string& text) {
-    for (auto _ : state) {
-        BatchEditor editor;
-        editor.Install(text);
-        benchmark::DoNotOptimize(editor.Data().Rows().size());
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
-}
-
 void BM_LoadChainedFractions(benchmark::State& state) {
-    LoadLine(state, ChainedFractions(Lines(state)));
+    LoadText(state, ChainedFractions(Lines(state)));
 }
 BENCHMARK(BM_LoadChainedFractions)->Apply(LineSizes);
 
 void BM_LoadNestedBrackets(benchmark::State& state) {
-    LoadLine(state, NestedBrackets(Lines(state)));
+    LoadText(state, NestedBrackets(Lines(state)));
 }
 BENCHMARK(BM_LoadNestedBrackets)->Apply(LineSizes);
 

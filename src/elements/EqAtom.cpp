@@ -45,14 +45,6 @@ std::string CEqAtom::PeekText() const {
     return copy->ToText();
 }
 
-bool CEqAtom::IsSymbol() const {
-    return Is<CEqSymbol>();
-}
-
-bool CEqAtom::IsEnd() const {
-    return Is<CEqEmpty>();
-}
-
 void CEqAtom::CopyBaseTo(CEqAtom* copy) const {
     copy->m_pOwner = m_pOwner;
     copy->m_size = m_size;

@@ -1,6 +1,7 @@
 // Base of everything that stands in a row: leaf atoms and compound atoms.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -78,16 +79,24 @@ class CEqAtom : public CEqObject {
     };
     RowRange Rows() const { return RowRange(this); }
 
-    bool IsSymbol() const;
-    bool IsEnd() const;
+    // Whether the atom is a CEqSymbol or a CEqEmpty, read without a call:
+    // the structure former asks it of every atom it scans.
+    bool IsSymbol() const { return m_kind == Kind::Symbol; }
+    bool IsEnd() const { return m_kind == Kind::End; }
     // A compound atom: anything that is neither a symbol nor an end atom.
     bool IsCompound() const { return !IsSymbol() && !IsEnd(); }
 
     CEqExpr* m_pParent = nullptr;
 
   protected:
+    enum class Kind : uint8_t { Other, Symbol, End };
+    explicit CEqAtom(Kind kind) : m_kind(kind) {}
+
     // Copies the base fields into a freshly created clone.
     void CopyBaseTo(CEqAtom* copy) const;
     // Fills the owner's invalid rectangle with the background colour.
     void EraseInvalid();
+
+  private:
+    Kind m_kind = Kind::Other;
 };

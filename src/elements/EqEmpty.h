@@ -12,7 +12,7 @@ class CEqEmpty : public CEqAtom {
   public:
     static constexpr int kCollapsedWidth = 2;
 
-    CEqEmpty() = default;
+    CEqEmpty() : CEqAtom(Kind::End) {}
 
     std::unique_ptr<CEqAtom> Clone() const override;
     void CalcSize() override;

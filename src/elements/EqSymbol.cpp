@@ -29,10 +29,6 @@ void CEqSymbol::SetChar(char c) {
     m_ch = c == '*' ? kMiddleDot : c;
 }
 
-uint8_t CEqSymbol::TextByte() const {
-    return m_ch == kMiddleDot ? '*' : GetByte();
-}
-
 int CEqSymbol::GetChar() const {
     if (m_ch == kMiddleDot)
         return '*';

@@ -18,7 +18,7 @@ class CEqSymbol : public CEqAtom {
     static constexpr char kMiddleDot = static_cast<char>(0xB7);
     static constexpr char kHostMarker = '~';
 
-    CEqSymbol() = default;
+    CEqSymbol() : CEqAtom(Kind::Symbol) {}
 
     void Serialize(CArchive& ar) override;
     std::unique_ptr<CEqAtom> Clone() const override;
@@ -34,7 +34,7 @@ class CEqSymbol : public CEqAtom {
     // The stored byte, unsigned (0xB7 for a multiplication).
     uint8_t GetByte() const { return static_cast<uint8_t>(m_ch); }
     // The byte the symbol stands for in text ('*' for the middle dot).
-    uint8_t TextByte() const;
+    uint8_t TextByte() const { return m_ch == kMiddleDot ? '*' : GetByte(); }
 
     char m_ch = 0;
 };

@@ -262,8 +262,7 @@ bool CEqExpr::IsIdentAt(int i) const {
 
 int CEqExpr::SymbolAt(int i) const {
     const CEqAtom* atom = GetAt(i);
-    const CEqSymbol* symbol = atom ? atom->As<CEqSymbol>() : nullptr;
-    return symbol ? symbol->TextByte() : -1;
+    return atom && atom->IsSymbol() ? static_cast<const CEqSymbol*>(atom)->TextByte() : -1;
 }
 
 bool CEqExpr::IsBlank() const {

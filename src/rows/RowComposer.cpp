@@ -663,7 +663,7 @@ RowComposer::RowPtr RowComposer::Take(CEqExpr& row, Span span) {
     std::vector<std::unique_ptr<CEqAtom>> atoms;
     atoms.reserve(static_cast<size_t>(std::max(to - from, 0)));
     for (int i = from; i < to; ++i) {
-        if (own) // still composed as it was: only its depth here is dropped
+        if (own && !row.GetAt(i)->IsSymbol()) // composed as it was: only its depth here goes
             m_depths.erase(row.GetAt(i));
         atoms.push_back(row.TakeAt(i, own));
     }
