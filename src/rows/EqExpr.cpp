@@ -31,10 +31,6 @@ void CEqExpr::ClampPoint(POINT* pt) {
         pt->x = m_rect.right - 1;
 }
 
-CEqAtom* CEqExpr::GetAt(int i) const {
-    return i >= 0 && i < GetCount() ? m_atoms[static_cast<size_t>(i)].get() : nullptr;
-}
-
 void CEqExpr::InsertAt(CEqAtom* atom, int pos) {
     if (!atom)
         return;
@@ -258,11 +254,6 @@ bool CEqExpr::IsSpaceAt(int i) const {
 bool CEqExpr::IsIdentAt(int i) const {
     int byte = SymbolAt(i);
     return byte >= 0 && Charset::IsIdentChar(static_cast<uint8_t>(byte));
-}
-
-int CEqExpr::SymbolAt(int i) const {
-    const CEqAtom* atom = GetAt(i);
-    return atom && atom->IsSymbol() ? static_cast<const CEqSymbol*>(atom)->TextByte() : -1;
 }
 
 bool CEqExpr::IsBlank() const {

@@ -9,6 +9,7 @@
 
 #include "elements/EqAtom.h"
 #include "elements/EqObject.h"
+#include "elements/EqSymbol.h"
 #include "platform/Keys.h"
 
 class CEqEmpty;
@@ -34,7 +35,9 @@ class CEqExpr : public CEqObject {
 
     // Structure.
     int GetCount() const { return static_cast<int>(m_atoms.size()); }
-    CEqAtom* GetAt(int i) const;
+    CEqAtom* GetAt(int i) const {
+        return i >= 0 && i < GetCount() ? m_atoms[static_cast<size_t>(i)].get() : nullptr;
+    }
     CEqAtom* GetEnd() const { return m_atoms.empty() ? nullptr : m_atoms.back().get(); }
     void InsertAt(CEqAtom* atom, int pos);
     void InsertAt(std::unique_ptr<CEqAtom> atom, int pos) { InsertAt(atom.release(), pos); }
@@ -125,7 +128,10 @@ class CEqExpr : public CEqObject {
     bool IsIdentAt(int i) const;
     // The symbol byte at i ('*' for the middle dot), or -1 when the atom at
     // i is not a symbol.
-    int SymbolAt(int i) const;
+    int SymbolAt(int i) const {
+        const CEqAtom* atom = GetAt(i);
+        return atom && atom->IsSymbol() ? static_cast<const CEqSymbol*>(atom)->TextByte() : -1;
+    }
 
     std::vector<std::unique_ptr<CEqAtom>> m_atoms;
     CEqAtom* m_pOwnerAtom = nullptr;
