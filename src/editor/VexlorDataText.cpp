@@ -107,9 +107,11 @@ std::string CVexlorData::RowText(int i) {
     if (i < 0 || i >= static_cast<int>(m_rows.size()))
         return {};
     CEqExpr& row = *RowAt(i);
-    size_t atoms = AtomCount(row);
+    // Most rows have nothing to trim; only the others are counted.
+    bool mayTrim = WouldTrim(row, false);
+    size_t atoms = mayTrim ? AtomCount(row) : 0;
     std::string text = row.ToText(false);
-    if (AtomCount(row) != atoms)
+    if (mayTrim && AtomCount(row) != atoms)
         Trimmed(i);
     return Normalised(std::move(text));
 }
