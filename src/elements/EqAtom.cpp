@@ -20,8 +20,9 @@ void CEqAtom::ClampPoint(POINT* pt) {
 }
 
 void CEqAtom::CalcSize() {
+    // At least a pixel each way, so that a click or a caret can find it.
     m_size =
-        SIZE{std::clamp(m_size.cx, 0, kMaxPlainExtent), std::clamp(m_size.cy, 0, kMaxPlainExtent)};
+        SIZE{std::clamp(m_size.cx, 1, kMaxPlainExtent), std::clamp(m_size.cy, 1, kMaxPlainExtent)};
     m_ptAnchor =
         POINT{std::clamp(m_ptAnchor.x, 0, m_size.cx), std::clamp(m_ptAnchor.y, 0, m_size.cy)};
 }

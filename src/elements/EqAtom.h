@@ -30,7 +30,7 @@ class CEqAtom : public CEqObject {
     // The caret arrives from outside: VK_LEFT from the right, VK_RIGHT from the left.
     virtual bool EnterFrom(UINT) { return false; }
     // An atom of no known class (from a newer editor's image) keeps the size
-    // stored with it, bounded to kMaxPlainExtent, the anchor inside it.
+    // stored with it, bounded to 1 .. kMaxPlainExtent, the anchor inside it.
     virtual void CalcSize();
     // Places the atom; when its box moved, erases the old box.
     virtual void Redraw(int x, int y, int hAlign, int vAlign);

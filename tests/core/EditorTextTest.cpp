@@ -176,8 +176,8 @@ TEST(EditorSnapshot, DamagedImagesChangeNothing) {
 // reloads byte for byte with its caret where it was.
 TEST(EditorSnapshot, FarScrolledImagesReloadUnchangedAfterLayout) {
     const size_t kScrollFromEnd = 68; // the state's tail: total, scroll, row, caret, ...
-    for (int32_t scroll : {INT32_MIN, -kMaxCoordinate, -kMaxCoordinate / 2 - 7, kMaxCoordinate,
-                           INT32_MAX}) {
+    for (int32_t scroll :
+         {INT32_MIN, -kMaxCoordinate, -kMaxCoordinate / 2 - 7, kMaxCoordinate, INT32_MAX}) {
         for (size_t axis : {0u, 4u}) {
             SCOPED_TRACE(std::to_string(scroll) + (axis ? " down" : " across"));
             Editor e;
@@ -196,6 +196,29 @@ TEST(EditorSnapshot, FarScrolledImagesReloadUnchangedAfterLayout) {
             EXPECT_EQ(again.data.WriteSnapshot(), laidOut);
             EXPECT_EQ(again.data.CaretPos(), 4);
         }
+    }
+}
+
+// An atom of no known class keeps its stored size, but never less than a
+// pixel each way: a flat one could not be found again by the caret it
+// stands before, and the image would move the caret when reloaded.
+TEST(EditorSnapshot, FlatUnknownAtomsKeepTheCaretBetweenThem) {
+    for (SIZE stored : {SIZE{0, 0}, SIZE{300, 0}, SIZE{0, 300}}) {
+        SCOPED_TRACE(std::to_string(stored.cx) + "x" + std::to_string(stored.cy));
+        Editor e;
+        e.Load("ab");
+        for (int i = 0; i < 2; ++i) {
+            auto* plain = new CEqAtom;
+            plain->m_size = stored;
+            e.data.Rows()[0]->InsertAt(plain, 1);
+        }
+        e.data.SetCaret(e.data.Rows()[0], 2); // between the two
+        e.data.UpdateCaret(true, false);
+        auto image = e.data.WriteSnapshot();
+        Editor again;
+        ASSERT_TRUE(again.data.ReadSnapshot(image));
+        EXPECT_EQ(again.data.CaretPos(), 2);
+        EXPECT_EQ(again.data.WriteSnapshot(), image);
     }
 }
 
