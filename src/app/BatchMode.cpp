@@ -4,6 +4,7 @@
 
 #include "app/BatchEditor.h"
 #include "app/ExpressionsFile.h"
+#include "app/InputOptions.h"
 #include "app/KeyScript.h"
 #include "platform/Cp1251Codec.h"
 #include "platform/TextLimit.h"
@@ -13,10 +14,7 @@
 namespace {
 struct Options {
     BatchMode::Output output = BatchMode::kNone;
-    bool hasKeys = false;
-    std::string keys;
-    bool hasFile = false;
-    std::string file;
+    InputOptions input;
 };
 
 // "Ошибка открытия файла: " in Windows-1251.
@@ -38,22 +36,8 @@ bool ParseOptions(const std::vector<std::string>& args, Options* o, std::string*
                 return false;
             }
             o->output = output;
-        } else if (a == "--keys") {
-            if (o->hasKeys || i + 1 >= args.size()) {
-                *error = "--keys takes one script";
-                return false;
-            }
-            o->hasKeys = true;
-            o->keys = args[++i];
-        } else if (a.size() > 1 && a[0] == '-' && a != "-") {
-            *error = "unknown option " + a;
+        } else if (!o->input.Take(args, &i, error)) {
             return false;
-        } else if (o->hasFile) {
-            *error = "only one file";
-            return false;
-        } else {
-            o->hasFile = true;
-            o->file = a;
         }
     }
     if (o->output == BatchMode::kNone) {
@@ -143,13 +127,12 @@ int BatchMode::Run(const std::vector<std::string>& args, std::FILE* in, std::FIL
     Options o;
     std::string error;
     std::vector<KeyEvent> keys;
-    if (!ParseOptions(args, &o, &error) ||
-        (o.hasKeys && !KeyScript::Parse(o.keys, &keys, &error))) {
+    if (!ParseOptions(args, &o, &error) || !o.input.ParseKeys(&keys, &error)) {
         std::fprintf(err, "vexlor: %s\n%s", error.c_str(), Usage());
         return 2;
     }
     BatchEditor editor;
-    if (!Load(o.hasFile ? &o.file : nullptr, keys, in, err, &editor))
+    if (!Load(o.input.File(), keys, in, err, &editor))
         return 1;
     switch (o.output) {
     case kText:

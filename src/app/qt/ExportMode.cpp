@@ -6,6 +6,7 @@
 
 #include "app/BatchEditor.h"
 #include "app/BatchMode.h"
+#include "app/InputOptions.h"
 #include "app/KeyScript.h"
 #include "app/qt/FormulaExport.h"
 #include "editor/VexlorData.h"
@@ -15,10 +16,7 @@ namespace {
 struct Options {
     std::string output;
     double scale = 1.0;
-    bool hasKeys = false;
-    std::string keys;
-    bool hasFile = false;
-    std::string file;
+    InputOptions input;
 };
 
 bool ParseScale(const std::string& text, double* scale) {
@@ -52,21 +50,8 @@ bool ParseOptions(const std::vector<std::string>& args, Options* o, std::string*
                 *error = "--scale takes a factor from 0.25 to 8";
                 return false;
             }
-        } else if (a == "--keys") {
-            if (o->hasKeys || !TakeValue(args, &i, &o->keys)) {
-                *error = "--keys takes one script";
-                return false;
-            }
-            o->hasKeys = true;
-        } else if (a.size() > 1 && a[0] == '-' && a != "-") {
-            *error = "unknown option " + a;
+        } else if (!o->input.Take(args, &i, error)) {
             return false;
-        } else if (o->hasFile) {
-            *error = "only one file";
-            return false;
-        } else {
-            o->hasFile = true;
-            o->file = a;
         }
     }
     if (o->output.empty()) {
@@ -102,13 +87,12 @@ int ExportMode::Run(const std::vector<std::string>& args, std::FILE* in, std::FI
     Options o;
     std::string error;
     std::vector<KeyEvent> keys;
-    if (!ParseOptions(args, &o, &error) ||
-        (o.hasKeys && !KeyScript::Parse(o.keys, &keys, &error))) {
+    if (!ParseOptions(args, &o, &error) || !o.input.ParseKeys(&keys, &error)) {
         std::fprintf(err, "vexlor: %s\n%s", error.c_str(), Usage());
         return 2;
     }
     BatchEditor editor;
-    if (!BatchMode::Load(o.hasFile ? &o.file : nullptr, keys, in, err, &editor))
+    if (!BatchMode::Load(o.input.File(), keys, in, err, &editor))
         return 1;
     CVexlor view;
     if (!view.GetData()->ReadSnapshot(editor.Data().WriteSnapshot())) {
