@@ -43,6 +43,15 @@ expect 2 "vexlor-gui, usage names it" "^Usage: vexlor-gui \[/F file\]" -- "$gui"
 expect 2 "vexlor-gui, bare --" "unknown option --$" -- "$gui" --
 expect 0 "vexlor-gui --help" "^Usage: vexlor-gui \[/F file\]" -- "$gui" --help
 expect 0 "vexlor, batch mode still works" "^a = 1;" -- "$vexlor" --print-text "$work/m.txt"
+# Both modes read the key script and the file alike.
+for mode in --print-text "--export $work/o.svg"; do
+    # shellcheck disable=SC2086
+    expect 2 "vexlor $mode, --keys without a script" "takes one script" -- "$vexlor" $mode --keys
+    # shellcheck disable=SC2086
+    expect 2 "vexlor $mode, two files" "only one file" -- "$vexlor" $mode "$work/m.txt" "$work/m.txt"
+    # shellcheck disable=SC2086
+    expect 2 "vexlor $mode, bad key name" "<Nope>" -- "$vexlor" $mode --keys "<Nope>" "$work/m.txt"
+done
 # Texts over 16 MiB are refused with a message, from a file or standard input.
 head -c 16777217 /dev/zero | tr '\0' a >"$work/huge.txt"
 expect 1 "vexlor, file over the limit" "16 " -- "$vexlor" --print-text "$work/huge.txt"
