@@ -4,20 +4,20 @@
 // reaches its window through it.
 #pragma once
 
-#include <climits>
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "editor/EditCommands.h"
+#include "editor/RowExtents.h"
 #include "editor/RowList.h"
 #include "editor/UndoHistory.h"
 #include "editor/UndoStep.h"
 #include "elements/EqOwner.h"
 #include "platform/Geometry.h"
-#include "editor/RowExtents.h"
 #include "platform/Keys.h"
 #include "platform/Object.h"
 #include "rows/TextScanner.h"
@@ -290,8 +290,10 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     }
     // Row i was replaced or changed in place; the rows around it stay.
     void RowReplaced(int i) {
-        m_dirtyRows.push_back(i);
-        m_nFirstDirty = std::min(m_nFirstDirty, i);
+        if (i < m_nTopsValid) { // rows from there on are read again anyway
+            m_dirtyRows.push_back(i);
+            m_nFirstDirty = std::min(m_nFirstDirty, i);
+        }
         m_bArranged = false;
     }
     // The rows before this one stand where the last layout put them.
