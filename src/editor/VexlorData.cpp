@@ -72,16 +72,13 @@ void CVexlorData::CopyFrom(const CVexlorData& other) {
         copy->SetOwner(this);
         m_rows.push_back(std::move(copy));
     }
-    m_nCurRow = other.m_nCurRow;
-    m_nAnchor = other.m_nAnchor;
-    m_nCaret = other.m_nCaret;
-    m_rcInvalid = other.m_rcInvalid;
-    m_rcCaret = other.m_rcCaret;
-    m_rcSel = other.m_rcSel;
-    ResolveCaret();
+    SetState(other.CurrentState());
     m_bChanged = false;
-    m_sizeTotal = other.m_sizeTotal;
-    m_ptScroll = other.m_ptScroll;
+}
+
+CVexlorData::State CVexlorData::CurrentState() const {
+    return State{m_sizeTotal, m_ptScroll, m_nCurRow, m_rcCaret,
+                 m_rcSel,     m_nAnchor,  m_nCaret,  m_rcInvalid};
 }
 
 // Finds the row that held the caret by hit-testing the remembered caret

@@ -255,6 +255,7 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     static void ReadState(CArchive& ar, State* state);
     // Takes a state read back; the caret is then found in its row.
     void SetState(const State& state);
+    State CurrentState() const;
 
     // The rows from .. from+count-1 become an undo step.
     void PushUndoFor(int from, int count);
