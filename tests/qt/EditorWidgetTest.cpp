@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include "EditorWindow.h"
 #include "QtTestSupport.h"
 #include "app/TextInstaller.h"
 #include "editor/VexlorData.h"
@@ -22,19 +23,6 @@ namespace {
 QPoint Centre(const RECT& r) {
     return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
-
-// A window holding a line edit (somewhere else for the focus) and the editor.
-struct EditorWindow {
-    EditorWindow() {
-        auto* layout = new QVBoxLayout(&window);
-        layout->addWidget(&other);
-        layout->addWidget(&view);
-        window.resize(640, 420);
-    }
-    QWidget window;
-    QLineEdit other;
-    CVexlor view;
-};
 } // namespace
 
 class EditorWidgetTest : public QObject {

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include "EditorWindow.h"
 #include "QtTestSupport.h"
 #include "app/TextInstaller.h"
 #include "editor/VexlorData.h"
@@ -30,19 +31,6 @@ std::string Model(int lines) {
     }
     return text;
 }
-
-// A line edit (somewhere else for the focus) above the editor.
-struct EditorWindow {
-    EditorWindow() {
-        auto* layout = new QVBoxLayout(&window);
-        layout->addWidget(&other);
-        layout->addWidget(&view);
-        window.resize(640, 420);
-    }
-    QWidget window;
-    QLineEdit other;
-    CVexlor view;
-};
 
 // The regions a widget repaints.
 class PaintLog : public QObject {
