@@ -15,11 +15,12 @@ inline int32_t ClampCoordinate(int64_t v) {
     return static_cast<int32_t>(std::clamp<int64_t>(v, -kMaxCoordinate, kMaxCoordinate));
 }
 
-// A scroll offset bounded into -kMaxCoordinate/2 .. kMaxCoordinate/2: rows
-// placed against it stay inside the coordinate bound unless they are
-// themselves half as wide as it, so layout never piles them up at the bound.
+// A scroll offset bounded into -kMaxCoordinate/2 .. kMaxCoordinate. A real
+// window scrolls at most a little before the start, and rows placed
+// against a scroll past that would pile up at the bound, where they could
+// no longer be told apart; forward, the whole extent stays reachable.
 inline int32_t ClampScroll(int64_t v) {
-    return static_cast<int32_t>(std::clamp<int64_t>(v, -kMaxCoordinate / 2, kMaxCoordinate / 2));
+    return static_cast<int32_t>(std::clamp<int64_t>(v, -kMaxCoordinate / 2, kMaxCoordinate));
 }
 
 struct POINT {
