@@ -529,16 +529,20 @@ RowComposer::Mark RowComposer::TakeNumerator(int s, Span* num, int* start) const
 }
 
 RowComposer::Mark RowComposer::FindMark(int o, int* markStart) const {
-    int e = OperandScan::SkipSpacesLeft(m_row, o);
-    if (e < 0 || m_row.MatchKeyword(e, true) != 0)
+    return MarkBefore(m_row, o, markStart);
+}
+
+RowComposer::Mark RowComposer::MarkBefore(const CEqExpr& row, int o, int* markStart) {
+    int e = OperandScan::SkipSpacesLeft(row, o);
+    if (e < 0 || row.MatchKeyword(e, true) != 0)
         return Mark::None;
-    auto isD = [this](int p) { return m_row.SymbolAt(p) == 'd' || m_row.SymbolAt(p) == 'D'; };
-    if (m_row.SymbolAt(e) == '2' && e - 1 >= 0 && isD(e - 1) &&
-        (e - 2 < 0 || !m_row.IsIdentAt(e - 2))) {
+    auto isD = [&row](int p) { return row.SymbolAt(p) == 'd' || row.SymbolAt(p) == 'D'; };
+    if (row.SymbolAt(e) == '2' && e - 1 >= 0 && isD(e - 1) &&
+        (e - 2 < 0 || !row.IsIdentAt(e - 2))) {
         *markStart = e - 2;
         return Mark::Second;
     }
-    if (isD(e) && (e - 1 < 0 || !m_row.IsIdentAt(e - 1))) {
+    if (isD(e) && (e - 1 < 0 || !row.IsIdentAt(e - 1))) {
         *markStart = e - 1;
         return Mark::First;
     }

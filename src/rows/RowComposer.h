@@ -102,6 +102,17 @@ class RowComposer {
     int FormFraction(int s);
     Mark TakeNumerator(int s, Span* num, int* start) const;
     Mark FindMark(int o, int* markStart) const;
+    static Mark MarkBefore(const CEqExpr& row, int o, int* markStart);
+
+  public:
+    // Whether a derivative mark d or d2 of row ends at or before o (blanks
+    // skipped): a simple numerator after it makes a derivative.
+    static bool IsMarkBefore(const CEqExpr& row, int o) {
+        int start = 0;
+        return MarkBefore(row, o, &start) != Mark::None;
+    }
+
+  private:
     // The denominator's atoms; *letterT when it is the letter t alone,
     // written by the derivative rather than taken from the row.
     int TakeDenominator(int after, Mark mark, Span* den, bool* letterT) const;

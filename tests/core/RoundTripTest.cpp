@@ -59,6 +59,7 @@ const Line kCorpus[] = {
     {"c = /b + a/not d;", false},
     {"r = sqrt(x)[i] + a**sqrt(y)[j];", false},
     {"q = (sqrt(x))[i];", true},
+    {"z = d t(x)/dt + d2 u(y)/dt;", false},
 };
 // clang-format on
 
