@@ -257,7 +257,7 @@ void CVexlorData::ScrollTo(const RECT& visible) {
     } else {
         m_ptScroll.y = target.top - m.cy;
     }
-    m_ptScroll = POINT{ClampScroll(m_ptScroll.x), ClampScroll(m_ptScroll.y)};
+    SetScroll(m_ptScroll);
     Arrange();
 }
 
