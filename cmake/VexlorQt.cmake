@@ -25,6 +25,7 @@ endif()
 
 add_executable(vexlor-gui src/gui_main.cpp)
 target_link_libraries(vexlor-gui PRIVATE vexlor_qt)
+vexlor_use_allocator(vexlor-gui)
 
 # A host to try the editor's conversation with; built beside the editor.
 add_subdirectory(tools/demo-host)
