@@ -72,6 +72,7 @@ void CEqExpr::RemoveRange(int from, int to, bool erase) {
             if (*it)
                 FillBackground((*it)->m_rect);
     m_atoms.erase(first, last);
+    ReleaseSpareCapacity();
     if (GetCount() == 1)
         if (CEqEmpty* end = EndAtom())
             end->SetPlaceholder(true);
@@ -114,6 +115,7 @@ void CEqExpr::ReplaceRange(int from, int to, std::unique_ptr<CEqAtom> atom) {
     CEqAtom* raw = atom.get();
     m_atoms[static_cast<size_t>(from)] = std::move(atom);
     m_atoms.erase(m_atoms.begin() + from + 1, m_atoms.begin() + to);
+    ReleaseSpareCapacity();
     raw->SetParent(this);
     if (raw->m_pOwner != m_pOwner)
         raw->SetOwner(m_pOwner);
@@ -129,6 +131,13 @@ void CEqExpr::AppendMoved(std::vector<std::unique_ptr<CEqAtom>> atoms) {
         atom->SetParent(this);
         if (atom->m_pOwner != m_pOwner)
             atom->SetOwner(m_pOwner);
+    }
+    if (m_atoms.size() == 1) { // the end atom alone: take over the moved atoms' array
+        atoms.push_back(std::move(m_atoms.front()));
+        m_atoms.swap(atoms);
+        if (CEqEmpty* end = EndAtom())
+            end->SetPlaceholder(false);
+        return;
     }
     auto at = m_atoms.end() - (m_atoms.empty() ? 0 : 1);
     m_atoms.insert(at, std::make_move_iterator(atoms.begin()),
@@ -152,6 +161,11 @@ void CEqExpr::PutBack(std::vector<std::unique_ptr<CEqAtom>>* aside) {
         return;
     m_atoms.insert(m_atoms.end() - 1, std::move(aside->back()));
     aside->pop_back();
+}
+
+void CEqExpr::ReleaseSpareCapacity() {
+    if (m_atoms.capacity() > 2 * m_atoms.size() + 64)
+        m_atoms.shrink_to_fit();
 }
 
 void CEqExpr::DeleteAtoms() {

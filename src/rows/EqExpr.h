@@ -143,6 +143,9 @@ class CEqExpr : public CEqObject {
     // A new row holding this row's atoms (the end atom copied), this row
     // left with its end atom alone.
     CEqExpr* MoveIntoNewRow();
+    // A row that lost most of its atoms at once (an operand moved into a
+    // new atom) lets the memory of their slots go.
+    void ReleaseSpareCapacity();
     // The end atom as such, or null.
     CEqEmpty* EndAtom() const;
     bool ShiftHeld() const;

@@ -134,8 +134,7 @@ void RowComposer::Unwrap(CEqExpr& row) {
 // Pass 1
 
 void RowComposer::BracketsAndIndexes() {
-    m_roundPartners = PartnersFromEnd('(', ')');
-    m_squarePartners = PartnersFromEnd('[', ']');
+    FindPartners();
     int w = 0;
     while (w < m_row.GetCount() - 1) {
         CEqAtom* atom = m_row.GetAt(w);
@@ -209,21 +208,39 @@ int RowComposer::MatchingClose(int w, const std::vector<int>& partners) const {
 }
 
 // For each open symbol (indexed by its distance from the end atom) the
-// distance of the close symbol that brings the count back to zero, or -1.
-std::vector<int> RowComposer::PartnersFromEnd(char open, char close) const {
+// distance of the close symbol that brings the count of its kind back to
+// zero, or -1; round and square brackets in one scan of the row.
+void RowComposer::FindPartners() {
     int last = m_row.GetCount() - 1;
-    std::vector<int> partners(static_cast<size_t>(std::max(last + 1, 0)), -1);
-    std::vector<int> opens;
+    size_t size = static_cast<size_t>(std::max(last + 1, 0));
+    m_roundPartners.assign(size, -1);
+    m_squarePartners.assign(size, -1);
+    std::vector<int> rounds;
+    std::vector<int> squares;
+    auto close = [last](std::vector<int>& opens, std::vector<int>& partners, int j) {
+        if (opens.empty())
+            return;
+        partners[static_cast<size_t>(last - opens.back())] = last - j;
+        opens.pop_back();
+    };
     for (int j = 0; j < last; ++j) {
-        int ch = m_row.SymbolAt(j);
-        if (ch == open) {
-            opens.push_back(j);
-        } else if (ch == close && !opens.empty()) {
-            partners[static_cast<size_t>(last - opens.back())] = last - j;
-            opens.pop_back();
+        switch (m_row.SymbolAt(j)) {
+        case '(':
+            rounds.push_back(j);
+            break;
+        case ')':
+            close(rounds, m_roundPartners, j);
+            break;
+        case '[':
+            squares.push_back(j);
+            break;
+        case ']':
+            close(squares, m_squarePartners, j);
+            break;
+        default:
+            break;
         }
     }
-    return partners;
 }
 
 // Entries at distances the shortened row no longer has are let go before
@@ -665,7 +682,7 @@ RowComposer::RowPtr RowComposer::Take(CEqExpr& row, Span span) {
     int to = std::min(span.to, row.GetCount() - 1);
     bool own = &row == &m_row; // only the row's own boxes are erased
     std::vector<std::unique_ptr<CEqAtom>> atoms;
-    atoms.reserve(static_cast<size_t>(std::max(to - from, 0)));
+    atoms.reserve(static_cast<size_t>(std::max(to - from, 0)) + 1); // and op's end atom
     for (int i = from; i < to; ++i) {
         if (own && !row.GetAt(i)->IsSymbol()) // composed as it was: only its depth here goes
             m_depths.erase(row.GetAt(i));

@@ -76,7 +76,7 @@ class RowComposer {
     int FormLowIndex(int w);
     // The partner of the opening symbol at w, from the tables of the pass.
     int MatchingClose(int w, const std::vector<int>& partners) const;
-    std::vector<int> PartnersFromEnd(char open, char close) const;
+    void FindPartners();
     void ShrinkPartners();
 
     // Pass 2: exp, pow and sqrt followed by a bracket atom.
