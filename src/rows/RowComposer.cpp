@@ -445,8 +445,14 @@ CEqExpr* RowComposer::SplitLowIndex(CEqExpr*& base) {
 // the one looked at wait aside instead: a slash ends every operand, so no
 // scan of a formation reaches them, and the row reads as if they were there.
 void RowComposer::Fractions() {
+    // 0. Only a slash forms anything; the atoms past the first slash after
+    //    the row's first atom wait aside.
+    int first = FirstSlashFrom(1);
+    if (first < 0 && m_row.SymbolAt(0) != '/')
+        return;
     std::vector<std::unique_ptr<CEqAtom>> aside;
-    m_row.SetAside(0, &aside);
+    if (first >= 0)
+        m_row.SetAside(first + 1, &aside);
     int c = 0;
     for (;;) {
         // 1. A slash after c in the row, or every atom back.
@@ -457,6 +463,13 @@ void RowComposer::Fractions() {
         // 2. A fraction or derivative at a slash.
         c = m_row.SymbolAt(c) == '/' ? FormFraction(c) : c + 1;
     }
+}
+
+int RowComposer::FirstSlashFrom(int from) const {
+    for (int i = std::max(from, 0); i < m_row.GetCount() - 1; ++i)
+        if (m_row.SymbolAt(i) == '/')
+            return i;
+    return -1;
 }
 
 bool RowComposer::SlashAfter(int c) const {

@@ -95,6 +95,8 @@ class RowComposer {
 
     // Pass 4: "/" as a fraction or a derivative.
     void Fractions();
+    // The index of the first slash at or after from, or -1.
+    int FirstSlashFrom(int from) const;
     // Whether the row's last atom before its end is a slash after c.
     bool SlashAfter(int c) const;
     // Puts atoms back from aside up to and with the next slash.

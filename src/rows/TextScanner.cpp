@@ -17,16 +17,20 @@ CEqExpr* TextScanner::ParseRow(const std::string& text, CEqOwner* owner) {
         m_nCharClass = kEnd;
         return row;
     }
+    // The line's symbols go into the row in one step, with room for its end atom.
+    std::vector<std::unique_ptr<CEqAtom>> symbols;
+    symbols.reserve(std::min(text.find_first_of("\r\n"), text.size()) + 1);
     for (;;) {
         ScanChar();
         if (m_nCharClass == kLineEnd || m_nCharClass == kEnd)
             break;
-        auto* symbol = new CEqSymbol;
+        auto symbol = std::make_unique<CEqSymbol>();
         symbol->m_pOwner = owner;
         symbol->SetChar(m_strParse[static_cast<size_t>(m_nParsePos)]);
-        row->InsertAt(symbol, row->GetCount() - 1);
+        symbols.push_back(std::move(symbol));
         ++m_nParsePos;
     }
+    row->AppendMoved(std::move(symbols));
     row->Trim();
     row->Compose();
     return row;
