@@ -4,6 +4,7 @@
 // changes height moves every row below it without visiting them.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -21,6 +22,10 @@ class RowExtents {
     void SetLeaf(int i, int64_t step, int32_t width);
     void Rebuild();
 
+    // Row i's step as kept (0 out of range).
+    int64_t Step(int i) const {
+        return i >= 0 && i < m_nCount ? m_steps[static_cast<size_t>(Leaf(i))] : 0;
+    }
     // The sum of the steps of the rows before row i (i clamped to 0 .. n).
     int64_t StepsBefore(int i) const;
     int64_t TotalSteps() const { return m_nCount ? m_steps[1] : 0; }

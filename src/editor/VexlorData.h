@@ -312,11 +312,14 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     void UpdateCaretWith(void (CVexlorData::*arrange)(), bool bScroll);
     // Measures the changed rows from the first that may have moved on and
     // brings the tops and widths up to date; remeasured gets their indexes.
-    void UpdateTops(SIZE m, std::vector<int>* remeasured);
+    // With bPlace (all rows anew), each remeasured row but the last is also
+    // laid out at its place as soon as it is measured.
+    void UpdateTops(SIZE m, std::vector<int>* remeasured, bool bPlace);
     // Moves row i to its place from the tops (without redrawing it).
     void PlaceRow(int i) const;
-    // Lays row i out at its place.
+    // Lays row i out at its place, or at the given top.
     void RedrawRow(int i);
+    void RedrawRowAt(int i, int top);
     // The first row whose bottom lies at or below y (scroll-independent).
     int FirstRowReaching(int y) const;
     RECT ScrollTarget() const;

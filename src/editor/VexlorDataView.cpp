@@ -50,7 +50,7 @@ void CVexlorData::MeasureRow(int i, std::vector<int>* remeasured, bool bPull) {
         m_extents.SetLeaf(i, step, width);
 }
 
-void CVexlorData::UpdateTops(SIZE m, std::vector<int>* remeasured) {
+void CVexlorData::UpdateTops(SIZE m, std::vector<int>* remeasured, bool bPlace) {
     m_sizeM = m;
     int n = static_cast<int>(m_rows.size());
     int from = std::min(m_nTopsValid, n);
@@ -70,8 +70,15 @@ void CVexlorData::UpdateTops(SIZE m, std::vector<int>* remeasured) {
     while ((1 << depth) < n)
         ++depth;
     bool few = static_cast<int64_t>(n - from) * depth < n;
-    for (int i = from; i < n; ++i)
+    bPlace = bPlace && from == 0;
+    int64_t stepsBefore = 0;
+    for (int i = from; i < n; ++i) {
+        size_t measured = remeasured->size();
         MeasureRow(i, remeasured, few);
+        if (bPlace && i != n - 1 && remeasured->size() > measured)
+            RedrawRowAt(i, ClampCoordinate(m_sizeM.cy / 2 + stepsBefore));
+        stepsBefore += m_extents.Step(i);
+    }
     if (!few)
         m_extents.Rebuild();
     m_nTopsValid = n;
@@ -97,7 +104,11 @@ void CVexlorData::PlaceAll() const {
 }
 
 void CVexlorData::RedrawRow(int i) {
-    RowAt(i)->Redraw(m_sizeM.cx / 2 - m_ptScroll.x, TopOf(i) - m_ptScroll.y, 1, 3);
+    RedrawRowAt(i, TopOf(i));
+}
+
+void CVexlorData::RedrawRowAt(int i, int top) {
+    RowAt(i)->Redraw(m_sizeM.cx / 2 - m_ptScroll.x, top - m_ptScroll.y, 1, 3);
 }
 
 int CVexlorData::FirstRowReaching(int y) const {
@@ -128,15 +139,20 @@ void CVexlorData::Arrange() {
     if (m_nLaidOutRow >= 0 && m_nLaidOutRow < n && RowAt(m_nLaidOutRow) == m_pLaidOutRow)
         RowChanged(m_nLaidOutRow);
     RowChanged(m_nCurRow);
-    // 3. Sizes, tops and the total size.
+    // 3. Sizes, tops and the total size. A view at the origin stays there
+    //    whatever the total size, so when every row is measured anew, each
+    //    is also laid out while its atoms are fresh in the cache: step 4
+    //    would lay it out at the same place, in the same order.
+    bool placeEarly = m_nTopsValid == 0 && m_ptScroll.x == 0 && m_ptScroll.y == 0;
     std::vector<int> remeasured;
-    UpdateTops(m, &remeasured);
+    UpdateTops(m, &remeasured, placeEarly);
     m_sizeTotal = SIZE{std::max(m.cx / 2, m_extents.MaxWidth()), TopOf(n)};
     UpdateScrollBars();
     // 4. Rows whose boxes may change, in order; the last row last.
-    for (int i : remeasured)
-        if (i != n - 1)
-            RedrawRow(i);
+    if (!placeEarly)
+        for (int i : remeasured)
+            if (i != n - 1)
+                RedrawRow(i);
     if (n > 0)
         RedrawRow(n - 1);
     for (int i : {m_nCurRow - 1, m_nCurRow, m_nCurRow + 1, n - 2})
@@ -154,8 +170,7 @@ bool CVexlorData::IsArranged() const {
     int n = static_cast<int>(m_rows.size());
     const CEqExpr* current = m_nCurRow >= 0 && m_nCurRow < n ? RowAt(m_nCurRow) : nullptr;
     return m_bArranged && !m_bWholeModel && m_pWnd && n == m_nArrangedRows && m_nTopsValid == n &&
-           m_dirtyRows.empty() &&
-           m_nLaidOutRow == m_nCurRow && m_pLaidOutRow == current &&
+           m_dirtyRows.empty() && m_nLaidOutRow == m_nCurRow && m_pLaidOutRow == current &&
            EqualRect(m_pWnd->m_rcClient, m_rcArrangedClient);
 }
 
