@@ -5,6 +5,7 @@
 
 #include "editor/VexlorData.h"
 #include "elements/EqAtom.h"
+#include "platform/Charset.h"
 #include "rows/EqExpr.h"
 
 namespace {
@@ -137,7 +138,7 @@ void CVexlorData::LoadText(const std::string& source) {
     for (int i = 0;; ++i) {
         // The scanner reads a line, its break and at most two characters
         // after the break, so each row gets only that much of the text.
-        size_t brk = text.find_first_of("\r\n", start);
+        size_t brk = Charset::FindLineBreak(text, start);
         size_t stop = brk == std::string::npos ? text.size() : std::min(brk + 3, text.size());
         SetRowText(i, text.substr(start, stop - start));
         if (m_scanner.Class() != TextScanner::kLineEnd)

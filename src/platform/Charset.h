@@ -16,6 +16,14 @@ class Charset {
     // the atom is a symbol; 0 is never an identifier character.
     static bool IsIdentCharCode(int ch);
     static bool IsLetter(uint8_t byte);
+    // The first '\r' or '\n' of s at or after from, or std::string::npos
+    // (one comparison per byte, where find_first_of searches a set).
+    static size_t FindLineBreak(const std::string& s, size_t from = 0) {
+        for (size_t i = from; i < s.size(); ++i)
+            if (s[i] == '\r' || s[i] == '\n')
+                return i;
+        return std::string::npos;
+    }
     static char ToLowerAscii(char c);
     static std::string ToLowerAscii(const std::string& s);
 };

@@ -4,6 +4,7 @@
 
 #include "atoms/EqBrackets.h"
 #include "elements/EqAtom.h"
+#include "elements/EqSymbol.h"
 #include "platform/Charset.h"
 #include "rows/EqExpr.h"
 #include "rows/Vocabulary.h"
@@ -11,6 +12,15 @@
 namespace {
 bool StartsWith(const std::string& w, const std::string& s) {
     return w.size() >= s.size() && w.compare(0, s.size(), s) == 0;
+}
+
+// Whether word, read forward or backward, may start w: a cheap look at its
+// first character before it is lowered and compared as a whole.
+bool MayStart(const std::string& w, std::string_view word, bool backward = false) {
+    if (word.empty())
+        return true;
+    char edge = backward ? word.back() : word.front();
+    return !w.empty() && Charset::ToLowerAscii(edge) == w[0];
 }
 
 bool IdentByte(char c) {
@@ -41,7 +51,10 @@ std::string CEqExpr::WindowText(int from, int to) const {
     std::string w;
     for (int i = from; i < to; ++i) {
         const CEqAtom* atom = m_atoms[static_cast<size_t>(i)].get();
-        w += atom->GetRowCount() > 0 ? std::string(1, ' ') : atom->PeekText();
+        if (atom->IsSymbol())
+            w += static_cast<char>(static_cast<const CEqSymbol*>(atom)->TextByte());
+        else
+            w += atom->GetRowCount() > 0 ? std::string(1, ' ') : atom->PeekText();
     }
     return w;
 }
@@ -55,6 +68,8 @@ int CEqExpr::MatchKeyword(int pos, bool backward) const {
         std::reverse(w.begin(), w.end());
     w = Charset::ToLowerAscii(w);
     for (std::string_view keyword : Vocabulary::kKeywords) {
+        if (!MayStart(w, keyword, backward))
+            continue;
         std::string s = Charset::ToLowerAscii(std::string(keyword));
         if (backward)
             std::reverse(s.begin(), s.end());
@@ -77,6 +92,8 @@ int CEqExpr::MatchName(int pos) const {
         return 0;
     std::string w = Charset::ToLowerAscii(WindowText(pos, pos + Vocabulary::kNameLongest + 1));
     for (std::string_view name : Vocabulary::kNames) {
+        if (!MayStart(w, name))
+            continue;
         std::string s = Charset::ToLowerAscii(std::string(name));
         if (!StartsWith(w, s))
             continue;
@@ -94,6 +111,8 @@ int CEqExpr::MatchFunction(int pos) const {
         return 0;
     std::string w = Charset::ToLowerAscii(WindowText(pos, pos + Vocabulary::kFunctionLongest));
     for (std::string_view function : Vocabulary::kFunctions) {
+        if (!MayStart(w, function))
+            continue;
         std::string s = Charset::ToLowerAscii(std::string(function));
         if (!StartsWith(w, s))
             continue;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "elements/EqSymbol.h"
+#include "platform/Charset.h"
 #include "rows/EqExpr.h"
 
 CEqExpr* TextScanner::ParseRow(const std::string& text, CEqOwner* owner) {
@@ -19,7 +20,7 @@ CEqExpr* TextScanner::ParseRow(const std::string& text, CEqOwner* owner) {
     }
     // The line's symbols go into the row in one step, with room for its end atom.
     std::vector<std::unique_ptr<CEqAtom>> symbols;
-    symbols.reserve(std::min(text.find_first_of("\r\n"), text.size()) + 1);
+    symbols.reserve(std::min(Charset::FindLineBreak(text), text.size()) + 1);
     for (;;) {
         ScanChar();
         if (m_nCharClass == kLineEnd || m_nCharClass == kEnd)
