@@ -212,14 +212,17 @@ int RowComposer::MatchingClose(int w, const std::vector<int>& partners) const {
 // zero, or -1; round and square brackets in one scan of the row.
 void RowComposer::FindPartners() {
     int last = m_row.GetCount() - 1;
-    size_t size = static_cast<size_t>(std::max(last + 1, 0));
-    m_roundPartners.assign(size, -1);
-    m_squarePartners.assign(size, -1);
+    m_roundPartners.clear();
+    m_squarePartners.clear();
     std::vector<int> rounds;
     std::vector<int> squares;
+    // A table is made when its first pair closes; without one, no symbol
+    // has a partner (MatchingClose reads past its end as none).
     auto close = [last](std::vector<int>& opens, std::vector<int>& partners, int j) {
         if (opens.empty())
             return;
+        if (partners.empty())
+            partners.assign(static_cast<size_t>(last + 1), -1);
         partners[static_cast<size_t>(last - opens.back())] = last - j;
         opens.pop_back();
     };
