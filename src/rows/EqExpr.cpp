@@ -164,7 +164,7 @@ void CEqExpr::PutBack(std::vector<std::unique_ptr<CEqAtom>>* aside) {
 }
 
 void CEqExpr::ReleaseSpareCapacity() {
-    if (m_atoms.capacity() > 2 * m_atoms.size() + 64)
+    if (m_atoms.capacity() > m_atoms.size() + m_atoms.size() / 2 + 8)
         m_atoms.shrink_to_fit();
 }
 

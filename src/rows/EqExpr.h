@@ -143,8 +143,9 @@ class CEqExpr : public CEqObject {
     // A new row holding this row's atoms (the end atom copied), this row
     // left with its end atom alone.
     CEqExpr* MoveIntoNewRow();
-    // A row that lost most of its atoms at once (an operand moved into a
-    // new atom) lets the memory of their slots go.
+    // A row whose atoms fill less than two thirds of its slots (an operand
+    // moved into a new atom) lets the spare slots go; a row shrinking atom
+    // by atom does so at geometric steps, so the copies stay linear.
     void ReleaseSpareCapacity();
     // The end atom as such, or null.
     CEqEmpty* EndAtom() const;
