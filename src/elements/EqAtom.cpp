@@ -55,7 +55,9 @@ void CEqAtom::CopyBaseTo(CEqAtom* copy) const {
 }
 
 void CEqAtom::EraseInvalid() {
+    if (!m_pOwner || IsRectEmpty(m_pOwner->Invalid())) // an atom placed for the first time
+        return;
     CDC* dc = DC();
-    if (dc && m_pOwner)
+    if (dc)
         dc->FillSolidRect(m_pOwner->Invalid(), dc->GetBkColor());
 }

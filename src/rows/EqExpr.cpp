@@ -367,6 +367,8 @@ void CEqExpr::SelectionBounds(int* lo, int* hi) const {
 }
 
 void CEqExpr::FillBackground(const RECT& r) const {
+    if (IsRectEmpty(r)) // nothing to fill: a box never laid out, or collapsed
+        return;
     if (CDC* dc = DC())
         dc->FillSolidRect(r, dc->GetBkColor());
 }
