@@ -70,6 +70,8 @@ std::string Normalised(std::string text) {
         statement.pop_back();
     if (!statement.empty())
         statement += ";";
+    else // a comment alone starts its line, as loading it would make it
+        comment.erase(0, std::min(comment.find_first_not_of(' '), comment.size()));
     return statement + comment;
 }
 

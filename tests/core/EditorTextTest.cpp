@@ -63,6 +63,8 @@ TEST(EditorText, RowTextNormalisesStatementsAndComments) {
         {"-- note", "-- note"},
         {" a -- b", "a; -- b"},
         {";;x", "x;"},
+        {";  -- or", "-- or"}, // an empty statement leaves no blank before its comment
+        {" ; -- x", "-- x"},
     };
     for (const auto& [in, out] : cases) {
         e.data.Reset();
