@@ -312,8 +312,9 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     void UpdateCaretWith(void (CVexlorData::*arrange)(), bool bScroll);
     // Measures the changed rows from the first that may have moved on and
     // brings the tops and widths up to date; remeasured gets their indexes.
-    // With bPlace (all rows anew), each remeasured row but the last is also
-    // laid out at its place as soon as it is measured.
+    // With bPlace (every row measured anew, so from the first), each
+    // remeasured row but the last is also laid out at its place as soon as
+    // it is measured; the caller then leaves them alone.
     void UpdateTops(SIZE m, std::vector<int>* remeasured, bool bPlace);
     // Moves row i to its place from the tops (without redrawing it).
     void PlaceRow(int i) const;

@@ -70,8 +70,7 @@ void CVexlorData::UpdateTops(SIZE m, std::vector<int>* remeasured, bool bPlace) 
     while ((1 << depth) < n)
         ++depth;
     bool few = static_cast<int64_t>(n - from) * depth < n;
-    bPlace = bPlace && from == 0;
-    int64_t stepsBefore = 0;
+    int64_t stepsBefore = 0; // the steps above row i; bPlace comes only with from == 0
     for (int i = from; i < n; ++i) {
         size_t measured = remeasured->size();
         MeasureRow(i, remeasured, few);
