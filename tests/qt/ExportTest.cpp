@@ -52,7 +52,7 @@ class ExportTest : public QObject {
     void pngIsTheLayoutTimesTheScale();
     void pdfHasOnePagePerPageOfExpressions();
     void printingTakesTheModelOrTheCurrentExpression();
-    void unknownExtensionAndUnwritablePathFail();
+    void unknownExtensionAndUnwritablePathFail(); // and pictures too large for PNG
     void exportLeavesTheWindowsViewAlone();
 
   private:
@@ -173,6 +173,15 @@ void ExportTest::unknownExtensionAndUnwritablePathFail() {
     QVERIFY(!FormulaExport::Write(*m_view, missing, 1.0, -1, &error));
     QVERIFY(error.startsWith(QStringLiteral("cannot write ")));
     QVERIFY(!QFile::exists(missing));
+    // A picture past PNG's bounds is refused before it is allocated.
+    std::string text;
+    for (int i = 0; i < 3000; ++i)
+        text += "x" + std::to_string(i) + " = a/b + c\r\n";
+    Load(text);
+    QString huge = m_dir.filePath(QStringLiteral("huge.png"));
+    QVERIFY(!FormulaExport::Write(*m_view, huge, 8.0, -1, &error));
+    QVERIFY2(error.contains(QStringLiteral("too large for PNG")), qPrintable(error));
+    QVERIFY(!QFile::exists(huge));
 }
 
 void ExportTest::exportLeavesTheWindowsViewAlone() {

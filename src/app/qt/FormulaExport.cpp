@@ -9,12 +9,18 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 
 #include "editor/qt/Vexlor.h"
 
 namespace {
 // Layout pixels are screen pixels of 1/96 inch.
 constexpr double kLayoutDpi = 96.0;
+// The largest PNG picture: a side PNG readers accept (libpng's default
+// limit) and an image Qt programs will open (its default allocation limit).
+constexpr int64_t kMaxPngSide = 1000000;
+constexpr int64_t kMaxPngBytes = int64_t{256} << 20;
 
 QRect BandOf(const PageBreaks::Span& span, int width) {
     return QRect(0, span.top, width, span.bottom - span.top);
@@ -58,27 +64,40 @@ std::vector<PageBreaks::Span> FormulaExport::Rows(CVexlor& view, int expression,
     return rows;
 }
 
-QByteArray FormulaExport::Svg(CVexlor& view, int expression) {
+bool FormulaExport::Svg(CVexlor& view, int expression, QIODevice* out) {
     QRect band = PictureBand(view, expression);
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
     QSvgGenerator svg;
-    svg.setOutputDevice(&buffer);
+    svg.setOutputDevice(out);
     svg.setSize(band.size());
     svg.setViewBox(QRect(QPoint(0, 0), band.size()));
     svg.setResolution(static_cast<int>(kLayoutDpi));
     svg.setTitle(QStringLiteral("Vexlor"));
     QPainter painter(&svg);
     view.RenderBand(&painter, band);
-    painter.end();
-    return buffer.data();
+    return painter.end();
 }
 
-QByteArray FormulaExport::Png(CVexlor& view, double scale, int expression) {
+// A picture too large to hold or to open is refused before any of it is
+// allocated: a large model goes to SVG or PDF instead.
+QByteArray FormulaExport::Png(CVexlor& view, double scale, int expression, QString* error) {
     QRect band = PictureBand(view, expression);
-    QSize pixels(std::max(1, static_cast<int>(band.width() * scale + 0.5)),
-                 std::max(1, static_cast<int>(band.height() * scale + 0.5)));
+    int64_t width = std::max<int64_t>(1, std::llround(band.width() * scale));
+    int64_t height = std::max<int64_t>(1, std::llround(band.height() * scale));
+    if (width > kMaxPngSide || height > kMaxPngSide || width * height * 4 > kMaxPngBytes) {
+        *error = QStringLiteral("the picture would be %1 x %2 pixels, too large for PNG; "
+                                "export it as SVG or PDF")
+                     .arg(width)
+                     .arg(height);
+        return {};
+    }
+    QSize pixels(static_cast<int>(width), static_cast<int>(height));
     QImage image(pixels, QImage::Format_RGB32);
+    if (image.isNull()) {
+        *error = QStringLiteral("not enough memory for a picture of %1 x %2 pixels")
+                     .arg(width)
+                     .arg(height);
+        return {};
+    }
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -92,19 +111,13 @@ QByteArray FormulaExport::Png(CVexlor& view, double scale, int expression) {
     return buffer.data();
 }
 
-QByteArray FormulaExport::Pdf(CVexlor& view, int expression) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter pdf(&buffer);
-        pdf.setCreator(QStringLiteral("Vexlor"));
-        pdf.setResolution(static_cast<int>(kLayoutDpi));
-        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                      QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
-        if (!PaintPages(view, &pdf, expression))
-            return {};
-    }
-    return buffer.data();
+bool FormulaExport::Pdf(CVexlor& view, int expression, QIODevice* out) {
+    QPdfWriter pdf(out);
+    pdf.setCreator(QStringLiteral("Vexlor"));
+    pdf.setResolution(static_cast<int>(kLayoutDpi));
+    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                  QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
+    return PaintPages(view, &pdf, expression);
 }
 
 // 1. The page's size in layout pixels decides the page breaks.
@@ -136,29 +149,35 @@ bool FormulaExport::PaintPages(CVexlor& view, QPagedPaintDevice* device, int exp
     return painter.end();
 }
 
+// SVG and PDF go straight into the file as they are painted, so a large
+// model is never held in memory twice over.
 bool FormulaExport::Write(CVexlor& view, const QString& path, double scale, int expression,
                           QString* error) {
-    QByteArray bytes;
-    switch (FormatOf(path)) {
-    case Format::kSvg:
-        bytes = Svg(view, expression);
-        break;
-    case Format::kPng:
-        bytes = Png(view, scale, expression);
-        break;
-    case Format::kPdf:
-        bytes = Pdf(view, expression);
-        break;
-    case Format::kNone:
+    Format format = FormatOf(path);
+    if (format == Format::kNone) {
         *error = QStringLiteral("unknown export format (use .svg, .png or .pdf): ") + path;
         return false;
     }
     QSaveFile file(path);
-    if (bytes.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
-        !file.commit()) {
-        *error = QStringLiteral("cannot write ") + path + QStringLiteral(": ") +
-                 (bytes.isEmpty() ? QStringLiteral("nothing was painted") : file.errorString());
-        return false;
+    QString reason;
+    if (!file.open(QIODevice::WriteOnly)) {
+        reason = file.errorString();
+    } else {
+        bool painted = false;
+        if (format == Format::kPng) {
+            QByteArray bytes = Png(view, scale, expression, &reason);
+            painted = !bytes.isEmpty() && file.write(bytes) == bytes.size();
+        } else {
+            painted = format == Format::kSvg ? Svg(view, expression, &file)
+                                             : Pdf(view, expression, &file);
+        }
+        if (painted && file.commit())
+            return true;
+        if (reason.isEmpty())
+            reason = file.error() != QFileDevice::NoError ? file.errorString()
+                                                          : QStringLiteral("nothing was painted");
+        file.cancelWriting();
     }
-    return true;
+    *error = QStringLiteral("cannot write ") + path + QStringLiteral(": ") + reason;
+    return false;
 }
