@@ -310,17 +310,21 @@ void CEqExpr::Trim() {
 
 void CEqExpr::TrimUnwrap() {
     Trim();
-    if (!IsSimple())
+    // Only a row that is one bracket atom with a row is unwrapped.
+    if (GetCount() != 2)
         return;
     auto* brackets = GetAt(0)->As<CEqBrackets>();
     if (!brackets || !brackets->m_pRow)
         return;
-    // The inner row's atoms move out before the bracket atom is removed.
+    // The inner row's atoms move out, in one array, before the bracket atom
+    // is removed; its end atom goes with it.
     std::unique_ptr<CEqExpr> inner = std::move(brackets->m_pRow);
     inner->Trim();
     RemoveRange(0, GetCount() - 1, true);
-    for (int i = 0; i + 1 < inner->GetCount(); ++i)
-        AppendMoved(std::move(inner->m_atoms[static_cast<size_t>(i)]));
+    std::vector<std::unique_ptr<CEqAtom>> atoms = std::move(inner->m_atoms);
+    if (!atoms.empty())
+        atoms.pop_back();
+    AppendMoved(std::move(atoms));
 }
 
 void CEqExpr::WrapIfNeeded() {
