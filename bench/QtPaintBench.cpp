@@ -3,7 +3,8 @@
 // image of its size while its layout holds (as an exposure repaints it), the
 // caret's rectangle (as a blink repaints it), and a line step of the
 // vertical scroll bar with the paint after it; and, for comparison, a typed
-// character and its Backspace, each with the paint after it. "arranges"
+// character and its Backspace, each with the paint after it; and opening a
+// text or a model file in a new window. "arranges"
 // counts the layouts per iteration. Runs on the offscreen platform unless QT_QPA_PLATFORM names
 // another.
 #include <benchmark/benchmark.h>
@@ -11,6 +12,10 @@
 #include <QApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <sstream>
 
 #include "BenchModel.h"
 #include "app/TextInstaller.h"
@@ -23,12 +28,14 @@ namespace {
 // its first row, laid out by a first paint.
 class Window {
   public:
-    explicit Window(int lines) : m_image(QSize(800, 600), QImage::Format_ARGB32_Premultiplied) {
+    explicit Window(int lines) : Window(BenchModel::Text(lines)) {}
+    explicit Window(const std::string& text)
+        : m_image(QSize(800, 600), QImage::Format_ARGB32_Premultiplied) {
         m_view.resize(m_image.size());
         m_view.show();
         m_view.activateWindow();
         m_view.setFocus();
-        TextInstaller::Install(m_view.DataSlot(), &m_view, BenchModel::Text(lines), -1, {});
+        TextInstaller::Install(m_view.DataSlot(), &m_view, text, -1, {});
         QApplication::processEvents();
         Paint();
     }
@@ -116,6 +123,37 @@ void BM_QtTypePaint(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_QtTypePaint)->Apply(Sizes);
+
+// Opening: the window shown on the text, laid out and painted once with
+// Qt's fonts. Closing the window is timed apart from it.
+void OpenText(benchmark::State& state, const std::string& text) {
+    for (auto _ : state) {
+        auto window = std::make_unique<Window>(text);
+        state.PauseTiming();
+        window.reset();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+}
+
+void BM_QtOpen(benchmark::State& state) {
+    OpenText(state, BenchModel::Text(static_cast<int>(state.range(0))));
+}
+BENCHMARK(BM_QtOpen)->Apply(Sizes);
+
+// The model file named by VEXLOR_BENCH_MODEL, as the window opens it.
+void BM_QtOpenFile(benchmark::State& state) {
+    const char* path = std::getenv("VEXLOR_BENCH_MODEL");
+    std::ifstream in(path ? path : "", std::ios::binary);
+    if (!in) {
+        state.SkipWithError("set VEXLOR_BENCH_MODEL to a model file");
+        return;
+    }
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    OpenText(state, bytes.str());
+}
+BENCHMARK(BM_QtOpenFile)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -261,15 +261,6 @@ void CEqExpr::InsertRow(const CEqExpr& other, bool atEnd) {
     m_pOwner->SetCaret(this, pos);
 }
 
-bool CEqExpr::IsSpaceAt(int i) const {
-    return SymbolAt(i) == ' ';
-}
-
-bool CEqExpr::IsIdentAt(int i) const {
-    int byte = SymbolAt(i);
-    return byte >= 0 && Charset::IsIdentChar(static_cast<uint8_t>(byte));
-}
-
 bool CEqExpr::IsBlank() const {
     for (int i = 0; i + 1 < GetCount(); ++i)
         if (!IsSpaceAt(i))

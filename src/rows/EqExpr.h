@@ -10,6 +10,7 @@
 #include "elements/EqAtom.h"
 #include "elements/EqObject.h"
 #include "elements/EqSymbol.h"
+#include "platform/Charset.h"
 #include "platform/Keys.h"
 
 class CEqEmpty;
@@ -124,8 +125,11 @@ class CEqExpr : public CEqObject {
     // Character classes of the atom at i: a space symbol, or a symbol whose
     // byte is an identifier character. Anything else (compound atoms, the
     // end atom, positions outside the row) is neither.
-    bool IsSpaceAt(int i) const;
-    bool IsIdentAt(int i) const;
+    bool IsSpaceAt(int i) const { return SymbolAt(i) == ' '; }
+    bool IsIdentAt(int i) const {
+        int byte = SymbolAt(i);
+        return byte >= 0 && Charset::IsIdentChar(static_cast<uint8_t>(byte));
+    }
     // The symbol byte at i ('*' for the middle dot), or -1 when the atom at
     // i is not a symbol.
     int SymbolAt(int i) const {

@@ -209,11 +209,14 @@ int RowComposer::MatchingClose(int w, const std::vector<int>& partners) const {
 
 // For each open symbol (indexed by its distance from the end atom) the
 // distance of the close symbol that brings the count of its kind back to
-// zero, or -1; round and square brackets in one scan of the row.
+// zero, or -1; round and square brackets in one scan of the row. The same
+// scan notes which later passes may form anything: formations only ever
+// take symbols out of the row, so a symbol missing now stays missing.
 void RowComposer::FindPartners() {
     int last = m_row.GetCount() - 1;
     m_roundPartners.clear();
     m_squarePartners.clear();
+    m_passes = {};
     std::vector<int> rounds;
     std::vector<int> squares;
     // A table is made when its first pair closes; without one, no symbol
@@ -240,6 +243,20 @@ void RowComposer::FindPartners() {
         case ']':
             close(squares, m_squarePartners, j);
             break;
+        case 'e':
+        case 'E':
+        case 'p':
+        case 'P':
+        case 's':
+        case 'S':
+            m_passes.functions = true;
+            break;
+        case '*':
+            m_passes.powers = m_passes.powers || m_row.SymbolAt(j + 1) == '*';
+            break;
+        case '/':
+            m_passes.fractions = true;
+            break;
         default:
             break;
         }
@@ -262,20 +279,23 @@ void RowComposer::ShrinkPartners() {
 // Pass 2
 
 void RowComposer::NamedFunctions() {
+    if (!m_passes.functions)
+        return;
     for (int t = 0; t < m_row.GetCount() - 1; ++t) {
+        char lower = Charset::ToLowerAscii(static_cast<char>(m_row.SymbolAt(t)));
+        if (lower != 'e' && lower != 'p' && lower != 's')
+            continue;
         if (t > 0 && m_row.IsIdentAt(t - 1))
             continue; // inside a longer name
-        switch (Charset::ToLowerAscii(static_cast<char>(m_row.SymbolAt(t)))) {
+        switch (lower) {
         case 'e':
             FormExp(t);
             break;
         case 'p':
             FormPow(t);
             break;
-        case 's':
-            FormSqrt(t);
-            break;
         default:
+            FormSqrt(t);
             break;
         }
     }
@@ -370,6 +390,8 @@ RowComposer::RowPtr RowComposer::TakeBracketsRow(int y) {
 // Pass 3
 
 void RowComposer::Powers() {
+    if (!m_passes.powers)
+        return;
     int i = 0;
     while (i < m_row.GetCount() - 1) {
         if (m_row.SymbolAt(i) == '*' && i + 1 < m_row.GetCount() - 1 &&
@@ -450,6 +472,8 @@ CEqExpr* RowComposer::SplitLowIndex(CEqExpr*& base) {
 void RowComposer::Fractions() {
     // 0. Only a slash forms anything; the atoms past the first slash after
     //    the row's first atom wait aside.
+    if (!m_passes.fractions)
+        return;
     int first = FirstSlashFrom(1);
     if (first < 0 && m_row.SymbolAt(0) != '/')
         return;

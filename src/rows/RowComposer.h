@@ -155,6 +155,13 @@ class RowComposer {
     // The depth bounds of the atom being formed (from BuildFor).
     Depths m_predicted;
     // Pass 1: partners of "(" and "[" by distance from the row's end.
+    // The passes after the first that may form anything in the row.
+    struct Passes {
+        bool functions = false;
+        bool powers = false;
+        bool fractions = false;
+    };
+    Passes m_passes;
     std::vector<int> m_roundPartners;
     std::vector<int> m_squarePartners;
     // Depths of the compound atoms of the row measured so far.

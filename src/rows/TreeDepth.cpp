@@ -32,7 +32,8 @@ int TreeDepth::RangeDepth(const CEqExpr& row, int from, int to) {
     to = std::min(to, row.GetCount());
     int depth = 0;
     for (int i = from; i < to; ++i)
-        depth = std::max(depth, AtomDepth(*row.GetAt(i)));
+        if (const CEqAtom* atom = row.GetAt(i); atom->IsCompound()) // symbols hold no rows
+            depth = std::max(depth, AtomDepth(*atom));
     return depth;
 }
 
