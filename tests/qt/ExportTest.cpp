@@ -52,7 +52,7 @@ class ExportTest : public QObject {
     void pngIsTheLayoutTimesTheScale();
     void pdfHasOnePagePerPageOfExpressions();
     void printingTakesTheModelOrTheCurrentExpression();
-    void unknownExtensionAndUnwritablePathFail(); // and pictures too large for PNG
+    void unknownExtensionAndUnwritablePathFail(); // and pictures too large for PNG or SVG
     void exportLeavesTheWindowsViewAlone();
 
   private:
@@ -182,6 +182,16 @@ void ExportTest::unknownExtensionAndUnwritablePathFail() {
     QVERIFY(!FormulaExport::Write(*m_view, huge, 8.0, -1, &error));
     QVERIFY2(error.contains(QStringLiteral("too large for PNG")), qPrintable(error));
     QVERIFY(!QFile::exists(huge));
+    // So is an SVG of more characters than the generator can hold; one
+    // expression of the same model goes.
+    for (int i = 0; i < 3000; ++i)
+        text += "y" + std::to_string(i) + " = alpha/beta + gamma\r\n";
+    Load(text);
+    QString svg = m_dir.filePath(QStringLiteral("huge.svg"));
+    QVERIFY(!FormulaExport::Write(*m_view, svg, 1.0, -1, &error));
+    QVERIFY2(error.contains(QStringLiteral("export it as PDF")), qPrintable(error));
+    QVERIFY(!QFile::exists(svg));
+    QVERIFY(FormulaExport::Write(*m_view, svg, 1.0, 4000, &error));
 }
 
 void ExportTest::exportLeavesTheWindowsViewAlone() {

@@ -12,7 +12,10 @@
 #include <cmath>
 #include <cstdint>
 
+#include "editor/VexlorData.h"
 #include "editor/qt/Vexlor.h"
+#include "elements/EqAtom.h"
+#include "rows/EqExpr.h"
 
 namespace {
 // Layout pixels are screen pixels of 1/96 inch.
@@ -21,6 +24,34 @@ constexpr double kLayoutDpi = 96.0;
 // limit) and an image Qt programs will open (its default allocation limit).
 constexpr int64_t kMaxPngSide = 1000000;
 constexpr int64_t kMaxPngBytes = int64_t{256} << 20;
+// The most characters an SVG picture takes: the generator keeps the whole
+// document in memory, several kilobytes for each character's outline.
+constexpr int64_t kMaxSvgCharacters = 50000;
+
+// The characters a row paints: its symbols other than blanks, nested rows
+// included.
+int64_t InkedCharacters(const CEqExpr& row) {
+    int64_t n = 0;
+    for (int i = 0; i + 1 < row.GetCount(); ++i) {
+        const CEqAtom* atom = row.GetAt(i);
+        if (atom->IsSymbol())
+            n += row.IsSpaceAt(i) ? 0 : 1;
+        for (const CEqExpr* inner : atom->Rows())
+            n += InkedCharacters(*inner);
+    }
+    return n;
+}
+
+int64_t InkedCharacters(CVexlor& view, int expression) {
+    int64_t n = 0;
+    int i = 0;
+    for (const CEqExpr* row : view.GetData()->Rows()) {
+        if (expression < 0 || expression == i)
+            n += InkedCharacters(*row);
+        ++i;
+    }
+    return n;
+}
 
 QRect BandOf(const PageBreaks::Span& span, int width) {
     return QRect(0, span.top, width, span.bottom - span.top);
@@ -64,7 +95,14 @@ std::vector<PageBreaks::Span> FormulaExport::Rows(CVexlor& view, int expression,
     return rows;
 }
 
-bool FormulaExport::Svg(CVexlor& view, int expression, QIODevice* out) {
+bool FormulaExport::Svg(CVexlor& view, int expression, QIODevice* out, QString* error) {
+    if (int64_t n = InkedCharacters(view, expression); n > kMaxSvgCharacters) {
+        *error = QStringLiteral("the picture would hold %1 characters, more than an SVG file "
+                                "takes (%2); export it as PDF, or one expression at a time")
+                     .arg(n)
+                     .arg(kMaxSvgCharacters);
+        return false;
+    }
     QRect band = PictureBand(view, expression);
     QSvgGenerator svg;
     svg.setOutputDevice(out);
@@ -168,7 +206,7 @@ bool FormulaExport::Write(CVexlor& view, const QString& path, double scale, int 
             QByteArray bytes = Png(view, scale, expression, &reason);
             painted = !bytes.isEmpty() && file.write(bytes) == bytes.size();
         } else {
-            painted = format == Format::kSvg ? Svg(view, expression, &file)
+            painted = format == Format::kSvg ? Svg(view, expression, &file, &reason)
                                              : Pdf(view, expression, &file);
         }
         if (painted && file.commit())

@@ -33,7 +33,7 @@ class FormulaExport {
     // The layout's expressions: all of them, or the one given; with the
     // layout's width and the gap between expressions.
     static std::vector<PageBreaks::Span> Rows(CVexlor& view, int expression, int* width, int* gap);
-    static bool Svg(CVexlor& view, int expression, QIODevice* out);
+    static bool Svg(CVexlor& view, int expression, QIODevice* out, QString* error);
     static QByteArray Png(CVexlor& view, double scale, int expression, QString* error);
     static bool Pdf(CVexlor& view, int expression, QIODevice* out);
 };
