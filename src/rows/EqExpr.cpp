@@ -173,12 +173,26 @@ void CEqExpr::DeleteAtoms() {
 }
 
 void CEqExpr::Clear() {
+    ClearWith({});
+}
+
+void CEqExpr::ClearWith(std::vector<std::unique_ptr<CEqAtom>> atoms) {
     DeleteAtoms();
+    std::erase(atoms, nullptr);
     auto end = std::make_unique<CEqEmpty>();
     end->m_pOwner = m_pOwner;
     end->m_size.cx = 0;
     end->SetParent(this);
-    m_atoms.push_back(std::move(end));
+    for (const auto& atom : atoms) {
+        atom->SetParent(this);
+        if (atom->m_pOwner != m_pOwner)
+            atom->SetOwner(m_pOwner);
+    }
+    bool filled = !atoms.empty();
+    atoms.push_back(std::move(end));
+    m_atoms.swap(atoms);
+    if (CEqEmpty* last = EndAtom(); filled && last)
+        last->SetPlaceholder(false);
 }
 
 int CEqExpr::IndexOf(const CEqAtom* atom) const {

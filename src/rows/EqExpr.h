@@ -68,6 +68,9 @@ class CEqExpr : public CEqObject {
     void PutBack(std::vector<std::unique_ptr<CEqAtom>>* aside);
     void DeleteAtoms();
     void Clear();
+    // Clear() and then AppendMoved(atoms), in one step: the atoms' array,
+    // with room for one more, becomes the row's.
+    void ClearWith(std::vector<std::unique_ptr<CEqAtom>> atoms);
     int IndexOf(const CEqAtom* atom) const;
     bool DeleteSelection();
     // Appends an atom before the end atom.

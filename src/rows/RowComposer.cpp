@@ -717,7 +717,7 @@ void RowComposer::Forget(const CEqAtom* atom) const {
 RowComposer::RowPtr RowComposer::Take(CEqExpr& row, Span span) {
     if (m_build != Build::Move)
         return RowPtr(OperandScan::CloneRange(row, span.from, span.to));
-    RowPtr op(OperandScan::NewRow(row));
+    RowPtr op = std::make_unique<CEqExpr>(row.m_pOwner);
     int from = std::max(span.from, 0);
     int to = std::min(span.to, row.GetCount() - 1);
     bool own = &row == &m_row; // only the row's own boxes are erased
@@ -728,7 +728,7 @@ RowComposer::RowPtr RowComposer::Take(CEqExpr& row, Span span) {
             m_depths.erase(row.GetAt(i));
         atoms.push_back(row.TakeAt(i, own));
     }
-    op->AppendMoved(std::move(atoms));
+    op->ClearWith(std::move(atoms));
     return op;
 }
 

@@ -12,9 +12,9 @@ CEqExpr* TextScanner::ParseRow(const std::string& text, CEqOwner* owner) {
     m_strParse.push_back('\0');
     m_nParsePos = 0;
     auto* row = new CEqExpr(owner);
-    row->Clear();
     if (text.empty()) {
         // An empty text is an empty row, and the load ends with it.
+        row->Clear();
         m_nCharClass = kEnd;
         return row;
     }
@@ -31,7 +31,7 @@ CEqExpr* TextScanner::ParseRow(const std::string& text, CEqOwner* owner) {
         symbols.push_back(std::move(symbol));
         ++m_nParsePos;
     }
-    row->AppendMoved(std::move(symbols));
+    row->ClearWith(std::move(symbols));
     row->Trim();
     row->Compose();
     return row;
