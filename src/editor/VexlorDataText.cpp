@@ -22,14 +22,14 @@ size_t AtomCount(const CEqExpr& row) {
 // (' ', ';') becomes "a;", and runs of `drop` shrink to one when next is
 // drop itself. One pass from the end, whatever the length.
 void DropBefore(std::string& s, char drop, char next) {
-    std::string kept;
-    kept.reserve(s.size());
+    // Kept bytes are written from the back, never ahead of the one read.
+    size_t kept = s.size();
     for (size_t i = s.size(); i-- > 0;) {
-        if (s[i] == drop && !kept.empty() && kept.back() == next)
+        if (s[i] == drop && kept < s.size() && s[kept] == next)
             continue;
-        kept.push_back(s[i]);
+        s[--kept] = s[i];
     }
-    s.assign(kept.rbegin(), kept.rend());
+    s.erase(0, kept);
 }
 
 // Whether writing row's text would trim one of the rows inside it (writing

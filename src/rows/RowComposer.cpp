@@ -230,7 +230,10 @@ void RowComposer::FindPartners() {
         opens.pop_back();
     };
     for (int j = 0; j < last; ++j) {
-        switch (m_row.SymbolAt(j)) {
+        const CEqAtom* atom = m_row.m_atoms[static_cast<size_t>(j)].get();
+        if (!atom || !atom->IsSymbol())
+            continue;
+        switch (static_cast<const CEqSymbol*>(atom)->TextByte()) {
         case '(':
             rounds.push_back(j);
             break;
