@@ -1,5 +1,7 @@
 #include "elements/EqObject.h"
 
+#include <string>
+
 #include "elements/EqOwner.h"
 #include "platform/Archive.h"
 #include "platform/EqWindow.h"
@@ -25,46 +27,15 @@ void CEqObject::SetOwner(CEqOwner* owner) {
     m_pOwner = owner;
 }
 
-bool CEqObject::Redraw(int& x, int& y, int hAlign, int vAlign) {
-    switch (hAlign) {
-    case 0:
-        x = ClampCoordinate(int64_t{x} - m_ptAnchor.x);
-        break;
-    case 1:
-        break;
-    case 2:
-        x = ClampCoordinate(int64_t{x} - m_size.cx);
-        break;
-    default:
-        if (CEqWindow* wnd = Window())
-            wnd->MessageBox("Invalid horizontal alignment parameter in Redraw()");
-        break;
-    }
-    switch (vAlign) {
-    case 0:
-        y = ClampCoordinate(int64_t{y} - m_ptAnchor.y);
-        break;
-    case 3:
-        break;
-    case 4:
-        y = ClampCoordinate(int64_t{y} - m_size.cy);
-        break;
-    default:
-        if (CEqWindow* wnd = Window())
-            wnd->MessageBox("Invalid vertical alignment parameter in Redraw()");
-        break;
-    }
-    // Positions saturate, so nested atoms never carry a sum past the bound.
-    x = ClampCoordinate(x);
-    y = ClampCoordinate(y);
-    RECT box{x, y, ClampCoordinate(int64_t{x} + m_size.cx),
-             ClampCoordinate(int64_t{y} + m_size.cy)};
-    if (EqualRect(box, m_rect))
-        return true;
+void CEqObject::BadAlignment(const char* which) const {
+    if (CEqWindow* wnd = Window())
+        wnd->MessageBox(std::string("Invalid ") + which + " alignment parameter in Redraw()");
+}
+
+void CEqObject::Moved(const RECT& box) {
     if (m_pOwner)
         m_pOwner->SetInvalid(m_rect);
     m_rect = box;
-    return false;
 }
 
 bool CEqObject::IsVisible() const {

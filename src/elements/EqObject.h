@@ -26,7 +26,46 @@ class CEqObject : public CObject {
     // anchor, 3 top, 4 bottom), then moves the box there. Returns true when
     // the box did not move; otherwise the old box goes to the owner's
     // invalid rectangle.
-    bool Redraw(int& x, int& y, int hAlign, int vAlign);
+    // Places the object by its alignment at (x, y), which become its top
+    // left; false when its box moved (the old box is then the owner's
+    // invalid rectangle).
+    bool Redraw(int& x, int& y, int hAlign, int vAlign) {
+        switch (hAlign) {
+        case 0:
+            x = ClampCoordinate(int64_t{x} - m_ptAnchor.x);
+            break;
+        case 1:
+            break;
+        case 2:
+            x = ClampCoordinate(int64_t{x} - m_size.cx);
+            break;
+        default:
+            BadAlignment("horizontal");
+            break;
+        }
+        switch (vAlign) {
+        case 0:
+            y = ClampCoordinate(int64_t{y} - m_ptAnchor.y);
+            break;
+        case 3:
+            break;
+        case 4:
+            y = ClampCoordinate(int64_t{y} - m_size.cy);
+            break;
+        default:
+            BadAlignment("vertical");
+            break;
+        }
+        // Positions saturate, so nested atoms never carry a sum past the bound.
+        x = ClampCoordinate(x);
+        y = ClampCoordinate(y);
+        RECT box{x, y, ClampCoordinate(int64_t{x} + m_size.cx),
+                 ClampCoordinate(int64_t{y} + m_size.cy)};
+        if (EqualRect(box, m_rect))
+            return true;
+        Moved(box);
+        return false;
+    }
     // Whether the box meets the window's client rectangle.
     bool IsVisible() const;
 
@@ -40,4 +79,8 @@ class CEqObject : public CObject {
     SIZE m_size;
     POINT m_ptAnchor;
     RECT m_rect;
+
+  private:
+    void BadAlignment(const char* which) const;
+    void Moved(const RECT& box);
 };
