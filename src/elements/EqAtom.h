@@ -22,7 +22,7 @@ class CEqAtom : public CEqObject {
     void ClampPoint(POINT* pt) override;
     // A new atom of the same class, a deep copy of this one.
     virtual std::unique_ptr<CEqAtom> Clone() const;
-    virtual void SetParent(CEqExpr* row) { m_pParent = row; }
+    void SetParent(CEqExpr* row) { m_pParent = row; }
     virtual bool HitTest(POINT*) { return false; }
     virtual bool HitTestRange(POINT*, POINT*) { return false; }
     // One of this atom's rows hands over an arrow key it cannot use.
