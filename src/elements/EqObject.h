@@ -26,36 +26,11 @@ class CEqObject : public CObject {
     // anchor, 3 top, 4 bottom), then moves the box there. Returns true when
     // the box did not move; otherwise the old box goes to the owner's
     // invalid rectangle.
-    // Places the object by its alignment at (x, y), which become its top
-    // left; false when its box moved (the old box is then the owner's
-    // invalid rectangle).
     bool Redraw(int& x, int& y, int hAlign, int vAlign) {
-        switch (hAlign) {
-        case 0:
-            x = ClampCoordinate(int64_t{x} - m_ptAnchor.x);
-            break;
-        case 1:
-            break;
-        case 2:
-            x = ClampCoordinate(int64_t{x} - m_size.cx);
-            break;
-        default:
+        if (!Align(x, hAlign, 1, 2, m_ptAnchor.x, m_size.cx))
             BadAlignment("horizontal");
-            break;
-        }
-        switch (vAlign) {
-        case 0:
-            y = ClampCoordinate(int64_t{y} - m_ptAnchor.y);
-            break;
-        case 3:
-            break;
-        case 4:
-            y = ClampCoordinate(int64_t{y} - m_size.cy);
-            break;
-        default:
+        if (!Align(y, vAlign, 3, 4, m_ptAnchor.y, m_size.cy))
             BadAlignment("vertical");
-            break;
-        }
         // Positions saturate, so nested atoms never carry a sum past the bound.
         x = ClampCoordinate(x);
         y = ClampCoordinate(y);
@@ -81,6 +56,16 @@ class CEqObject : public CObject {
     RECT m_rect;
 
   private:
+    // One coordinate of Redraw: from the anchor (code 0), the near edge
+    // (code nearEdge, unchanged) or the far edge (code farEdge) to the near
+    // edge; false for any other code.
+    static bool Align(int& v, int code, int nearEdge, int farEdge, int anchor, int extent) {
+        if (code == 0)
+            v = ClampCoordinate(int64_t{v} - anchor);
+        else if (code == farEdge)
+            v = ClampCoordinate(int64_t{v} - extent);
+        return code == 0 || code == nearEdge || code == farEdge;
+    }
     void BadAlignment(const char* which) const;
     void Moved(const RECT& box);
 };

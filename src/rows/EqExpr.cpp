@@ -127,11 +127,7 @@ void CEqExpr::AppendMoved(std::vector<std::unique_ptr<CEqAtom>> atoms) {
     std::erase(atoms, nullptr);
     if (atoms.empty())
         return;
-    for (const auto& atom : atoms) {
-        atom->SetParent(this);
-        if (atom->m_pOwner != m_pOwner)
-            atom->SetOwner(m_pOwner);
-    }
+    Adopt(atoms);
     if (m_atoms.size() == 1) { // the end atom alone: take over the moved atoms' array
         atoms.push_back(std::move(m_atoms.front()));
         m_atoms.swap(atoms);
@@ -176,6 +172,16 @@ void CEqExpr::Clear() {
     ClearWith({});
 }
 
+// Atoms moved in from another row take this row as parent and, when it
+// differs, its owner.
+void CEqExpr::Adopt(const std::vector<std::unique_ptr<CEqAtom>>& atoms) {
+    for (const auto& atom : atoms) {
+        atom->SetParent(this);
+        if (atom->m_pOwner != m_pOwner)
+            atom->SetOwner(m_pOwner);
+    }
+}
+
 void CEqExpr::ClearWith(std::vector<std::unique_ptr<CEqAtom>> atoms) {
     DeleteAtoms();
     std::erase(atoms, nullptr);
@@ -183,11 +189,7 @@ void CEqExpr::ClearWith(std::vector<std::unique_ptr<CEqAtom>> atoms) {
     end->m_pOwner = m_pOwner;
     end->m_size.cx = 0;
     end->SetParent(this);
-    for (const auto& atom : atoms) {
-        atom->SetParent(this);
-        if (atom->m_pOwner != m_pOwner)
-            atom->SetOwner(m_pOwner);
-    }
+    Adopt(atoms);
     bool filled = !atoms.empty();
     atoms.push_back(std::move(end));
     m_atoms.swap(atoms);

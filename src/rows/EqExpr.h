@@ -147,6 +147,7 @@ class CEqExpr : public CEqObject {
     bool m_bMeasured = false;
 
   private:
+    void Adopt(const std::vector<std::unique_ptr<CEqAtom>>& atoms);
     // A new row holding this row's atoms (the end atom copied), this row
     // left with its end atom alone.
     CEqExpr* MoveIntoNewRow();

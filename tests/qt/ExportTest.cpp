@@ -173,25 +173,25 @@ void ExportTest::unknownExtensionAndUnwritablePathFail() {
     QVERIFY(!FormulaExport::Write(*m_view, missing, 1.0, -1, &error));
     QVERIFY(error.startsWith(QStringLiteral("cannot write ")));
     QVERIFY(!QFile::exists(missing));
-    // A picture past PNG's bounds is refused before it is allocated.
+    // Pictures past their format's bounds are refused before they are
+    // allocated; one expression of the same model goes.
     std::string text;
     for (int i = 0; i < 3000; ++i)
-        text += "x" + std::to_string(i) + " = a/b + c\r\n";
+        text += "x" + std::to_string(i) + " = alpha/beta + gamma\r\n";
     Load(text);
-    QString huge = m_dir.filePath(QStringLiteral("huge.png"));
-    QVERIFY(!FormulaExport::Write(*m_view, huge, 8.0, -1, &error));
-    QVERIFY2(error.contains(QStringLiteral("too large for PNG")), qPrintable(error));
-    QVERIFY(!QFile::exists(huge));
-    // So is an SVG of more characters than the generator can hold; one
-    // expression of the same model goes.
-    for (int i = 0; i < 3000; ++i)
-        text += "y" + std::to_string(i) + " = alpha/beta + gamma\r\n";
-    Load(text);
-    QString svg = m_dir.filePath(QStringLiteral("huge.svg"));
-    QVERIFY(!FormulaExport::Write(*m_view, svg, 1.0, -1, &error));
-    QVERIFY2(error.contains(QStringLiteral("export it as PDF")), qPrintable(error));
-    QVERIFY(!QFile::exists(svg));
-    QVERIFY(FormulaExport::Write(*m_view, svg, 1.0, 4000, &error));
+    struct {
+        const char* name;
+        double scale;
+        const char* says;
+    } const pictures[] = {{"huge.png", 8.0, "too large for PNG"},
+                          {"huge.svg", 1.0, "export it as PDF"}};
+    for (const auto& picture : pictures) {
+        QString path = m_dir.filePath(QLatin1String(picture.name));
+        QVERIFY(!FormulaExport::Write(*m_view, path, picture.scale, -1, &error));
+        QVERIFY2(error.contains(QLatin1String(picture.says)), qPrintable(error));
+        QVERIFY(!QFile::exists(path));
+        QVERIFY2(FormulaExport::Write(*m_view, path, 1.0, 2000, &error), qPrintable(error));
+    }
 }
 
 void ExportTest::exportLeavesTheWindowsViewAlone() {
