@@ -236,6 +236,24 @@ void BM_Enter(benchmark::State& state) {
 }
 BENCHMARK(BM_Enter)->Apply(KeySizes);
 
+// Enter at the end of the first row and Backspace joining the rows again:
+// every row below moves down and back up.
+void BM_EnterFirstRow(benchmark::State& state) {
+    LastRow row(Lines(state), true);
+    for (auto _ : state) {
+        row.Handle(Key(VK_RETURN));
+        state.PauseTiming();
+        row.Editor().PaintPass();
+        state.ResumeTiming();
+        row.Handle(Key(VK_BACK));
+        state.PauseTiming();
+        row.Editor().PaintPass();
+        row.Editor().Data().ClearUndo();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_EnterFirstRow)->Apply(KeySizes);
+
 // The paint pass of the window after a typed character: layout of what the
 // key left to it, the rows in the window drawn, selection, scroll bars and
 // caret.

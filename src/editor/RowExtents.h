@@ -1,7 +1,9 @@
 // The vertical steps and widths of the top-level rows, summed and compared
-// in a segment tree: the top of any row, the row at a height and the
-// widest row each cost a walk from one leaf or from the root, so a row that
-// changes height moves every row below it without visiting them.
+// in a balanced tree ordered by row (a treap with random priorities): the
+// top of any row, the row at a height and the widest row each cost one walk
+// from the root, so a row that changes height moves every row below it
+// without visiting them, and a row inserted or removed anywhere costs the
+// same walk.
 #pragma once
 
 #include <cstddef>
@@ -10,10 +12,16 @@
 
 class RowExtents {
   public:
-    // Rows 0 .. n-1; rows kept keep their extents, new rows are empty. The
-    // tree only grows: dropping rows empties their leaves.
+    // Rows 0 .. n-1: rows kept keep their extents, rows added at the end
+    // are empty, rows past n go.
     void Resize(int n);
-    int Count() const { return m_nCount; }
+    int Count() const { return Size(m_root); }
+    // count empty rows before row i (i clamped to 0 .. n); the rows from i
+    // on follow them.
+    void Insert(int i, int count);
+    // Rows i .. i+count-1 (clamped into the rows) go; the rows after them
+    // take their places.
+    void Erase(int i, int count);
 
     // Row i steps down by step (its height and the gap after it, taken as
     // at least 0) and is width wide. Out-of-range rows are ignored.
@@ -23,25 +31,51 @@ class RowExtents {
     void Rebuild();
 
     // Row i's step as kept (0 out of range).
-    int64_t Step(int i) const {
-        return i >= 0 && i < m_nCount ? m_steps[static_cast<size_t>(Leaf(i))] : 0;
-    }
+    int64_t Step(int i) const;
     // The sum of the steps of the rows before row i (i clamped to 0 .. n).
     int64_t StepsBefore(int i) const;
-    int64_t TotalSteps() const { return m_nCount ? m_steps[1] : 0; }
+    int64_t TotalSteps() const { return m_root < 0 ? 0 : At(m_root).sum; }
     // The widest row's width; 0 without rows.
-    int32_t MaxWidth() const { return m_nCount ? m_widths[1] : 0; }
+    int32_t MaxWidth() const { return m_root < 0 ? 0 : At(m_root).widest; }
     // How many rows, counted from the first, step down no more than limit
     // together (0 .. n; 0 when limit < 0).
     int RowsWithin(int64_t limit) const;
 
   private:
-    int Leaf(int i) const { return m_nCapacity + i; }
-    void Pull(int node);
+    struct Node {
+        int64_t step = 0;
+        int64_t sum = 0; // of the steps in the subtree
+        int32_t width = 0;
+        int32_t widest = 0; // in the subtree
+        int32_t size = 1;   // rows in the subtree
+        uint32_t priority = 0;
+        int32_t left = -1;
+        int32_t right = -1;
+    };
 
-    int m_nCount = 0;
-    int m_nCapacity = 1; // leaves: a power of two >= m_nCount
-    // Nodes 1 .. 2*capacity-1; node k's children are 2k and 2k+1.
-    std::vector<int64_t> m_steps = std::vector<int64_t>(2);
-    std::vector<int32_t> m_widths = std::vector<int32_t>(2);
+    Node& At(int32_t node) { return m_nodes[static_cast<size_t>(node)]; }
+    const Node& At(int32_t node) const { return m_nodes[static_cast<size_t>(node)]; }
+    int Size(int32_t node) const { return node < 0 ? 0 : At(node).size; }
+    // The node of row i (0 <= i < n).
+    int32_t NodeOf(int i) const;
+    void Pull(int32_t node);
+    void PullAll(int32_t node);
+    void SetIn(int32_t node, int i, int64_t step, int32_t width);
+    // The first k rows of node's subtree and the rest, as two subtrees.
+    void Split(int32_t node, int k, int32_t* left, int32_t* right);
+    int32_t Merge(int32_t left, int32_t right);
+    // A subtree of the given nodes, in row order.
+    int32_t Build(const std::vector<int32_t>& nodes);
+    int32_t NewNode(int64_t step, int32_t width);
+    void CollectInOrder(int32_t node, std::vector<Node>* rows) const;
+    void FreeSubtree(int32_t node);
+    uint32_t NextPriority();
+
+    std::vector<Node> m_nodes;
+    std::vector<int32_t> m_free;
+    int32_t m_root = -1;
+    // While rows were only added or dropped at the end since the last
+    // Rebuild, node i is row i and needs no walk to be found.
+    bool m_bInOrder = true;
+    uint32_t m_nSeed = 0x9E3779B9u;
 };

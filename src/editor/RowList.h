@@ -1,16 +1,17 @@
 // A read-only view of the document's rows, which the document owns: each
-// row is seen as a plain pointer.
+// row is seen as a plain pointer. The rows are kept in a deque, so that a
+// row inserted or removed near either end moves only the rows on that side.
 #pragma once
 
 #include <cstddef>
+#include <deque>
 #include <memory>
-#include <vector>
 
 class CEqExpr;
 
 class RowList {
   public:
-    using Owned = std::vector<std::unique_ptr<CEqExpr>>;
+    using Owned = std::deque<std::unique_ptr<CEqExpr>>;
 
     class Iterator {
       public:

@@ -384,11 +384,13 @@ void CVexlorData::ReplaceRows(int from, int count, std::vector<std::unique_ptr<C
     auto first = m_rows.begin() + from;
     m_rows.erase(first, first + count);
     // As many rows as before change in place; otherwise the rows below move.
-    if (static_cast<int>(rows.size()) == count)
+    if (static_cast<int>(rows.size()) == count) {
         for (int i = from; i < from + count; ++i)
             RowReplaced(i);
-    else
-        RowsMovedFrom(from);
+    } else {
+        RowsErased(from, count);
+        RowsInserted(from, static_cast<int>(rows.size()));
+    }
     m_rows.insert(m_rows.begin() + from, std::make_move_iterator(rows.begin()),
                   std::make_move_iterator(rows.end()));
 }

@@ -289,6 +289,10 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
         m_nTopsValid = std::min(m_nTopsValid, std::max(i, 0));
         m_bArranged = false;
     }
+    // Rows i .. i+count-1 are new, or went: the rows after them move
+    // without being read again.
+    void RowsInserted(int i, int count);
+    void RowsErased(int i, int count);
     // Row i was replaced or changed in place; the rows around it stay.
     void RowReplaced(int i) {
         if (i < m_nTopsValid) { // rows from there on are read again anyway

@@ -112,7 +112,7 @@ void CVexlorData::JoinRows(int k) {
     upper->Compose();
     m_history.ForgetRow(lower);
     m_rows.erase(m_rows.begin() + k);
-    RowsMovedFrom(k);
+    RowsErased(k, 1);
     if (backspace)
         --m_nCurRow;
     m_bChanged = true;
@@ -128,7 +128,7 @@ void CVexlorData::SplitLine() {
     std::unique_ptr<CEqExpr> owned = row->SplitAtCaret();
     CEqExpr* tail = owned.get();
     m_rows.insert(m_rows.begin() + m_nCurRow + 1, std::move(owned));
-    RowsMovedFrom(m_nCurRow + 1);
+    RowsInserted(m_nCurRow + 1, 1);
     row->Compose();
     ++m_nCurRow;
     SetCaret(tail, 0);

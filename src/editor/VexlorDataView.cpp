@@ -34,6 +34,39 @@ void CVexlorData::RowChanged(int i) {
     RowReplaced(i);
 }
 
+void CVexlorData::RowsInserted(int i, int count) {
+    if (i < 0 || count <= 0 || i > m_nTopsValid) {
+        RowsMovedFrom(i);
+        return;
+    }
+    // 1. The tops of the rows from i on stay invalid until the next layout,
+    //    as when they are read again.
+    m_extents.Insert(i, count);
+    m_nTopsValid += count;
+    for (int& dirty : m_dirtyRows)
+        if (dirty >= i)
+            dirty += count;
+    m_nFirstDirty = std::min(m_nFirstDirty, i);
+    // 2. The new rows are measured then, as rows changed in place are.
+    for (int k = i; k < i + count; ++k)
+        RowReplaced(k);
+}
+
+void CVexlorData::RowsErased(int i, int count) {
+    if (i < 0 || count <= 0 || i + count > m_nTopsValid) {
+        RowsMovedFrom(i);
+        return;
+    }
+    m_extents.Erase(i, count);
+    m_nTopsValid -= count;
+    std::erase_if(m_dirtyRows, [&](int dirty) { return dirty >= i && dirty < i + count; });
+    for (int& dirty : m_dirtyRows)
+        if (dirty >= i + count)
+            dirty -= count;
+    m_nFirstDirty = std::min(m_nFirstDirty, i);
+    m_bArranged = false;
+}
+
 void CVexlorData::MeasureRow(int i, std::vector<int>* remeasured, bool bPull) {
     CEqExpr* row = RowAt(i);
     if (!row->m_bMeasured) {

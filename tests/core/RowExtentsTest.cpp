@@ -1,5 +1,6 @@
-// The segment tree of row extents answers as running sums and maxima over
-// the same rows would, through growth, shrinking, changes and bulk loads.
+// The tree of row extents answers as running sums and maxima over the same
+// rows would, through growth, shrinking, insertions and removals anywhere,
+// changes and bulk loads.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -39,6 +40,7 @@ void ExpectSameAsSums(const RowExtents& tree, const std::vector<Row>& rows) {
         for (int64_t limit : {sum - 1, sum, sum + 1})
             ASSERT_EQ(tree.RowsWithin(limit), NaiveRowsWithin(rows, limit)) << i << " " << limit;
         if (i < rows.size()) {
+            ASSERT_EQ(tree.Step(static_cast<int>(i)), std::max<int64_t>(rows[i].step, 0)) << i;
             sum += std::max<int64_t>(rows[i].step, 0);
             widest = std::max(widest, rows[i].width);
         }
@@ -54,9 +56,22 @@ TEST(RowExtents, AnswersAsRunningSumsThroughEveryChange) {
     RowExtents tree;
     std::vector<Row> rows;
     ExpectSameAsSums(tree, rows);
-    for (int round = 0; round < 400; ++round) {
-        int what = static_cast<int>(random() % 4);
-        if (what == 0) { // grow or shrink, past the capacity and back
+    for (int round = 0; round < 1000; ++round) {
+        int what = static_cast<int>(random() % 6);
+        if (what == 4) { // rows inserted anywhere, the end and past it included
+            int i = static_cast<int>(random() % (rows.size() + 3));
+            int count = static_cast<int>(random() % 4);
+            tree.Insert(i, count);
+            rows.insert(rows.begin() + std::min<size_t>(static_cast<size_t>(i), rows.size()),
+                        static_cast<size_t>(count), Row{0, 0});
+        } else if (what == 5) { // rows removed anywhere, past the end clamped
+            size_t i = random() % (rows.size() + 2);
+            size_t count = random() % 4;
+            tree.Erase(static_cast<int>(i), static_cast<int>(count));
+            if (i < rows.size())
+                rows.erase(rows.begin() + static_cast<long>(i),
+                           rows.begin() + static_cast<long>(std::min(i + count, rows.size())));
+        } else if (what == 0) { // grow or shrink, past the capacity and back
             int n = static_cast<int>(random() % 70);
             tree.Resize(n);
             rows.resize(static_cast<size_t>(n), Row{0, 0});
