@@ -35,7 +35,9 @@ void CVexlorData::RowChanged(int i) {
 }
 
 void CVexlorData::RowsInserted(int i, int count) {
-    if (i < 0 || count <= 0 || i > m_nTopsValid) {
+    if (count <= 0)
+        return;
+    if (i < 0 || i > m_nTopsValid) {
         RowsMovedFrom(i);
         return;
     }
@@ -53,7 +55,9 @@ void CVexlorData::RowsInserted(int i, int count) {
 }
 
 void CVexlorData::RowsErased(int i, int count) {
-    if (i < 0 || count <= 0 || i + count > m_nTopsValid) {
+    if (count <= 0)
+        return;
+    if (i < 0 || i + count > m_nTopsValid) {
         RowsMovedFrom(i);
         return;
     }
