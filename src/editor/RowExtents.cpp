@@ -1,6 +1,13 @@
 #include "editor/RowExtents.h"
 
 #include <algorithm>
+#include <climits>
+
+namespace {
+int32_t Clamped(int64_t step) {
+    return static_cast<int32_t>(std::clamp<int64_t>(step, 0, INT32_MAX));
+}
+} // namespace
 
 void RowExtents::Resize(int n) {
     n = std::max(n, 0);
@@ -19,6 +26,7 @@ void RowExtents::Insert(int i, int count) {
     // 1. The new rows, as a subtree of their own. Rows added at the end of
     //    rows in order take the next nodes and keep them in order.
     bool atEnd = i == n && m_free.empty();
+    m_nodes.reserve(m_nodes.size() + static_cast<size_t>(count));
     std::vector<int32_t> nodes(static_cast<size_t>(count));
     for (int32_t& node : nodes)
         node = NewNode(0, 0);
@@ -56,14 +64,14 @@ void RowExtents::SetLeaf(int i, int64_t step, int32_t width) {
     if (i < 0 || i >= Count())
         return;
     Node& node = At(NodeOf(i));
-    node.step = std::max<int64_t>(step, 0);
+    node.step = Clamped(step);
     node.width = width;
 }
 
 void RowExtents::Set(int i, int64_t step, int32_t width) {
     if (i < 0 || i >= Count())
         return;
-    SetIn(m_root, i, std::max<int64_t>(step, 0), width);
+    SetIn(m_root, i, Clamped(step), width);
 }
 
 void RowExtents::Rebuild() {
@@ -171,7 +179,7 @@ void RowExtents::PullAll(int32_t node) {
     Pull(node);
 }
 
-void RowExtents::SetIn(int32_t node, int i, int64_t step, int32_t width) {
+void RowExtents::SetIn(int32_t node, int i, int32_t step, int32_t width) {
     Node& n = At(node);
     int before = Size(n.left);
     if (i < before) {
@@ -207,7 +215,7 @@ int32_t RowExtents::Merge(int32_t left, int32_t right) {
         return right;
     if (right < 0)
         return left;
-    if (At(left).priority >= At(right).priority) {
+    if (Priority(left) >= Priority(right)) {
         int32_t merged = Merge(At(left).right, right);
         At(left).right = merged;
         Pull(left);
@@ -224,7 +232,7 @@ int32_t RowExtents::Build(const std::vector<int32_t>& nodes) {
     std::vector<int32_t> spine;
     for (int32_t node : nodes) {
         int32_t last = -1;
-        while (!spine.empty() && At(spine.back()).priority < At(node).priority) {
+        while (!spine.empty() && Priority(spine.back()) < Priority(node)) {
             last = spine.back();
             spine.pop_back();
         }
@@ -240,13 +248,12 @@ int32_t RowExtents::Build(const std::vector<int32_t>& nodes) {
     return root;
 }
 
-int32_t RowExtents::NewNode(int64_t step, int32_t width) {
+int32_t RowExtents::NewNode(int32_t step, int32_t width) {
     Node node;
     node.step = step;
     node.sum = step;
     node.width = width;
     node.widest = width;
-    node.priority = NextPriority();
     if (!m_free.empty()) {
         int32_t id = m_free.back();
         m_free.pop_back();
@@ -255,6 +262,18 @@ int32_t RowExtents::NewNode(int64_t step, int32_t width) {
     }
     m_nodes.push_back(node);
     return static_cast<int32_t>(m_nodes.size() - 1);
+}
+
+uint32_t RowExtents::Priority(int32_t node) {
+    // The finalizer of MurmurHash3: indexes in order get priorities that
+    // look random, the same in every run.
+    uint32_t h = static_cast<uint32_t>(node);
+    h ^= h >> 16;
+    h *= 0x85EBCA6Bu;
+    h ^= h >> 13;
+    h *= 0xC2B2AE35u;
+    h ^= h >> 16;
+    return h;
 }
 
 void RowExtents::CollectInOrder(int32_t node, std::vector<Node>* rows) const {
@@ -271,12 +290,4 @@ void RowExtents::FreeSubtree(int32_t node) {
     FreeSubtree(At(node).left);
     FreeSubtree(At(node).right);
     m_free.push_back(node);
-}
-
-uint32_t RowExtents::NextPriority() {
-    // xorshift32: the same sequence in every run.
-    m_nSeed ^= m_nSeed << 13;
-    m_nSeed ^= m_nSeed >> 17;
-    m_nSeed ^= m_nSeed << 5;
-    return m_nSeed;
 }

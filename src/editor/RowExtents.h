@@ -1,5 +1,5 @@
 // The vertical steps and widths of the top-level rows, summed and compared
-// in a balanced tree ordered by row (a treap with random priorities): the
+// in a balanced tree ordered by row (a treap with hashed priorities): the
 // top of any row, the row at a height and the widest row each cost one walk
 // from the root, so a row that changes height moves every row below it
 // without visiting them, and a row inserted or removed anywhere costs the
@@ -24,7 +24,7 @@ class RowExtents {
     void Erase(int i, int count);
 
     // Row i steps down by step (its height and the gap after it, taken as
-    // at least 0) and is width wide. Out-of-range rows are ignored.
+    // 0 .. INT32_MAX) and is width wide. Out-of-range rows are ignored.
     void Set(int i, int64_t step, int32_t width);
     // The same without bringing the sums up to date; Rebuild does, for all.
     void SetLeaf(int i, int64_t step, int32_t width);
@@ -42,13 +42,13 @@ class RowExtents {
     int RowsWithin(int64_t limit) const;
 
   private:
+    // 32 bytes a row; a node's priority is a hash of its index.
     struct Node {
-        int64_t step = 0;
         int64_t sum = 0; // of the steps in the subtree
+        int32_t step = 0;
         int32_t width = 0;
         int32_t widest = 0; // in the subtree
         int32_t size = 1;   // rows in the subtree
-        uint32_t priority = 0;
         int32_t left = -1;
         int32_t right = -1;
     };
@@ -60,16 +60,16 @@ class RowExtents {
     int32_t NodeOf(int i) const;
     void Pull(int32_t node);
     void PullAll(int32_t node);
-    void SetIn(int32_t node, int i, int64_t step, int32_t width);
+    void SetIn(int32_t node, int i, int32_t step, int32_t width);
     // The first k rows of node's subtree and the rest, as two subtrees.
     void Split(int32_t node, int k, int32_t* left, int32_t* right);
     int32_t Merge(int32_t left, int32_t right);
     // A subtree of the given nodes, in row order.
     int32_t Build(const std::vector<int32_t>& nodes);
-    int32_t NewNode(int64_t step, int32_t width);
+    int32_t NewNode(int32_t step, int32_t width);
+    static uint32_t Priority(int32_t node);
     void CollectInOrder(int32_t node, std::vector<Node>* rows) const;
     void FreeSubtree(int32_t node);
-    uint32_t NextPriority();
 
     std::vector<Node> m_nodes;
     std::vector<int32_t> m_free;
@@ -77,5 +77,4 @@ class RowExtents {
     // While rows were only added or dropped at the end since the last
     // Rebuild, node i is row i and needs no walk to be found.
     bool m_bInOrder = true;
-    uint32_t m_nSeed = 0x9E3779B9u;
 };
