@@ -24,13 +24,13 @@ void RowExtents::Insert(int i, int count) {
     int n = Count();
     i = std::clamp(i, 0, n);
     // 1. The new rows, as a subtree of their own. Rows added at the end of
-    //    rows in order take the next nodes and keep them in order.
-    bool atEnd = i == n && m_free.empty();
+    //    rows in order (which leave no free nodes) take the next nodes and
+    //    keep them in order.
     m_nodes.reserve(m_nodes.size() + static_cast<size_t>(count));
     std::vector<int32_t> nodes(static_cast<size_t>(count));
     for (int32_t& node : nodes)
         node = NewNode(0, 0);
-    m_bInOrder = m_bInOrder && atEnd;
+    m_bInOrder = m_bInOrder && i == n;
     // 2. That subtree between the rows before i and the rows from i on.
     int32_t before = -1;
     int32_t after = -1;
@@ -53,11 +53,12 @@ void RowExtents::Erase(int i, int count) {
     m_root = Merge(before, after);
     // The last rows of rows in order are the last nodes: they are dropped;
     // any other nodes wait in the free list.
-    if (m_bInOrder && i + count == n)
+    if (m_bInOrder && i + count == n) {
         m_nodes.resize(static_cast<size_t>(i));
-    else
+    } else {
         FreeSubtree(gone);
-    m_bInOrder = m_bInOrder && i + count == n;
+        m_bInOrder = false;
+    }
 }
 
 void RowExtents::SetLeaf(int i, int64_t step, int32_t width) {
@@ -109,7 +110,7 @@ int64_t RowExtents::StepsBefore(int i) const {
             node = n.left;
             continue;
         }
-        sum += (n.left < 0 ? 0 : At(n.left).sum) + n.step;
+        sum += Sum(n.left) + n.step;
         i -= before + 1;
         node = n.right;
     }
@@ -124,7 +125,7 @@ int RowExtents::RowsWithin(int64_t limit) const {
     int64_t sum = 0;
     for (int32_t node = m_root; node >= 0;) {
         const Node& n = At(node);
-        int64_t left = n.left < 0 ? 0 : At(n.left).sum;
+        int64_t left = Sum(n.left);
         if (sum + left > limit) {
             node = n.left;
         } else if (sum + left + n.step > limit) {

@@ -34,7 +34,7 @@ class RowExtents {
     int64_t Step(int i) const;
     // The sum of the steps of the rows before row i (i clamped to 0 .. n).
     int64_t StepsBefore(int i) const;
-    int64_t TotalSteps() const { return m_root < 0 ? 0 : At(m_root).sum; }
+    int64_t TotalSteps() const { return Sum(m_root); }
     // The widest row's width; 0 without rows.
     int32_t MaxWidth() const { return m_root < 0 ? 0 : At(m_root).widest; }
     // How many rows, counted from the first, step down no more than limit
@@ -56,6 +56,7 @@ class RowExtents {
     Node& At(int32_t node) { return m_nodes[static_cast<size_t>(node)]; }
     const Node& At(int32_t node) const { return m_nodes[static_cast<size_t>(node)]; }
     int Size(int32_t node) const { return node < 0 ? 0 : At(node).size; }
+    int64_t Sum(int32_t node) const { return node < 0 ? 0 : At(node).sum; }
     // The node of row i (0 <= i < n).
     int32_t NodeOf(int i) const;
     void Pull(int32_t node);
