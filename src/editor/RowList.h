@@ -1,40 +1,57 @@
 // A read-only view of the document's rows, which the document owns: each
 // row is seen as a plain pointer. The rows are kept in a deque, so that a
 // row inserted or removed near either end moves only the rows on that side.
+// A row loaded from text may wait as its line (LatentRow) until first seen
+// here or edited: its tree is built then.
 #pragma once
 
 #include <cstddef>
 #include <deque>
 #include <memory>
 
-class CEqExpr;
+#include "editor/LatentRow.h"
+#include "rows/EqExpr.h"
+
+class CVexlorData;
+
+// One row of the document: its tree, or while it waits, its line.
+struct RowSlot {
+    RowSlot() = default;
+    explicit RowSlot(std::unique_ptr<CEqExpr> row) : tree(std::move(row)) {}
+    explicit RowSlot(std::unique_ptr<LatentRow> line) : latent(std::move(line)) {}
+
+    std::unique_ptr<CEqExpr> tree;
+    std::unique_ptr<LatentRow> latent;
+};
 
 class RowList {
   public:
-    using Owned = std::deque<std::unique_ptr<CEqExpr>>;
+    using Owned = std::deque<RowSlot>;
 
     class Iterator {
       public:
-        explicit Iterator(Owned::const_iterator it) : m_it(it) {}
-        CEqExpr* operator*() const { return m_it->get(); }
+        Iterator(const RowList* list, size_t i) : m_pList(list), m_nRow(i) {}
+        CEqExpr* operator*() const { return (*m_pList)[m_nRow]; }
         Iterator& operator++() {
-            ++m_it;
+            ++m_nRow;
             return *this;
         }
-        bool operator!=(const Iterator& other) const { return m_it != other.m_it; }
+        bool operator!=(const Iterator& other) const { return m_nRow != other.m_nRow; }
 
       private:
-        Owned::const_iterator m_it;
+        const RowList* m_pList;
+        size_t m_nRow;
     };
 
-    explicit RowList(const Owned& rows) : m_rows(rows) {}
-    size_t size() const { return m_rows.size(); }
-    bool empty() const { return m_rows.empty(); }
-    CEqExpr* operator[](size_t i) const { return m_rows[i].get(); }
-    CEqExpr* back() const { return m_rows.back().get(); }
-    Iterator begin() const { return Iterator(m_rows.begin()); }
-    Iterator end() const { return Iterator(m_rows.end()); }
+    RowList(const CVexlorData& data, size_t count) : m_data(data), m_nCount(count) {}
+    size_t size() const { return m_nCount; }
+    bool empty() const { return m_nCount == 0; }
+    CEqExpr* operator[](size_t i) const;
+    CEqExpr* back() const { return (*this)[m_nCount - 1]; }
+    Iterator begin() const { return Iterator(this, 0); }
+    Iterator end() const { return Iterator(this, m_nCount); }
 
   private:
-    const Owned& m_rows;
+    const CVexlorData& m_data;
+    size_t m_nCount;
 };

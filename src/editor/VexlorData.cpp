@@ -67,10 +67,14 @@ void CVexlorData::Assign(const CVexlorData& other) {
 void CVexlorData::CopyFrom(const CVexlorData& other) {
     other.PlaceAll();
     m_pWnd = other.m_pWnd;
-    for (const auto& row : other.m_rows) {
-        std::unique_ptr<CEqExpr> copy = row->Clone();
+    for (const RowSlot& slot : other.m_rows) {
+        if (slot.latent) {
+            m_rows.emplace_back(std::make_unique<LatentRow>(*slot.latent));
+            continue;
+        }
+        std::unique_ptr<CEqExpr> copy = slot.tree->Clone();
         copy->SetOwner(this);
-        m_rows.push_back(std::move(copy));
+        m_rows.emplace_back(std::move(copy));
     }
     SetState(other.CurrentState());
     m_bChanged = false;
@@ -114,7 +118,7 @@ void CVexlorData::Reset() {
     DeleteRows();
     auto row = std::make_unique<CEqExpr>(this);
     row->Clear();
-    m_rows.push_back(std::move(row));
+    m_rows.emplace_back(std::move(row));
     Home();
 }
 
@@ -135,7 +139,7 @@ void CVexlorData::AppendRow(std::unique_ptr<CEqExpr> row) {
     if (!row)
         return;
     row->SetOwner(this);
-    m_rows.push_back(std::move(row));
+    m_rows.emplace_back(std::move(row));
     RowsMovedFrom(static_cast<int>(m_rows.size()) - 1);
 }
 
@@ -223,7 +227,7 @@ void CVexlorData::CaretFromPoint(POINT* pt) {
     Edited();
     PlaceAll();
     for (size_t i = 0; i < m_rows.size(); ++i) {
-        if (m_rows[i]->HitTest(pt)) {
+        if (MayHit(i, pt) && RowAt(static_cast<int>(i))->HitTest(pt)) {
             m_nCurRow = static_cast<int>(i);
             UpdateCaret(true, false);
             return;
@@ -237,7 +241,7 @@ void CVexlorData::SelectBetween(POINT* from, POINT* to) {
     for (size_t i = 0; i < m_rows.size(); ++i) {
         POINT a = *from;
         POINT b = *to;
-        if (m_rows[i]->HitTestRange(&a, &b)) {
+        if (MayHitRange(i, &a, &b) && RowAt(static_cast<int>(i))->HitTestRange(&a, &b)) {
             UpdateCaret(false, false);
             return;
         }
@@ -249,8 +253,8 @@ void CVexlorData::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
         PlaceAll();
         ar << static_cast<int32_t>(m_rows.size());
-        for (const auto& row : m_rows)
-            row->Serialize(ar);
+        for (const RowSlot& slot : m_rows)
+            (slot.latent ? *BuildLatent(*slot.latent) : *slot.tree).Serialize(ar);
         WriteState(ar);
         return;
     }
@@ -313,7 +317,7 @@ void CVexlorData::OffsetTree(CEqExpr& row, int dx, int dy) {
 
 UndoStep::Bytes CVexlorData::RowImage(size_t i) {
     PlaceRow(static_cast<int>(i));
-    CEqExpr& row = *m_rows[i];
+    CEqExpr& row = *RowAt(static_cast<int>(i));
     OffsetTree(row, m_ptScroll.x, m_ptScroll.y);
     CArchive ar;
     row.Serialize(ar);
@@ -332,8 +336,10 @@ UndoStep CVexlorData::StepOf(int from, int count) {
     CArchive tail;
     WriteState(tail);
     POINT last{};
-    if (!m_rows.empty())
-        last = POINT{m_rows.back()->m_rect.left, m_rows.back()->m_rect.top};
+    if (!m_rows.empty()) {
+        const RECT& box = RowBox(static_cast<int>(m_rows.size()) - 1);
+        last = POINT{box.left, box.top};
+    }
     return UndoStep(from, std::move(rows), static_cast<int>(m_rows.size()), std::move(caretRow),
                     tail.TakeBuffer(), last.x + m_ptScroll.x, last.y + m_ptScroll.y);
 }
@@ -374,9 +380,8 @@ void CVexlorData::MoveLastRowBack(int from, int count, const UndoStep& step, POI
     int n = static_cast<int>(m_rows.size());
     if (n == 0 || from + count >= n)
         return;
-    CEqExpr& last = *m_rows.back();
-    OffsetTree(last, step.LastLeft() - scroll.x - last.m_rect.left,
-               step.LastTop() - scroll.y - last.m_rect.top);
+    const RECT& last = RowBox(n - 1);
+    OffsetRow(n - 1, step.LastLeft() - scroll.x - last.left, step.LastTop() - scroll.y - last.top);
 }
 
 void CVexlorData::ReplaceRows(int from, int count, std::vector<std::unique_ptr<CEqExpr>> rows) {
@@ -391,13 +396,19 @@ void CVexlorData::ReplaceRows(int from, int count, std::vector<std::unique_ptr<C
         RowsErased(from, count);
         RowsInserted(from, static_cast<int>(rows.size()));
     }
-    m_rows.insert(m_rows.begin() + from, std::make_move_iterator(rows.begin()),
-                  std::make_move_iterator(rows.end()));
+    auto at = m_rows.begin() + from;
+    for (auto& row : rows)
+        at = m_rows.emplace(at, std::move(row)) + 1;
 }
 
 std::string CVexlorData::CheckInvariant() const {
     for (size_t i = 0; i < m_rows.size(); ++i) {
-        std::string why = TreeInvariant::CheckTree(*m_rows[i], this);
+        std::unique_ptr<CEqExpr> built;
+        if (const LatentRow* latent = m_rows[i].latent.get()) {
+            built = BuildLatent(*latent);
+            built->SetOwner(const_cast<CVexlorData*>(this));
+        }
+        std::string why = TreeInvariant::CheckTree(built ? *built : *m_rows[i].tree, this);
         if (!why.empty())
             return "row " + std::to_string(i) + ": " + why;
     }
@@ -405,7 +416,7 @@ std::string CVexlorData::CheckInvariant() const {
         return {};
     const CEqExpr& top = TreeInvariant::TopOf(*m_pCurRow);
     if (std::none_of(m_rows.begin(), m_rows.end(),
-                     [&top](const auto& row) { return row.get() == &top; }))
+                     [&top](const RowSlot& slot) { return slot.tree.get() == &top; }))
         return "the current row is in no row of the document";
     return TreeInvariant::CheckCaret(*this);
 }
@@ -492,7 +503,7 @@ bool CVexlorData::ReadSnapshot(const Snapshot& image, POINT shift) {
             OffsetTree(*row, shift.x, shift.y);
     DeleteRows();
     for (auto& row : rows)
-        m_rows.push_back(std::move(row));
+        m_rows.emplace_back(std::move(row));
     SetState(state);
     return true;
 }

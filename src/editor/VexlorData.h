@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "editor/EditCommands.h"
+#include "editor/QuietOwner.h"
 #include "editor/RowExtents.h"
 #include "editor/RowList.h"
 #include "editor/UndoHistory.h"
@@ -159,8 +160,11 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     UndoStep MakeStep() override;
     bool ApplyStep(const UndoStep& step, UndoStep* inverse) override;
     // The reference the editor's shortcuts must agree with: every undo step
-    // holds every row, and every layout measures and places every row.
-    void SetWholeModel(bool whole) { m_bWholeModel = whole; }
+    // holds every row, every layout measures and places every row, and every
+    // row is a tree from the start.
+    void SetWholeModel(bool whole);
+    // How many rows still wait as their lines.
+    size_t LatentCount() const;
     // Moves the geometry of every element of row and below by (dx, dy).
     static void OffsetTree(CEqExpr& row, int dx, int dy);
     // Bytes held by the undo and redo history, each shared part counted once.
@@ -187,7 +191,7 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     void SetChanged(bool changed) { m_bChanged = changed; }
 
     // The rows, one per expression, and the index of the caret's row.
-    RowList Rows() const { return RowList(m_rows); }
+    RowList Rows() const { return RowList(*this, m_rows.size()); }
     // Appends a row (it takes the document as its owner).
     void AppendRow(std::unique_ptr<CEqExpr> row);
     int CurRowIndex() const { return m_nCurRow; }
@@ -202,9 +206,30 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     }
 
   private:
-    RowList::Owned m_rows;
-    // Row i, which must exist.
-    CEqExpr* RowAt(int i) const { return m_rows[static_cast<size_t>(i)].get(); }
+    friend class RowList;
+    // Rows that wait as their lines are built when first asked for, so the
+    // rows change even where the document does not.
+    mutable RowList::Owned m_rows;
+    // Row i, which must exist; a latent row becomes a tree for good.
+    CEqExpr* RowAt(int i) const;
+    // A latent row's tree, built again through the quiet owner.
+    std::unique_ptr<CEqExpr> BuildLatent(const LatentRow& latent) const;
+    // The box of row i, latent or not, without building it.
+    const RECT& RowBox(int i) const;
+    // Moves row i and every element in it by (dx, dy).
+    void OffsetRow(int i, int dx, int dy) const;
+    // Whether a click at pt (clamped as the row would) may fall in row i:
+    // a latent row is built only when it does.
+    bool MayHit(size_t i, POINT* pt) const;
+    bool MayHitRange(size_t i, POINT* from, POINT* to) const;
+    // The text of latent row i as RowText writes it, when writing does not
+    // trim the row; false otherwise.
+    bool LatentText(size_t i, std::string* text) const;
+    mutable QuietOwner m_quiet{*this};
+    // The tree MeasureRow built for a latent row, for the redraw that may
+    // follow at once.
+    mutable std::unique_ptr<CEqExpr> m_pBuilt;
+    mutable int m_nBuilt = -1;
     int m_nCurRow = 0;
     CEqWindow* m_pWnd = nullptr;
     CEqExpr* m_pCurRow = nullptr;

@@ -127,7 +127,7 @@ void CVexlorData::SplitLine() {
     row->DeleteSelection();
     std::unique_ptr<CEqExpr> owned = row->SplitAtCaret();
     CEqExpr* tail = owned.get();
-    m_rows.insert(m_rows.begin() + m_nCurRow + 1, std::move(owned));
+    m_rows.emplace(m_rows.begin() + m_nCurRow + 1, std::move(owned));
     RowsInserted(m_nCurRow + 1, 1);
     row->Compose();
     ++m_nCurRow;

@@ -97,7 +97,10 @@ std::string CVexlorData::GetText() {
 // of a model, are written as they are.
 std::string CVexlorData::SavedText() const {
     return JoinedText(m_rows.size(), [this](size_t i) {
-        const CEqExpr& row = *m_rows[i];
+        std::string text;
+        if (LatentText(i, &text))
+            return text;
+        const CEqExpr& row = *RowAt(static_cast<int>(i));
         if (!WouldTrim(row, false))
             return Normalised(const_cast<CEqExpr&>(row).ToText(false));
         std::unique_ptr<CEqExpr> copy = row.Clone();
@@ -109,6 +112,9 @@ std::string CVexlorData::SavedText() const {
 std::string CVexlorData::RowText(int i) {
     if (i < 0 || i >= static_cast<int>(m_rows.size()))
         return {};
+    std::string latent;
+    if (LatentText(static_cast<size_t>(i), &latent))
+        return latent;
     CEqExpr& row = *RowAt(i);
     // Most rows have nothing to trim; only the others are counted.
     bool mayTrim = WouldTrim(row, false);
@@ -117,6 +123,20 @@ std::string CVexlorData::RowText(int i) {
     if (mayTrim && AtomCount(row) != atoms)
         Trimmed(i);
     return Normalised(std::move(text));
+}
+
+// A latent row is written from a tree built for the moment, unless writing
+// would trim it: that row then becomes a tree, and RowText goes on as for
+// any tree.
+bool CVexlorData::LatentText(size_t i, std::string* text) const {
+    const LatentRow* latent = m_rows[i].latent.get();
+    if (!latent)
+        return false;
+    std::unique_ptr<CEqExpr> tree = BuildLatent(*latent);
+    if (WouldTrim(*tree, false))
+        return false;
+    *text = Normalised(tree->ToText(false));
+    return true;
 }
 
 // Writing the text removed blanks at the ends of derivative rows: a caret or
@@ -171,13 +191,19 @@ void CVexlorData::SetRowText(int i, const std::string& text) {
     while (static_cast<int>(m_rows.size()) < i + 1) {
         auto row = std::make_unique<CEqExpr>(this);
         row->Clear();
-        m_rows.push_back(std::move(row));
+        m_rows.emplace_back(std::move(row));
     }
-    auto& slot = m_rows[static_cast<size_t>(i)];
-    if (m_pCurRow == slot.get())
+    RowSlot& slot = m_rows[static_cast<size_t>(i)];
+    if (slot.tree && m_pCurRow == slot.tree.get())
         m_pCurRow = nullptr;
-    m_history.ForgetRow(slot.get());
-    slot.reset(ParseRow(text));
+    if (slot.tree)
+        m_history.ForgetRow(slot.tree.get());
+    // The row waits as its line until something needs its tree; the scanner
+    // reads the line all the same, as the loader goes on after it.
+    slot = m_bWholeModel ? RowSlot(std::unique_ptr<CEqExpr>(ParseRow(text)))
+                         : RowSlot(std::make_unique<LatentRow>(text));
+    if (slot.latent)
+        m_scanner.SkipRow(text);
     m_nCurRow = std::clamp(m_nCurRow, 0, static_cast<int>(m_rows.size()) - 1);
     SetCaret(RowAt(m_nCurRow), i == m_nCurRow ? 0 : caret);
 }

@@ -72,15 +72,26 @@ void CVexlorData::RowsErased(int i, int count) {
 }
 
 void CVexlorData::MeasureRow(int i, std::vector<int>* remeasured, bool bPull) {
-    CEqExpr* row = RowAt(i);
-    if (!row->m_bMeasured) {
-        row->CalcSize();
-        row->m_bMeasured = true;
+    RowSlot& slot = m_rows[static_cast<size_t>(i)];
+    if (LatentRow* latent = slot.latent.get(); latent && !latent->measured) {
+        // Measured through a tree of the moment, kept for the redraw that
+        // may follow.
+        m_pBuilt = BuildLatent(*latent);
+        m_nBuilt = i;
+        m_pBuilt->CalcSize();
+        latent->sized = latent->measured = true;
+        latent->size = m_pBuilt->m_size;
+        latent->rect = m_pBuilt->m_rect;
+        remeasured->push_back(i);
+    } else if (!slot.latent && !slot.tree->m_bMeasured) {
+        slot.tree->CalcSize();
+        slot.tree->m_bMeasured = true;
         remeasured->push_back(i);
     }
     // Tops and widths saturate at kMaxCoordinate however many rows there are.
-    int64_t step = int64_t{row->m_size.cy} + m_sizeM.cy / 2;
-    int32_t width = ClampCoordinate(int64_t{row->m_size.cx} + m_sizeM.cx / 2);
+    SIZE size = slot.latent ? slot.latent->size : slot.tree->m_size;
+    int64_t step = int64_t{size.cy} + m_sizeM.cy / 2;
+    int32_t width = ClampCoordinate(int64_t{size.cx} + m_sizeM.cx / 2);
     if (bPull)
         m_extents.Set(i, step, width);
     else
@@ -113,6 +124,7 @@ void CVexlorData::UpdateTops(SIZE m, std::vector<int>* remeasured, bool bPlace) 
         MeasureRow(i, remeasured, few);
         if (bPlace && i != n - 1 && remeasured->size() > measured)
             RedrawRowAt(i, ClampCoordinate(m_sizeM.cy / 2 + stepsBefore));
+        m_pBuilt.reset();
         stepsBefore += m_extents.Step(i);
     }
     if (!few)
@@ -127,11 +139,11 @@ int CVexlorData::TopOf(int i) const {
 void CVexlorData::PlaceRow(int i) const {
     if (i < 0 || i >= RowsWithValidTops())
         return;
-    CEqExpr& row = *RowAt(i);
-    int dx = m_sizeM.cx / 2 - m_ptScroll.x - row.m_rect.left;
-    int dy = TopOf(i) - m_ptScroll.y - row.m_rect.top;
+    const RECT& box = RowBox(i);
+    int dx = m_sizeM.cx / 2 - m_ptScroll.x - box.left;
+    int dy = TopOf(i) - m_ptScroll.y - box.top;
     if (dx || dy)
-        OffsetTree(row, dx, dy);
+        OffsetRow(i, dx, dy);
 }
 
 void CVexlorData::PlaceAll() const {
@@ -144,7 +156,20 @@ void CVexlorData::RedrawRow(int i) {
 }
 
 void CVexlorData::RedrawRowAt(int i, int top) {
-    RowAt(i)->Redraw(m_sizeM.cx / 2 - m_ptScroll.x, top - m_ptScroll.y, 1, 3);
+    POINT at{m_sizeM.cx / 2 - m_ptScroll.x, top - m_ptScroll.y};
+    LatentRow* latent = m_rows[static_cast<size_t>(i)].latent.get();
+    if (!latent) {
+        RowAt(i)->Redraw(at.x, at.y, 1, 3);
+        return;
+    }
+    // A latent row is laid out through a tree of the moment, owned by the
+    // document for this step: the old boxes it leaves are erased as a kept
+    // tree's would be.
+    std::unique_ptr<CEqExpr> tree =
+        m_nBuilt == i && m_pBuilt ? std::move(m_pBuilt) : BuildLatent(*latent);
+    tree->SetOwner(this);
+    tree->Redraw(at.x, at.y, 1, 3);
+    latent->Placed(at, tree->m_rect);
 }
 
 int CVexlorData::FirstRowReaching(int y) const {
@@ -166,8 +191,18 @@ void CVexlorData::Arrange() {
     // 1. Other fonts, or rows removed behind our back: all anew.
     SIZE m = MeasureM(m_pWnd);
     if (m_bWholeModel || m.cx != m_sizeM.cx || m.cy != m_sizeM.cy || m_nTopsValid > n) {
-        for (const auto& row : m_rows)
-            row->m_bMeasured = false;
+        // A latent row measured in another font is built afresh: the boxes
+        // of its old layout are not erased on the way, as the window is
+        // painted anew after a change of font anyway.
+        bool otherFont = m.cx != m_sizeM.cx || m.cy != m_sizeM.cy;
+        for (RowSlot& slot : m_rows) {
+            if (!slot.latent)
+                slot.tree->m_bMeasured = false;
+            else if (otherFont)
+                slot.latent->Forget();
+            else
+                slot.latent->measured = false;
+        }
         m_nTopsValid = 0;
         m_sizeM = m;
     }

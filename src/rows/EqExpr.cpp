@@ -23,12 +23,16 @@ void CEqExpr::SetOwner(CEqOwner* owner) {
 }
 
 void CEqExpr::ClampPoint(POINT* pt) {
-    if (!pt || pt->y <= m_rect.top || pt->y >= m_rect.bottom)
+    ClampPointTo(m_rect, pt);
+}
+
+void CEqExpr::ClampPointTo(const RECT& box, POINT* pt) {
+    if (!pt || pt->y <= box.top || pt->y >= box.bottom)
         return;
-    if (pt->x < m_rect.left)
-        pt->x = m_rect.left;
-    else if (pt->x >= m_rect.right)
-        pt->x = m_rect.right - 1;
+    if (pt->x < box.left)
+        pt->x = box.left;
+    else if (pt->x >= box.right)
+        pt->x = box.right - 1;
 }
 
 void CEqExpr::InsertAt(CEqAtom* atom, int pos) {

@@ -30,6 +30,8 @@ class CEqExpr : public CEqObject {
     void Serialize(CArchive& ar) override;
     void SetOwner(CEqOwner* owner) override;
     void ClampPoint(POINT* pt) override;
+    // What ClampPoint does to pt for a row whose box is box.
+    static void ClampPointTo(const RECT& box, POINT* pt);
     // Rewrites runs of symbols into compound atoms; returns the structures formed.
     int Compose() override;
     virtual std::unique_ptr<CEqExpr> Clone() const;

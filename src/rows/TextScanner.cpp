@@ -6,11 +6,25 @@
 #include "platform/Charset.h"
 #include "rows/EqExpr.h"
 
-CEqExpr* TextScanner::ParseRow(const std::string& text, CEqOwner* owner) {
+void TextScanner::Start(const std::string& text) {
     m_strParse = text;
     std::replace(m_strParse.begin(), m_strParse.end(), '\t', ' ');
     m_strParse.push_back('\0');
     m_nParsePos = 0;
+}
+
+void TextScanner::SkipRow(const std::string& text) {
+    Start(text);
+    if (text.empty()) {
+        m_nCharClass = kEnd;
+        return;
+    }
+    for (ScanChar(); m_nCharClass != kLineEnd && m_nCharClass != kEnd; ScanChar())
+        ++m_nParsePos;
+}
+
+CEqExpr* TextScanner::ParseRow(const std::string& text, CEqOwner* owner) {
+    Start(text);
     auto* row = new CEqExpr(owner);
     if (text.empty()) {
         // An empty text is an empty row, and the load ends with it.

@@ -16,6 +16,9 @@ class TextScanner {
     // line end; Pos() is then at that line end. Tabs read as blanks, and
     // so does "~" (see CEqSymbol).
     CEqExpr* ParseRow(const std::string& text, CEqOwner* owner);
+    // Reads text as ParseRow does, to the same position and class, without
+    // making its row: a loader may keep the line and build its row later.
+    void SkipRow(const std::string& text);
     // Classes the character at the scan position, stepping over the second
     // character of a two-character break.
     void ScanChar();
@@ -26,6 +29,9 @@ class TextScanner {
     int Pos() const { return m_nParsePos; }
 
   private:
+    // Takes text to read from its start.
+    void Start(const std::string& text);
+
     int m_nCharClass = kEnd;
     std::string m_strParse;
     int m_nParsePos = 0;

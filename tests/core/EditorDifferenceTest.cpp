@@ -25,6 +25,7 @@ const char* const kKeys[] = {
     "<C-d>",   "<C-e>",  "<C-p>",
 };
 
+// More rows than the window shows: rows out of sight wait as their lines.
 std::string StartText() {
     std::string text;
     for (int i = 0; i < 30; ++i)
@@ -55,6 +56,9 @@ TEST(EditorWholeModelDifference, EveryKeyLeavesTheSameImage) {
         changed.Install(StartText());
         whole.Install(StartText());
         whole.Data().SetWholeModel(true);
+        changed.PaintPass();
+        ASSERT_GT(changed.Data().LatentCount(), 10u);
+        ASSERT_EQ(whole.Data().LatentCount(), 0u);
         std::vector<KeyEvent> script = RandomScript(seed, 128);
         for (size_t k = 0; k < script.size(); ++k) {
             changed.Deliver(script[k]);
@@ -69,6 +73,49 @@ TEST(EditorWholeModelDifference, EveryKeyLeavesTheSameImage) {
             ASSERT_EQ(changed.Data().History().UndoSize(), whole.Data().History().UndoSize());
             ASSERT_EQ(changed.Data().History().RedoSize(), whole.Data().History().RedoSize());
         }
+    }
+}
+
+// Clicks and drags (window coordinates) over rows in sight and out of it,
+// past the ends of rows and between them, each after a scroll.
+TEST(EditorWholeModelDifference, ClicksLeaveTheSameImage) {
+    struct Click {
+        POINT from, to;
+        const char* scroll;
+    };
+    const Click clicks[] = {
+        {{40, 30}, {40, 30}, ""},           {{2, 200}, {2, 200}, ""},
+        {{5000, 95}, {5000, 95}, ""},       {{60, 400}, {300, 400}, ""},
+        {{60, 45}, {90, 45}, "<PageDown>"}, {{10, 5}, {700, 590}, "<PageDown>"},
+        {{30, 300}, {30, 300}, "<C-End>"},  {{30, -300}, {30, -300}, "<C-End>"},
+        {{30, 900}, {30, 900}, ""},         {{20, 1000}, {80, 1000}, ""},
+        {{40, 700}, {40, 700}, ""},         {{40, 777}, {40, 777}, ""},
+        {{60, 850}, {60, 850}, ""},         {{60, 1111}, {60, 1111}, ""},
+        {{30, 2000}, {80, 2000}, ""},       {{-5, 60}, {-5, 60}, "<C-Home><Down>"},
+    };
+    for (const Click& click : clicks) {
+        BatchEditor changed;
+        BatchEditor whole;
+        changed.Install(StartText());
+        whole.Install(StartText());
+        whole.Data().SetWholeModel(true);
+        std::vector<KeyEvent> keys;
+        std::string error;
+        ASSERT_TRUE(KeyScript::Parse(click.scroll, &keys, &error)) << error;
+        for (BatchEditor* editor : {&changed, &whole}) {
+            editor->PaintPass();
+            for (const KeyEvent& key : keys)
+                editor->Deliver(key);
+            POINT from = click.from;
+            POINT to = click.to;
+            if (from.x == to.x && from.y == to.y)
+                editor->Data().CaretFromPoint(&from);
+            else
+                editor->Data().SelectBetween(&from, &to);
+            editor->PaintPass();
+        }
+        EXPECT_EQ(changed.Data().WriteSnapshot(), whole.Data().WriteSnapshot())
+            << click.from.x << "," << click.from.y << " " << click.scroll;
     }
 }
 
