@@ -8,15 +8,25 @@
 //   4. then moved by `offset`.
 //
 // `size` and `rect` are the row's own size and box after these steps, for
-// the layout, which reads them without the tree.
+// the layout, which reads them without the tree. Once measured, the row
+// also knows the text Save writes for it (`textKnown`): its line up to the
+// break, or `saved` where that differs.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "platform/Geometry.h"
 
 struct LatentRow {
     explicit LatentRow(std::string line) : text(std::move(line)) {}
+    LatentRow(const LatentRow& other)
+        : text(other.text),
+          saved(other.saved ? std::make_unique<std::string>(*other.saved) : nullptr),
+          textKnown(other.textKnown), sized(other.sized), placed(other.placed),
+          measured(other.measured), at(other.at), offset(other.offset), size(other.size),
+          rect(other.rect) {}
+    LatentRow& operator=(const LatentRow&) = delete;
 
     // Measured and laid out anew: the steps before no longer count.
     void Placed(POINT where, const RECT& box) {
@@ -39,6 +49,8 @@ struct LatentRow {
     }
 
     std::string text;
+    std::unique_ptr<std::string> saved;
+    bool textKnown = false;
     bool sized = false;
     bool placed = false;
     // The document's own mark: whether the row counts as measured.

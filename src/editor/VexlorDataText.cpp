@@ -132,11 +132,27 @@ bool CVexlorData::LatentText(size_t i, std::string* text) const {
     const LatentRow* latent = m_rows[i].latent.get();
     if (!latent)
         return false;
+    if (latent->textKnown) {
+        *text = latent->saved ? *latent->saved
+                              : latent->text.substr(0, Charset::FindLineBreak(latent->text));
+        return true;
+    }
     std::unique_ptr<CEqExpr> tree = BuildLatent(*latent);
     if (WouldTrim(*tree, false))
         return false;
     *text = Normalised(tree->ToText(false));
     return true;
+}
+
+// Most lines are written back as they were read: only the others keep
+// their written text apart.
+void CVexlorData::KeepLatentText(LatentRow* latent, CEqExpr& tree) const {
+    if (WouldTrim(tree, false))
+        return;
+    std::string text = Normalised(tree.ToText(false));
+    if (latent->text.compare(0, Charset::FindLineBreak(latent->text), text) != 0)
+        latent->saved = std::make_unique<std::string>(std::move(text));
+    latent->textKnown = true;
 }
 
 // Writing the text removed blanks at the ends of derivative rows: a caret or
