@@ -208,8 +208,10 @@ void CVexlorData::Arrange() {
         m_nTopsValid = 0;
         m_sizeM = m;
     }
-    // 2. The rows edits may have changed since the last layout.
-    if (m_nLaidOutRow >= 0 && m_nLaidOutRow < n && RowAt(m_nLaidOutRow) == m_pLaidOutRow)
+    // 2. The rows edits may have changed since the last layout (the row
+    //    laid out was a tree: a latent row in its place is another row).
+    if (m_pLaidOutRow && m_nLaidOutRow >= 0 && m_nLaidOutRow < n &&
+        m_rows[static_cast<size_t>(m_nLaidOutRow)].tree.get() == m_pLaidOutRow)
         RowChanged(m_nLaidOutRow);
     RowChanged(m_nCurRow);
     // 3. Sizes, tops and the total size. A view at the origin stays there
