@@ -228,8 +228,11 @@ void CVexlorData::Arrange() {
         for (int i : remeasured)
             if (i != n - 1)
                 RedrawRow(i);
-    if (n > 0)
+    // The last row is laid out at every layout, so it is kept as a tree.
+    if (n > 0) {
+        RowAt(n - 1);
         RedrawRow(n - 1);
+    }
     for (int i : {m_nCurRow - 1, m_nCurRow, m_nCurRow + 1, n - 2})
         PlaceRow(i);
     m_nLaidOutRow = m_nCurRow;
@@ -261,8 +264,11 @@ void CVexlorData::ArrangeView() {
     int n = static_cast<int>(m_rows.size());
     PlaceRow(m_nCurRow);
     UpdateScrollBars();
-    if (n > 0)
+    // The last row is laid out at every layout, so it is kept as a tree.
+    if (n > 0) {
+        RowAt(n - 1);
         RedrawRow(n - 1);
+    }
     for (int i : {m_nCurRow - 1, m_nCurRow, m_nCurRow + 1, n - 2})
         PlaceRow(i);
     m_ptArranged = m_ptScroll;
