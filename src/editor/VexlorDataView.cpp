@@ -112,6 +112,7 @@ void CVexlorData::UpdateTops(SIZE m, std::vector<int>* remeasured, bool bPlace) 
     for (int i : m_dirtyRows)
         if (i >= 0 && i < from)
             MeasureRow(i, remeasured, true);
+    m_pBuilt.reset(); // the trees of the moment serve only the redraw right after
     m_dirtyRows.clear();
     m_nFirstDirty = INT_MAX;
     // 2. The rows from there on: leaf by leaf while they are few, else all
