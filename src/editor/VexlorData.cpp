@@ -241,7 +241,7 @@ void CVexlorData::SelectBetween(POINT* from, POINT* to) {
     for (size_t i = 0; i < m_rows.size(); ++i) {
         POINT a = *from;
         POINT b = *to;
-        if (MayHitRange(i, &a, &b) && RowAt(static_cast<int>(i))->HitTestRange(&a, &b)) {
+        if (MayHit(i, &a) && MayHit(i, &b) && RowAt(static_cast<int>(i))->HitTestRange(&a, &b)) {
             UpdateCaret(false, false);
             return;
         }

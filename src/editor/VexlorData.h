@@ -219,9 +219,9 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     // Moves row i and every element in it by (dx, dy).
     void OffsetRow(int i, int dx, int dy) const;
     // Whether a click at pt (clamped as the row would) may fall in row i:
-    // a latent row is built only when it does.
+    // a latent row is built only when it does. A drag tests both ends in
+    // turn, as the row does.
     bool MayHit(size_t i, POINT* pt) const;
-    bool MayHitRange(size_t i, POINT* from, POINT* to) const;
     // The text of latent row i as RowText writes it, when writing does not
     // trim the row; false otherwise.
     bool LatentText(size_t i, std::string* text) const;

@@ -58,17 +58,6 @@ bool CVexlorData::MayHit(size_t i, POINT* pt) const {
     return PtInRect(latent->rect, *pt);
 }
 
-bool CVexlorData::MayHitRange(size_t i, POINT* from, POINT* to) const {
-    const LatentRow* latent = m_rows[i].latent.get();
-    if (!latent)
-        return true;
-    CEqExpr::ClampPointTo(latent->rect, from);
-    if (!PtInRect(latent->rect, *from))
-        return false;
-    CEqExpr::ClampPointTo(latent->rect, to);
-    return PtInRect(latent->rect, *to);
-}
-
 void CVexlorData::SetWholeModel(bool whole) {
     m_bWholeModel = whole;
     if (whole)

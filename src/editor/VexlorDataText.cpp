@@ -75,6 +75,15 @@ std::string Normalised(std::string text) {
     return statement + comment;
 }
 
+// The text RowText writes for row, when writing does not trim it (and so
+// leaves it as it is); false otherwise.
+bool WrittenText(CEqExpr& row, std::string* text) {
+    if (WouldTrim(row, false))
+        return false;
+    *text = Normalised(row.ToText(false));
+    return true;
+}
+
 // The rows' texts one per line, empty lines dropped.
 template <class RowText> std::string JoinedText(size_t rows, RowText rowText) {
     std::string text = rows ? rowText(0) : std::string();
@@ -100,9 +109,9 @@ std::string CVexlorData::SavedText() const {
         std::string text;
         if (LatentText(i, &text))
             return text;
-        const CEqExpr& row = *RowAt(static_cast<int>(i));
-        if (!WouldTrim(row, false))
-            return Normalised(const_cast<CEqExpr&>(row).ToText(false));
+        CEqExpr& row = *RowAt(static_cast<int>(i));
+        if (WrittenText(row, &text))
+            return text;
         std::unique_ptr<CEqExpr> copy = row.Clone();
         copy->SetOwner(nullptr);
         return Normalised(copy->ToText(false));
@@ -137,19 +146,15 @@ bool CVexlorData::LatentText(size_t i, std::string* text) const {
                               : latent->text.substr(0, Charset::FindLineBreak(latent->text));
         return true;
     }
-    std::unique_ptr<CEqExpr> tree = BuildLatent(*latent);
-    if (WouldTrim(*tree, false))
-        return false;
-    *text = Normalised(tree->ToText(false));
-    return true;
+    return WrittenText(*BuildLatent(*latent), text);
 }
 
 // Most lines are written back as they were read: only the others keep
 // their written text apart.
 void CVexlorData::KeepLatentText(LatentRow* latent, CEqExpr& tree) const {
-    if (WouldTrim(tree, false))
+    std::string text;
+    if (!WrittenText(tree, &text))
         return;
-    std::string text = Normalised(tree.ToText(false));
     if (latent->text.compare(0, Charset::FindLineBreak(latent->text), text) != 0)
         latent->saved = std::make_unique<std::string>(std::move(text));
     latent->textKnown = true;
@@ -210,10 +215,11 @@ void CVexlorData::SetRowText(int i, const std::string& text) {
         m_rows.emplace_back(std::move(row));
     }
     RowSlot& slot = m_rows[static_cast<size_t>(i)];
-    if (slot.tree && m_pCurRow == slot.tree.get())
-        m_pCurRow = nullptr;
-    if (slot.tree)
+    if (slot.tree) {
+        if (m_pCurRow == slot.tree.get())
+            m_pCurRow = nullptr;
         m_history.ForgetRow(slot.tree.get());
+    }
     // The row waits as its line until something needs its tree; the scanner
     // reads the line all the same, as the loader goes on after it.
     slot = m_bWholeModel ? RowSlot(std::unique_ptr<CEqExpr>(ParseRow(text)))
