@@ -225,9 +225,9 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     // The text of latent row i as RowText writes it, when writing does not
     // trim the row; false otherwise.
     bool LatentText(size_t i, std::string* text) const;
-    // Notes the text Save writes for a latent row, from its tree of the
-    // moment, unless writing would trim the tree.
-    void KeepLatentText(LatentRow* latent, CEqExpr& tree) const;
+    // Notes the text Save writes for a latent row, unless writing would
+    // trim its tree; returns whether it did.
+    bool KeepLatentText(LatentRow* latent) const;
     mutable QuietOwner m_quiet{*this};
     // The tree MeasureRow built for a latent row, for the redraw that may
     // follow at once.

@@ -7,6 +7,7 @@
 #include "elements/EqAtom.h"
 #include "platform/Charset.h"
 #include "rows/EqExpr.h"
+#include "rows/TextScanner.h"
 
 namespace {
 // Atoms in row and below it; writing a row's text trims derivative rows.
@@ -134,30 +135,31 @@ std::string CVexlorData::RowText(int i) {
     return Normalised(std::move(text));
 }
 
-// A latent row is written from a tree built for the moment, unless writing
-// would trim it: that row then becomes a tree, and RowText goes on as for
-// any tree.
+// A latent row is written as its line, or as the text kept apart for it,
+// unless writing would trim it: that row then becomes a tree, and RowText
+// goes on as for any tree.
 bool CVexlorData::LatentText(size_t i, std::string* text) const {
-    const LatentRow* latent = m_rows[i].latent.get();
-    if (!latent)
+    LatentRow* latent = m_rows[i].latent.get();
+    if (!latent || (!latent->textKnown && !KeepLatentText(latent)))
         return false;
-    if (latent->textKnown) {
-        *text = latent->saved ? *latent->saved
-                              : latent->text.substr(0, Charset::FindLineBreak(latent->text));
-        return true;
-    }
-    return WrittenText(*BuildLatent(*latent), text);
+    *text = latent->saved ? *latent->saved
+                          : latent->text.substr(0, Charset::FindLineBreak(latent->text));
+    return true;
 }
 
-// Most lines are written back as they were read: only the others keep
-// their written text apart.
-void CVexlorData::KeepLatentText(LatentRow* latent, CEqExpr& tree) const {
+// Learnt at the row's first writing, from its line alone: the text does not
+// depend on where the row was laid out. Most lines are written back as they
+// were read; only the others keep their written text apart.
+bool CVexlorData::KeepLatentText(LatentRow* latent) const {
+    TextScanner scanner;
+    std::unique_ptr<CEqExpr> tree(scanner.ParseRow(latent->text, &m_quiet));
     std::string text;
-    if (!WrittenText(tree, &text))
-        return;
+    if (!WrittenText(*tree, &text))
+        return false;
     if (latent->text.compare(0, Charset::FindLineBreak(latent->text), text) != 0)
         latent->saved = std::make_unique<std::string>(std::move(text));
     latent->textKnown = true;
+    return true;
 }
 
 // Writing the text removed blanks at the ends of derivative rows: a caret or

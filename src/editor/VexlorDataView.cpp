@@ -82,8 +82,6 @@ void CVexlorData::MeasureRow(int i, std::vector<int>* remeasured, bool bPull) {
         latent->sized = latent->measured = true;
         latent->size = m_pBuilt->m_size;
         latent->rect = m_pBuilt->m_rect;
-        if (!latent->textKnown)
-            KeepLatentText(latent, *m_pBuilt);
         remeasured->push_back(i);
     } else if (!slot.latent && !slot.tree->m_bMeasured) {
         slot.tree->CalcSize();
@@ -165,9 +163,20 @@ void CVexlorData::RedrawRowAt(int i, int top) {
         RowAt(i)->Redraw(at.x, at.y, 1, 3);
         return;
     }
-    // A latent row is laid out through a tree of the moment, owned by the
-    // document for this step: the old boxes it leaves are erased as a kept
-    // tree's would be.
+    // 1. Laid out for the first time, a latent row only notes where it went:
+    //    the boxes of a tree just measured are all empty, so laying it out
+    //    would erase nothing and leave the invalid rectangle empty.
+    if (latent->sized && !latent->placed && latent->offset.x == 0 && latent->offset.y == 0) {
+        RECT box = CEqObject::BoxAt(at, latent->size);
+        if (!EqualRect(box, RECT{})) {
+            SetInvalid(RECT{});
+            latent->Placed(at, box);
+            return;
+        }
+    }
+    // 2. Otherwise it is laid out through a tree of the moment, owned by the
+    //    document for this step: the old boxes it leaves are erased as a
+    //    kept tree's would be.
     std::unique_ptr<CEqExpr> tree =
         m_nBuilt == i && m_pBuilt ? std::move(m_pBuilt) : BuildLatent(*latent);
     tree->SetOwner(this);

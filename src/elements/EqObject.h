@@ -34,12 +34,18 @@ class CEqObject : public CObject {
         // Positions saturate, so nested atoms never carry a sum past the bound.
         x = ClampCoordinate(x);
         y = ClampCoordinate(y);
-        RECT box{x, y, ClampCoordinate(int64_t{x} + m_size.cx),
-                 ClampCoordinate(int64_t{y} + m_size.cy)};
+        RECT box = BoxAt(POINT{x, y}, m_size);
         if (EqualRect(box, m_rect))
             return true;
         Moved(box);
         return false;
+    }
+    // The box of an object of the given size whose top left corner is at.
+    static RECT BoxAt(POINT at, SIZE size) {
+        int32_t x = ClampCoordinate(at.x);
+        int32_t y = ClampCoordinate(at.y);
+        return RECT{x, y, ClampCoordinate(int64_t{x} + size.cx),
+                    ClampCoordinate(int64_t{y} + size.cy)};
     }
     // Whether the box meets the window's client rectangle.
     bool IsVisible() const;
