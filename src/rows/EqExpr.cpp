@@ -91,6 +91,19 @@ std::unique_ptr<CEqAtom> CEqExpr::TakeAt(int pos, bool erase) {
     return atom;
 }
 
+void CEqExpr::TakeRange(int from, int to, bool erase, std::vector<std::unique_ptr<CEqAtom>>* out) {
+    from = std::max(from, 0);
+    to = std::min(to, GetCount() - 1);
+    for (int i = from; i < to; ++i) {
+        std::unique_ptr<CEqAtom>& slot = m_atoms[static_cast<size_t>(i)];
+        if (!slot)
+            continue;
+        if (erase)
+            FillBackground(slot->m_rect);
+        out->push_back(std::move(slot));
+    }
+}
+
 void CEqExpr::InsertMoved(std::unique_ptr<CEqAtom> atom, int pos) {
     if (!atom)
         return;

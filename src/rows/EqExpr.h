@@ -51,6 +51,9 @@ class CEqExpr : public CEqObject {
     // Moves the atom at pos (never the end atom) out of the row, leaving an
     // empty slot for RemoveRange; erases its box when erase is set.
     std::unique_ptr<CEqAtom> TakeAt(int pos, bool erase);
+    // TakeAt for each atom of [from, to) in turn (clamped to the atoms
+    // before the end atom), appending them to out.
+    void TakeRange(int from, int to, bool erase, std::vector<std::unique_ptr<CEqAtom>>* out);
     // InsertAt and Append for an atom moved from another row of the same
     // tree: its owner is given only when it differs from the row's (a tree
     // has one owner throughout, see TreeInvariant).

@@ -69,6 +69,8 @@ bool AllIdent(const CEqExpr& row, int from, int to) {
 
 int RowComposer::Compose() {
     m_nCount = 0;
+    if (m_settled == &m_ownSettled) // the outermost composer of the tree
+        m_bSurelyFits = SurelyFits();
     BracketsAndIndexes();
     NamedFunctions();
     Powers();
@@ -85,6 +87,19 @@ int RowComposer::Level() {
 bool RowComposer::CanForm() {
     // Every new atom has a row, so it reaches at least one level down.
     return TreeDepth::Fits(Level() + 1, 1);
+}
+
+// Each formation takes at least one symbol out of the tree for good (an
+// operator, a bracket, a name), net of any letter it writes, and puts at
+// most two rows above what it takes: the atom's own and brackets around an
+// operand. So from a row of n symbols no branch ever grows more than 2n
+// rows below it, and when that fits every formation moves its operands.
+bool RowComposer::SurelyFits() {
+    int n = m_row.GetCount() - 1;
+    for (int i = 0; i < n; ++i)
+        if (!m_row.GetAt(i)->IsSymbol())
+            return false;
+    return TreeDepth::Fits(Level() + 1, 2 * n + 2);
 }
 
 int RowComposer::ComposeAtom(CEqAtom& atom) {
@@ -106,7 +121,7 @@ int RowComposer::ComposeAtom(CEqAtom& atom) {
             formed += row->Compose();
             return;
         }
-        formed += RowComposer(*row, m_settled, level + 1).Compose();
+        formed += RowComposer(*row, m_settled, level + 1, m_bSurelyFits).Compose();
     };
     if (auto* pow = atom.As<CEqPowIndex>()) { // its Compose() takes low, high, base
         compose(pow->m_pLow.get());
@@ -650,6 +665,8 @@ int RowComposer::TakeVariable(int h, Span* den, bool* letterT) const {
 // replaced by its row; the rest, when not simple, wrapped in brackets
 // (unless its text is a lone "?", hence a range rather than one value).
 RowComposer::Depths RowComposer::RowDepths(const CEqExpr& row, Span span, unsigned shaping) const {
+    if (m_bSurelyFits)
+        return Depths{};
     // 1. Trim.
     int from = std::max(span.from, 0);
     int to = std::min(span.to, row.GetCount() - 1);
@@ -724,13 +741,13 @@ RowComposer::RowPtr RowComposer::Take(CEqExpr& row, Span span) {
     int from = std::max(span.from, 0);
     int to = std::min(span.to, row.GetCount() - 1);
     bool own = &row == &m_row; // only the row's own boxes are erased
+    if (own && !m_depths.empty())
+        for (int i = from; i < to; ++i)
+            if (const CEqAtom* atom = row.GetAt(i); atom && !atom->IsSymbol())
+                m_depths.erase(atom); // composed as it was: only its depth here goes
     std::vector<std::unique_ptr<CEqAtom>> atoms;
     atoms.reserve(static_cast<size_t>(std::max(to - from, 0)) + 1); // and op's end atom
-    for (int i = from; i < to; ++i) {
-        if (own && !row.GetAt(i)->IsSymbol()) // composed as it was: only its depth here goes
-            m_depths.erase(row.GetAt(i));
-        atoms.push_back(row.TakeAt(i, own));
-    }
+    row.TakeRange(from, to, own, &atoms);
     op->ClearWith(std::move(atoms));
     return op;
 }
@@ -761,7 +778,7 @@ bool RowComposer::Form(int from, int to, CEqAtom* atom, Caret caret) {
     int inside = ComposeAtom(*atom);
     m_nCount += 1 + inside;
     // Built as predicted and left as built: its depth is known.
-    if (inside == 0 && m_predicted.lo == m_predicted.hi)
+    if (inside == 0 && m_predicted.lo == m_predicted.hi && !m_bSurelyFits)
         m_depths[atom] = m_predicted.hi;
     return true;
 }

@@ -29,8 +29,8 @@ class RowComposer {
 
     explicit RowComposer(CEqExpr& row) : m_row(row), m_settled(&m_ownSettled) {}
     // A composer for a row of an atom, level giving the row's level.
-    RowComposer(CEqExpr& row, Settled* settled, int level)
-        : m_row(row), m_nLevel(level), m_settled(settled) {}
+    RowComposer(CEqExpr& row, Settled* settled, int level, bool surelyFits)
+        : m_row(row), m_nLevel(level), m_bSurelyFits(surelyFits), m_settled(settled) {}
     RowComposer(const RowComposer&) = delete;
     RowComposer& operator=(const RowComposer&) = delete;
 
@@ -64,6 +64,8 @@ class RowComposer {
     int Level();
     // Whether any atom formed here would fit the depth limit.
     bool CanForm();
+    // Whether every atom composing may form in a row of symbols surely fits.
+    bool SurelyFits();
     // Composes the rows of atom as its Compose() does, in the same order,
     // skipping an atom settled at this level or above.
     int ComposeAtom(CEqAtom& atom);
@@ -151,6 +153,9 @@ class RowComposer {
     // The row's level in its tree (TreeDepth::Level), fixed while composing;
     // 0 until a formation first needs it.
     int m_nLevel = 0;
+    // Set when nothing formed here can reach the depth limit: depths are
+    // then neither measured nor remembered.
+    bool m_bSurelyFits = false;
     Build m_build = Build::Copy;
     // The depth bounds of the atom being formed (from BuildFor).
     Depths m_predicted;

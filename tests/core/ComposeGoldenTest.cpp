@@ -3,6 +3,7 @@
 // loading), then checked against its tree, caret, count and text.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -428,5 +429,34 @@ TEST(ComposeLongLines, FormDownToTheDepthLimitAndSettle) {
         EXPECT_EQ(row->Compose(), 0) << line;
         EXPECT_EQ(TreeDump::Dump(*row), tree) << line;
         EXPECT_EQ(TreeDump::CaretPath(*row, *ed.data), caret) << line;
+    }
+}
+
+TEST(ComposeLongLines, ShortLinesNestAtMostTwoRowsPerSymbol) {
+    // Rows of symbols short enough that this bound keeps them within the
+    // depth limit form without measuring depths; the deepest nestings at
+    // the longest such lines must keep to it.
+    const int symbols = (CArchive::kMaxDepth - 2) / 2;
+    const std::function<std::string(int)> families[] = {
+        [](int n) { return "y=" + Repeat("a/", n) + "b"; },
+        [](int n) { return Repeat("(", n) + "a" + Repeat(")", n); },
+        [](int n) { return "x" + Repeat("**a", n); },
+        [](int n) { return "a" + Repeat("[i]", n); },
+        [](int n) { return Repeat("(x)**(", n) + "y" + Repeat(")", n); },
+        [](int n) { return Repeat("d(", n) + "x" + Repeat(")/dt", n); },
+        [](int n) { return Repeat("a[(", n) + "b" + Repeat(")]", n); },
+        [](int n) { return Repeat("exp(", n) + "x" + Repeat(")", n); },
+    };
+    for (const auto& family : families) {
+        int n = 1;
+        while (static_cast<int>(family(n + 1).size()) <= symbols)
+            ++n;
+        std::string line = family(n);
+        TestEditor ed;
+        std::unique_ptr<CEqExpr> row(ed.RowOf(line));
+        EXPECT_GT(row->Compose(), 0) << line;
+        ASSERT_EQ(CheckTree(*row, ed.data.get()), "") << line;
+        EXPECT_GT(TreeDepth::Depth(*row), n) << line;
+        EXPECT_LE(TreeDepth::Depth(*row), 2 * static_cast<int>(line.size()) + 1) << line;
     }
 }
