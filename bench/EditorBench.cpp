@@ -128,6 +128,22 @@ void BM_Save(benchmark::State& state) {
 }
 BENCHMARK(BM_Save)->Apply(Sizes);
 
+// The first save after the load, which learns the text of every row.
+void BM_FirstSave(benchmark::State& state) {
+    std::string text = Model(Lines(state));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto editor = std::make_unique<BatchEditor>();
+        editor->Install(text);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(editor->Data().SavedText());
+        state.PauseTiming();
+        editor.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_FirstSave)->Apply(Sizes)->Iterations(5);
+
 // An editor on the model with the caret at the end of the last row (or of
 // the first row, where every row below follows an edit).
 class LastRow {

@@ -155,6 +155,29 @@ void BM_QtOpenFile(benchmark::State& state) {
 }
 BENCHMARK(BM_QtOpenFile)->Unit(benchmark::kMillisecond);
 
+// The first save after opening that file: the text of every row not yet
+// written is learnt here.
+void BM_QtFirstSaveFile(benchmark::State& state) {
+    const char* path = std::getenv("VEXLOR_BENCH_MODEL");
+    std::ifstream in(path ? path : "", std::ios::binary);
+    if (!in) {
+        state.SkipWithError("set VEXLOR_BENCH_MODEL to a model file");
+        return;
+    }
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto window = std::make_unique<Window>(bytes.str());
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(window->View().GetData()->SavedText());
+        state.PauseTiming();
+        window.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_QtFirstSaveFile)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv) {

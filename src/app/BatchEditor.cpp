@@ -10,9 +10,10 @@ BatchEditor::BatchEditor() : m_pData(std::make_unique<CVexlorData>()) {
     m_pData->SetWindow(&m_wnd);
 }
 
-void BatchEditor::Install(const std::string& markedText) {
+void BatchEditor::Install(const std::string& markedText, bool forWriting) {
     MarkedText split = MarkedText::Split(markedText);
     TextInstaller::Install(m_pData, &m_wnd, split.m_strText, split.m_nLine, split.m_strMessage);
+    m_pData->SetTextsWhenMeasured(forWriting);
     PaintPass();
 }
 

@@ -15,8 +15,9 @@ class BatchEditor {
   public:
     BatchEditor();
 
-    // Splits the host's marker off the text and installs it.
-    void Install(const std::string& markedText);
+    // Splits the host's marker off the text and installs it; forWriting
+    // when every row's text will be written (see SetTextsWhenMeasured).
+    void Install(const std::string& markedText, bool forWriting = false);
     // What the window's paint handler does: layout, selection rectangle,
     // scroll bars, caret.
     void PaintPass();

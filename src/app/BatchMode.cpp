@@ -99,7 +99,7 @@ bool BatchMode::ReadAll(std::FILE* in, std::string* bytes) {
 }
 
 bool BatchMode::Load(const std::string* file, const std::vector<KeyEvent>& keys, std::FILE* in,
-                     std::FILE* err, BatchEditor* editor) {
+                     std::FILE* err, BatchEditor* editor, bool forWriting) {
     std::string text;
     bool fromStdin = !file || *file == "-";
     ExpressionsFile::Failure failure = ExpressionsFile::Failure::kNone;
@@ -115,7 +115,7 @@ bool BatchMode::Load(const std::string* file, const std::vector<KeyEvent>& keys,
         WriteBytes(err, Cp1251Codec::ToUtf8(message) + "\n");
         return false;
     }
-    editor->Install(text);
+    editor->Install(text, forWriting);
     for (const KeyEvent& key : keys)
         editor->Deliver(key);
     editor->PaintPass();
@@ -132,7 +132,7 @@ int BatchMode::Run(const std::vector<std::string>& args, std::FILE* in, std::FIL
         return 2;
     }
     BatchEditor editor;
-    if (!Load(o.input.File(), keys, in, err, &editor))
+    if (!Load(o.input.File(), keys, in, err, &editor, o.output == kText))
         return 1;
     switch (o.output) {
     case kText:

@@ -26,9 +26,9 @@ class BatchMode {
     static const char* Usage();
     // Installs the file's text (standard input for "-" or no file) into
     // editor, delivers the keys and paints. When the file cannot be read,
-    // says so on err and returns false.
+    // says so on err and returns false. forWriting as for Install.
     static bool Load(const std::string* file, const std::vector<KeyEvent>& keys, std::FILE* in,
-                     std::FILE* err, BatchEditor* editor);
+                     std::FILE* err, BatchEditor* editor, bool forWriting = false);
 
   private:
     static bool ReadAll(std::FILE* in, std::string* bytes);

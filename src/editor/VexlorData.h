@@ -163,6 +163,10 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     // holds every row, every layout measures and places every row, and every
     // row is a tree from the start.
     void SetWholeModel(bool whole);
+    // Whether measuring a latent row also learns the text Save writes for
+    // it, rather than its first writing: for a caller that writes every
+    // row anyway, which then parses each line once instead of twice.
+    void SetTextsWhenMeasured(bool learn) { m_bTextsWhenMeasured = learn; }
     // How many rows still wait as their lines.
     size_t LatentCount() const;
     // Moves the geometry of every element of row and below by (dx, dy).
@@ -225,9 +229,11 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     // The text of latent row i as RowText writes it, when writing does not
     // trim the row; false otherwise.
     bool LatentText(size_t i, std::string* text) const;
-    // Notes the text Save writes for a latent row, unless writing would
-    // trim its tree; returns whether it did.
+    // Notes the text Save writes for a latent row, from its line or from a
+    // tree of the moment, unless writing would trim the tree; returns
+    // whether it did.
     bool KeepLatentText(LatentRow* latent) const;
+    bool KeepLatentText(LatentRow* latent, CEqExpr& tree) const;
     mutable QuietOwner m_quiet{*this};
     // The tree MeasureRow built for a latent row, for the redraw that may
     // follow at once.
@@ -249,6 +255,7 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     int m_nStepFrom = -1;
     int m_nStepCount = 1;
     bool m_bWholeModel = false;
+    bool m_bTextsWhenMeasured = false;
     // Layout: each row's step down (height and gap) and width, for rows
     // before m_nTopsValid; rows changed in place since are in m_dirtyRows,
     // the first of them m_nFirstDirty. A row's top holds while it lies

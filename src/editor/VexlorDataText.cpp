@@ -153,8 +153,12 @@ bool CVexlorData::LatentText(size_t i, std::string* text) const {
 bool CVexlorData::KeepLatentText(LatentRow* latent) const {
     TextScanner scanner;
     std::unique_ptr<CEqExpr> tree(scanner.ParseRow(latent->text, &m_quiet));
+    return KeepLatentText(latent, *tree);
+}
+
+bool CVexlorData::KeepLatentText(LatentRow* latent, CEqExpr& tree) const {
     std::string text;
-    if (!WrittenText(*tree, &text))
+    if (!WrittenText(tree, &text))
         return false;
     if (latent->text.compare(0, Charset::FindLineBreak(latent->text), text) != 0)
         latent->saved = std::make_unique<std::string>(std::move(text));

@@ -82,6 +82,8 @@ void CVexlorData::MeasureRow(int i, std::vector<int>* remeasured, bool bPull) {
         latent->sized = latent->measured = true;
         latent->size = m_pBuilt->m_size;
         latent->rect = m_pBuilt->m_rect;
+        if (m_bTextsWhenMeasured && !latent->textKnown)
+            KeepLatentText(latent, *m_pBuilt);
         remeasured->push_back(i);
     } else if (!slot.latent && !slot.tree->m_bMeasured) {
         slot.tree->CalcSize();

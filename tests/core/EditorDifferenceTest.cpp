@@ -119,4 +119,31 @@ TEST(EditorWholeModelDifference, ClicksLeaveTheSameImage) {
     }
 }
 
+// Rows still waiting as their lines write what their trees would, whether
+// their text is learnt when measured or when first written.
+TEST(EditorWholeModelDifference, LatentRowsWriteTheSameText) {
+    const char* const lines[] = {
+        "a/ b",           "(  p  )",  "x1 = 2;  -- c",      "y=a**b  ;;",
+        "d(x)/dt",        "  ;;z;",   "y = b d2( a ) / dt", "a [ i ] = 1",
+        "-- only a note", "exp( 2 )",
+    };
+    std::string text;
+    for (int copy = 0; copy < 4; ++copy)
+        for (const char* line : lines)
+            text += std::string(line) + "\n";
+    BatchEditor learntWhenWritten;
+    BatchEditor learntWhenMeasured;
+    BatchEditor whole;
+    learntWhenWritten.Install(text);
+    learntWhenMeasured.Install(text, true);
+    whole.Install(text);
+    whole.Data().SetWholeModel(true);
+    ASSERT_GT(learntWhenWritten.Data().LatentCount(), 10u);
+    std::string expected = whole.Data().SavedText();
+    EXPECT_EQ(learntWhenWritten.Data().SavedText(), expected);
+    EXPECT_EQ(learntWhenWritten.Data().SavedText(), expected); // from what was learnt
+    EXPECT_EQ(learntWhenMeasured.Data().SavedText(), expected);
+    EXPECT_EQ(learntWhenWritten.Data().GetText(), whole.Data().GetText());
+}
+
 } // namespace
