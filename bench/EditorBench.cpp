@@ -76,15 +76,19 @@ void BM_Load(benchmark::State& state) {
 }
 BENCHMARK(BM_Load)->Apply(Sizes);
 
+// An editor on text, loaded with timing paused.
+std::unique_ptr<BatchEditor> LoadedUntimed(benchmark::State& state, const std::string& text) {
+    state.PauseTiming();
+    auto editor = std::make_unique<BatchEditor>();
+    editor->Install(text);
+    state.ResumeTiming();
+    return editor;
+}
+
 void BM_Close(benchmark::State& state) {
     std::string text = Model(Lines(state));
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto editor = std::make_unique<BatchEditor>();
-        editor->Install(text);
-        state.ResumeTiming();
-        editor.reset();
-    }
+    for (auto _ : state)
+        LoadedUntimed(state, text).reset();
 }
 // Rows not yet needed free in a moment, and each load comes with timing
 // paused: a fixed count of closes keeps the run short.
@@ -132,10 +136,7 @@ BENCHMARK(BM_Save)->Apply(Sizes);
 void BM_FirstSave(benchmark::State& state) {
     std::string text = Model(Lines(state));
     for (auto _ : state) {
-        state.PauseTiming();
-        auto editor = std::make_unique<BatchEditor>();
-        editor->Install(text);
-        state.ResumeTiming();
+        std::unique_ptr<BatchEditor> editor = LoadedUntimed(state, text);
         benchmark::DoNotOptimize(editor->Data().SavedText());
         state.PauseTiming();
         editor.reset();

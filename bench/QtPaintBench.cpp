@@ -141,34 +141,38 @@ void BM_QtOpen(benchmark::State& state) {
 }
 BENCHMARK(BM_QtOpen)->Apply(Sizes);
 
-// The model file named by VEXLOR_BENCH_MODEL, as the window opens it.
-void BM_QtOpenFile(benchmark::State& state) {
+// The model file named by VEXLOR_BENCH_MODEL; false (the benchmark skipped)
+// without one.
+bool ReadModelFile(benchmark::State& state, std::string* text) {
     const char* path = std::getenv("VEXLOR_BENCH_MODEL");
     std::ifstream in(path ? path : "", std::ios::binary);
     if (!in) {
         state.SkipWithError("set VEXLOR_BENCH_MODEL to a model file");
-        return;
+        return false;
     }
     std::stringstream bytes;
     bytes << in.rdbuf();
-    OpenText(state, bytes.str());
+    *text = bytes.str();
+    return true;
+}
+
+// That file, as the window opens it.
+void BM_QtOpenFile(benchmark::State& state) {
+    std::string text;
+    if (ReadModelFile(state, &text))
+        OpenText(state, text);
 }
 BENCHMARK(BM_QtOpenFile)->Unit(benchmark::kMillisecond);
 
 // The first save after opening that file: the text of every row not yet
 // written is learnt here.
 void BM_QtFirstSaveFile(benchmark::State& state) {
-    const char* path = std::getenv("VEXLOR_BENCH_MODEL");
-    std::ifstream in(path ? path : "", std::ios::binary);
-    if (!in) {
-        state.SkipWithError("set VEXLOR_BENCH_MODEL to a model file");
+    std::string text;
+    if (!ReadModelFile(state, &text))
         return;
-    }
-    std::stringstream bytes;
-    bytes << in.rdbuf();
     for (auto _ : state) {
         state.PauseTiming();
-        auto window = std::make_unique<Window>(bytes.str());
+        auto window = std::make_unique<Window>(text);
         state.ResumeTiming();
         benchmark::DoNotOptimize(window->View().GetData()->SavedText());
         state.PauseTiming();
