@@ -164,6 +164,7 @@ void CEqExpr::SetAside(int pos, std::vector<std::unique_ptr<CEqAtom>>* aside) {
     if (last <= 0)
         return;
     pos = std::clamp(pos, 0, last);
+    aside->reserve(aside->size() + static_cast<size_t>(last - pos));
     for (int i = last - 1; i >= pos; --i)
         aside->push_back(std::move(m_atoms[static_cast<size_t>(i)]));
     m_atoms.erase(m_atoms.begin() + pos, m_atoms.begin() + last);
