@@ -182,6 +182,27 @@ void BM_QtFirstSaveFile(benchmark::State& state) {
 }
 BENCHMARK(BM_QtFirstSaveFile)->Unit(benchmark::kMillisecond);
 
+// The first save once the window has had idle moments after opening: the
+// texts were learnt in them (the idle work itself is not timed).
+void BM_QtSaveAfterIdleFile(benchmark::State& state) {
+    std::string text;
+    if (!ReadModelFile(state, &text))
+        return;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto window = std::make_unique<Window>(text);
+        window->View().LearnTextsWhenIdle();
+        while (window->View().GetData()->LearnTexts(0))
+            QApplication::processEvents();
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(window->View().GetData()->SavedText());
+        state.PauseTiming();
+        window.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_QtSaveAfterIdleFile)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv) {

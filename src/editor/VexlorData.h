@@ -167,6 +167,10 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     // it, rather than its first writing: for a caller that writes every
     // row anyway, which then parses each line once instead of twice.
     void SetTextsWhenMeasured(bool learn) { m_bTextsWhenMeasured = learn; }
+    // Learns that text for up to count more latent rows, going on from
+    // where the last call stopped: work for idle moments, so that a later
+    // save reads texts already known. Returns whether rows remain.
+    bool LearnTexts(size_t count);
     // How many rows still wait as their lines.
     size_t LatentCount() const;
     // Moves the geometry of every element of row and below by (dx, dy).
@@ -256,6 +260,7 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     int m_nStepCount = 1;
     bool m_bWholeModel = false;
     bool m_bTextsWhenMeasured = false;
+    size_t m_nTextsFrom = 0; // where LearnTexts goes on
     // Layout: each row's step down (height and gap) and width, for rows
     // before m_nTopsValid; rows changed in place since are in m_dirtyRows,
     // the first of them m_nFirstDirty. A row's top holds while it lies

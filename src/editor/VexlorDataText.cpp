@@ -166,6 +166,20 @@ bool CVexlorData::KeepLatentText(LatentRow* latent, CEqExpr& tree) const {
     return true;
 }
 
+// A row whose writing would trim it is left to its writing; rows inserted
+// or removed meanwhile only shift what is left, and a save learns any row
+// passed over.
+bool CVexlorData::LearnTexts(size_t count) {
+    for (; m_nTextsFrom < m_rows.size() && count > 0; ++m_nTextsFrom) {
+        LatentRow* latent = m_rows[m_nTextsFrom].latent.get();
+        if (!latent || latent->textKnown)
+            continue;
+        KeepLatentText(latent);
+        --count;
+    }
+    return m_nTextsFrom < m_rows.size();
+}
+
 // Writing the text removed blanks at the ends of derivative rows: a caret or
 // anchor past its row's end comes back in, and the row is measured and the
 // rows below it placed again at once.

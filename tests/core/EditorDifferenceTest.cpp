@@ -133,9 +133,15 @@ TEST(EditorWholeModelDifference, LatentRowsWriteTheSameText) {
             text += std::string(line) + "\n";
     BatchEditor learntWhenWritten;
     BatchEditor learntWhenMeasured;
+    BatchEditor learntInTurns;
     BatchEditor whole;
     learntWhenWritten.Install(text);
     learntWhenMeasured.Install(text, true);
+    learntInTurns.Install(text);
+    int turns = 0;
+    while (learntInTurns.Data().LearnTexts(3))
+        ++turns;
+    EXPECT_GT(turns, 5);
     whole.Install(text);
     whole.Data().SetWholeModel(true);
     ASSERT_GT(learntWhenWritten.Data().LatentCount(), 10u);
@@ -143,6 +149,7 @@ TEST(EditorWholeModelDifference, LatentRowsWriteTheSameText) {
     EXPECT_EQ(learntWhenWritten.Data().SavedText(), expected);
     EXPECT_EQ(learntWhenWritten.Data().SavedText(), expected); // from what was learnt
     EXPECT_EQ(learntWhenMeasured.Data().SavedText(), expected);
+    EXPECT_EQ(learntInTurns.Data().SavedText(), expected);
     EXPECT_EQ(learntWhenWritten.Data().GetText(), whole.Data().GetText());
 }
 

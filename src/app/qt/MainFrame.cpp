@@ -382,6 +382,7 @@ bool CMainFrame::HostOwnsText() {
 
 void CMainFrame::InstallText(const std::string& text, int line, const std::string& message) {
     TextInstaller::Install(m_wndView.DataSlot(), &m_wndView, text, line, message);
+    m_wndView.LearnTextsWhenIdle();
     UpdateCommandUI();
 }
 

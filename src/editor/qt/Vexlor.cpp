@@ -245,7 +245,18 @@ void CVexlor::RepaintCaret() {
     viewport()->update(ToView(m_caret.Rect()));
 }
 
+void CVexlor::LearnTextsWhenIdle() {
+    m_textTimer.start(0, this);
+}
+
 void CVexlor::timerEvent(QTimerEvent* event) {
+    if (event->timerId() == m_textTimer.timerId()) {
+        // A few milliseconds at a time, so that keys and paints go first.
+        constexpr size_t kRowsPerTurn = 256;
+        if (!m_pData || !m_pData->LearnTexts(kRowsPerTurn))
+            m_textTimer.stop();
+        return;
+    }
     if (event->timerId() != m_blinkTimer.timerId()) {
         QAbstractScrollArea::timerEvent(event);
         return;

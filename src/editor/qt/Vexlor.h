@@ -71,6 +71,9 @@ class CVexlor : public QAbstractScrollArea, public CEqWindow {
     void PrepareDC(CDC* pDC) override;
     // The caret where the model has it, while the window has the focus.
     void PlaceCaret();
+    // Learns, in idle moments, the text Save will write for the rows not
+    // yet written (see CVexlorData::LearnTexts).
+    void LearnTextsWhenIdle();
     // Replaces the data with one empty row.
     void ResetData();
     // The data's whole image; a loaded image is shown in this window.
@@ -167,6 +170,7 @@ class CVexlor : public QAbstractScrollArea, public CEqWindow {
     CQtClipboard m_clipboard;
     Caret m_caret;
     QBasicTimer m_blinkTimer;
+    QBasicTimer m_textTimer;
     SCROLLINFO m_scroll[2];
     Qt::KeyboardModifiers m_modifiers;
     bool m_bInInput = false;
