@@ -164,42 +164,37 @@ void BM_QtOpenFile(benchmark::State& state) {
 }
 BENCHMARK(BM_QtOpenFile)->Unit(benchmark::kMillisecond);
 
-// The first save after opening that file: the text of every row not yet
-// written is learnt here.
-void BM_QtFirstSaveFile(benchmark::State& state) {
+// The first save after opening that file, timed alone. Without idle
+// moments in between, the text of every row not yet written is learnt in
+// it; with them, the window learnt the texts there (not timed).
+void FirstSave(benchmark::State& state, bool idleFirst) {
     std::string text;
     if (!ReadModelFile(state, &text))
         return;
     for (auto _ : state) {
         state.PauseTiming();
         auto window = std::make_unique<Window>(text);
+        CVexlorData& data = *window->View().GetData();
+        if (idleFirst) {
+            window->View().LearnTextsWhenIdle();
+            while (data.LearnTexts(0))
+                QApplication::processEvents();
+        }
         state.ResumeTiming();
-        benchmark::DoNotOptimize(window->View().GetData()->SavedText());
+        benchmark::DoNotOptimize(data.SavedText());
         state.PauseTiming();
         window.reset();
         state.ResumeTiming();
     }
 }
+
+void BM_QtFirstSaveFile(benchmark::State& state) {
+    FirstSave(state, false);
+}
 BENCHMARK(BM_QtFirstSaveFile)->Unit(benchmark::kMillisecond);
 
-// The first save once the window has had idle moments after opening: the
-// texts were learnt in them (the idle work itself is not timed).
 void BM_QtSaveAfterIdleFile(benchmark::State& state) {
-    std::string text;
-    if (!ReadModelFile(state, &text))
-        return;
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto window = std::make_unique<Window>(text);
-        window->View().LearnTextsWhenIdle();
-        while (window->View().GetData()->LearnTexts(0))
-            QApplication::processEvents();
-        state.ResumeTiming();
-        benchmark::DoNotOptimize(window->View().GetData()->SavedText());
-        state.PauseTiming();
-        window.reset();
-        state.ResumeTiming();
-    }
+    FirstSave(state, true);
 }
 BENCHMARK(BM_QtSaveAfterIdleFile)->Unit(benchmark::kMillisecond);
 
