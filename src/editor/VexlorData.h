@@ -171,6 +171,9 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     // where the last call stopped: work for idle moments, so that a later
     // save reads texts already known. Returns whether rows remain.
     bool LearnTexts(size_t count);
+    // Every row's box where the layout puts it at the present scroll
+    // position, rows out of sight included; no row is built for it.
+    std::vector<RECT> RowBoxes() const;
     // How many rows still wait as their lines.
     size_t LatentCount() const;
     // Moves the geometry of every element of row and below by (dx, dy).

@@ -42,6 +42,15 @@ const RECT& CVexlorData::RowBox(int i) const {
     return slot.latent ? slot.latent->rect : slot.tree->m_rect;
 }
 
+std::vector<RECT> CVexlorData::RowBoxes() const {
+    PlaceAll();
+    std::vector<RECT> boxes;
+    boxes.reserve(m_rows.size());
+    for (int i = 0; i < static_cast<int>(m_rows.size()); ++i)
+        boxes.push_back(RowBox(i));
+    return boxes;
+}
+
 void CVexlorData::OffsetRow(int i, int dx, int dy) const {
     RowSlot& slot = m_rows[static_cast<size_t>(i)];
     if (slot.latent)

@@ -54,6 +54,7 @@ class ExportTest : public QObject {
     void printingTakesTheModelOrTheCurrentExpression();
     void unknownExtensionAndUnwritablePathFail(); // and pictures too large for PNG or SVG
     void exportLeavesTheWindowsViewAlone();
+    void rowsOfTheLayoutWhereverTheWindowScrolled();
 
   private:
     void Load(const std::string& text);
@@ -205,6 +206,26 @@ void ExportTest::exportLeavesTheWindowsViewAlone() {
     QCOMPARE(m_view->GetScrollInfo(SB_VERT).nPage, bar.nPage);
     QCOMPARE(m_view->m_rcClient.right, m_view->viewport()->width());
     QCOMPARE(TextOf(*m_view->GetData()), before);
+}
+
+// The rows' places in the picture do not depend on where the window was
+// scrolled to before, nor does the picture of one expression.
+void ExportTest::rowsOfTheLayoutWhereverTheWindowScrolled() {
+    std::string text;
+    for (int i = 0; i < 150; ++i)
+        text += "x" + std::to_string(i) + " = a/b + c\r\n";
+    Load(text);
+    std::vector<QRect> atTop;
+    m_view->LayoutAll(&atTop);
+    QByteArray line = Export(QStringLiteral("top.png"), 1.0, 120);
+    for (int y : {2000, 4000}) {
+        m_view->GetData()->SetScroll(POINT{0, y});
+        m_view->viewport()->repaint();
+        std::vector<QRect> rows;
+        m_view->LayoutAll(&rows);
+        QCOMPARE(rows, atTop);
+        QCOMPARE(Export(QStringLiteral("scrolled.png"), 1.0, 120), line);
+    }
 }
 
 QTEST_MAIN(ExportTest)

@@ -56,10 +56,8 @@ QSize CVexlor::LayoutAll(std::vector<QRect>* rows) {
     m_pData->Layout();
     if (rows) {
         rows->clear();
-        for (const CEqExpr* row : m_pData->Rows()) {
-            const RECT& r = row->m_rect;
+        for (const RECT& r : m_pData->RowBoxes())
             rows->push_back(QRect(r.left, r.top, RectWidth(r), RectHeight(r)));
-        }
     }
     return QSize(m_pData->TotalSize().cx, m_pData->TotalSize().cy);
 }
