@@ -53,8 +53,7 @@ void WriteBytes(std::FILE* out, const std::string& bytes) {
 
 std::string TreeOf(CVexlorData& data) {
     std::string text;
-    for (size_t i = 0; i < data.Rows().size(); ++i)
-        text += TreeDump::Dump(*data.Rows()[i]) + "\n";
+    data.VisitRows([&text](const CEqExpr& row) { text += TreeDump::Dump(row) + "\n"; });
     const CEqExpr* top =
         data.Rows().empty() ? nullptr : data.Rows()[static_cast<size_t>(data.CurRowIndex())];
     if (top)

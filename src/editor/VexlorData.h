@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -171,6 +172,13 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     // where the last call stopped: work for idle moments, so that a later
     // save reads texts already known. Returns whether rows remain.
     bool LearnTexts(size_t count);
+    // While set, a row drawn that still waits as its line is drawn from a
+    // tree of the moment and goes on waiting: pictures and printing draw
+    // every row once, and the model keeps no trees for them.
+    void SetDrawingApart(bool apart) { m_bDrawingApart = apart; }
+    // Calls visit with each row in turn: a row that waits as its line is
+    // given as a tree of the moment and goes on waiting.
+    void VisitRows(const std::function<void(const CEqExpr&)>& visit) const;
     // Every row's box where the layout puts it at the present scroll
     // position, rows out of sight included; no row is built for it.
     std::vector<RECT> RowBoxes() const;
@@ -263,6 +271,7 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     int m_nStepCount = 1;
     bool m_bWholeModel = false;
     bool m_bTextsWhenMeasured = false;
+    bool m_bDrawingApart = false;
     size_t m_nTextsFrom = 0; // where LearnTexts goes on
     // Layout: each row's step down (height and gap) and width, for rows
     // before m_nTopsValid; rows changed in place since are in m_dirtyRows,

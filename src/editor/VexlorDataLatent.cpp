@@ -42,6 +42,11 @@ const RECT& CVexlorData::RowBox(int i) const {
     return slot.latent ? slot.latent->rect : slot.tree->m_rect;
 }
 
+void CVexlorData::VisitRows(const std::function<void(const CEqExpr&)>& visit) const {
+    for (const RowSlot& slot : m_rows)
+        visit(slot.latent ? *BuildLatent(*slot.latent) : *slot.tree);
+}
+
 std::vector<RECT> CVexlorData::RowBoxes() const {
     PlaceAll();
     std::vector<RECT> boxes;

@@ -306,6 +306,13 @@ void CVexlorData::DrawRows(const RECT& area) {
     for (int i = FirstRowReaching(top + m_ptScroll.y - 1);
          i < n && TopOf(i) - m_ptScroll.y < bottom; ++i) {
         PlaceRow(i);
+        if (const LatentRow* latent = m_rows[static_cast<size_t>(i)].latent.get();
+            latent && m_bDrawingApart) {
+            std::unique_ptr<CEqExpr> tree = BuildLatent(*latent);
+            tree->SetOwner(this);
+            tree->Draw();
+            continue;
+        }
         RowAt(i)->Draw();
     }
 }

@@ -55,6 +55,7 @@ class ExportTest : public QObject {
     void unknownExtensionAndUnwritablePathFail(); // and pictures too large for PNG or SVG
     void exportLeavesTheWindowsViewAlone();
     void rowsOfTheLayoutWhereverTheWindowScrolled();
+    void picturesLeaveRowsWaitingAsTheirLines();
 
   private:
     void Load(const std::string& text);
@@ -225,6 +226,22 @@ void ExportTest::rowsOfTheLayoutWhereverTheWindowScrolled() {
         m_view->LayoutAll(&rows);
         QCOMPARE(rows, atTop);
         QCOMPARE(Export(QStringLiteral("scrolled.png"), 1.0, 120), line);
+    }
+}
+
+// A picture of the whole model draws every row without making the rows
+// out of the window's sight trees for good.
+void ExportTest::picturesLeaveRowsWaitingAsTheirLines() {
+    std::string text;
+    for (int i = 0; i < 150; ++i)
+        text += "x" + std::to_string(i) + " = a/b + c\r\n";
+    Load(text);
+    m_view->LayoutAll(nullptr); // the last row is kept as a tree from here on
+    size_t latent = m_view->GetData()->LatentCount();
+    QVERIFY(latent > 100);
+    for (const char* name : {"all.pdf", "all.png", "all.svg"}) {
+        QVERIFY(!Export(QString::fromLatin1(name)).isEmpty());
+        QCOMPARE(m_view->GetData()->LatentCount(), latent);
     }
 }
 

@@ -45,11 +45,11 @@ int64_t InkedCharacters(const CEqExpr& row) {
 int64_t InkedCharacters(CVexlor& view, int expression) {
     int64_t n = 0;
     int i = 0;
-    for (const CEqExpr* row : view.GetData()->Rows()) {
+    view.GetData()->VisitRows([&](const CEqExpr& row) {
         if (expression < 0 || expression == i)
-            n += InkedCharacters(*row);
+            n += InkedCharacters(row);
         ++i;
-    }
+    });
     return n;
 }
 

@@ -28,8 +28,10 @@ class CVexlor::RenderScope {
           m_client(view->m_rcClient), m_bars{view->GetScrollInfo(SB_HORZ),
                                              view->GetScrollInfo(SB_VERT)} {
         m_pView->m_bPainting = true;
+        m_pView->m_pData->SetDrawingApart(true);
     }
     ~RenderScope() {
+        m_pView->m_pData->SetDrawingApart(false);
         m_pView->m_pData->SetScroll(m_scroll);
         m_pView->m_rcClient = m_client;
         m_pView->SetScrollInfo(SB_HORZ, m_bars[0]);
