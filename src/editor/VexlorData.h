@@ -233,6 +233,8 @@ class CVexlorData : public CObject, public CEqOwner, public UndoHistory::Documen
     CEqExpr* RowAt(int i) const;
     // A latent row's tree, built again through the quiet owner.
     std::unique_ptr<CEqExpr> BuildLatent(const LatentRow& latent) const;
+    // BuildLatent, the tree then owned by the document, as a kept row's is.
+    std::unique_ptr<CEqExpr> BuildOwned(const LatentRow& latent) const;
     // The box of row i, latent or not, without building it.
     const RECT& RowBox(int i) const;
     // Moves row i and every element in it by (dx, dy).

@@ -15,8 +15,7 @@ CEqExpr* RowList::operator[](size_t i) const {
 CEqExpr* CVexlorData::RowAt(int i) const {
     RowSlot& slot = m_rows[static_cast<size_t>(i)];
     if (slot.latent) {
-        slot.tree = BuildLatent(*slot.latent);
-        slot.tree->SetOwner(const_cast<CVexlorData*>(this));
+        slot.tree = BuildOwned(*slot.latent);
         slot.tree->m_bMeasured = slot.latent->measured;
         slot.latent.reset();
     }
@@ -34,6 +33,12 @@ std::unique_ptr<CEqExpr> CVexlorData::BuildLatent(const LatentRow& latent) const
         tree->Redraw(latent.at.x, latent.at.y, 1, 3);
     if (latent.offset.x || latent.offset.y)
         OffsetTree(*tree, latent.offset.x, latent.offset.y);
+    return tree;
+}
+
+std::unique_ptr<CEqExpr> CVexlorData::BuildOwned(const LatentRow& latent) const {
+    std::unique_ptr<CEqExpr> tree = BuildLatent(latent);
+    tree->SetOwner(const_cast<CVexlorData*>(this));
     return tree;
 }
 

@@ -181,7 +181,7 @@ void CVexlorData::RedrawRowAt(int i, int top) {
     //    kept tree's would be.
     std::unique_ptr<CEqExpr> tree =
         m_nBuilt == i && m_pBuilt ? std::move(m_pBuilt) : BuildLatent(*latent);
-    tree->SetOwner(this);
+    tree->SetOwner(this); // the tree MeasureRow built has the quiet owner
     tree->Redraw(at.x, at.y, 1, 3);
     latent->Placed(at, tree->m_rect);
 }
@@ -308,9 +308,7 @@ void CVexlorData::DrawRows(const RECT& area) {
         PlaceRow(i);
         if (const LatentRow* latent = m_rows[static_cast<size_t>(i)].latent.get();
             latent && m_bDrawingApart) {
-            std::unique_ptr<CEqExpr> tree = BuildLatent(*latent);
-            tree->SetOwner(this);
-            tree->Draw();
+            BuildOwned(*latent)->Draw();
             continue;
         }
         RowAt(i)->Draw();

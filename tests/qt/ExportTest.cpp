@@ -37,6 +37,14 @@ bool HasInk(const QImage& image, const QRect& rect) {
     return false;
 }
 
+// More lines than a page or the window holds.
+std::string ManyLines() {
+    std::string text;
+    for (int i = 0; i < 150; ++i)
+        text += "x" + std::to_string(i) + " = a/b + c\r\n";
+    return text;
+}
+
 int PdfPages(const QByteArray& pdf) {
     return static_cast<int>(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") +
                             pdf.count("/Type /Page "));
@@ -130,10 +138,7 @@ void ExportTest::pngIsTheLayoutTimesTheScale() {
 
 void ExportTest::pdfHasOnePagePerPageOfExpressions() {
     QCOMPARE(PdfPages(Export(QStringLiteral("short.pdf"))), 1);
-    std::string text;
-    for (int i = 0; i < 150; ++i)
-        text += "x" + std::to_string(i) + " = a/b + c\r\n";
-    Load(text);
+    Load(ManyLines());
     std::vector<QRect> rects;
     m_view->LayoutAll(&rects);
     std::vector<PageBreaks::Span> rows;
@@ -148,10 +153,7 @@ void ExportTest::pdfHasOnePagePerPageOfExpressions() {
 }
 
 void ExportTest::printingTakesTheModelOrTheCurrentExpression() {
-    std::string text;
-    for (int i = 0; i < 150; ++i)
-        text += "x" + std::to_string(i) + " = a/b + c\r\n";
-    Load(text);
+    Load(ManyLines());
     for (bool currentOnly : {false, true}) {
         QString path =
             m_dir.filePath(currentOnly ? QStringLiteral("current.pdf") : QStringLiteral("all.pdf"));
@@ -212,10 +214,7 @@ void ExportTest::exportLeavesTheWindowsViewAlone() {
 // The rows' places in the picture do not depend on where the window was
 // scrolled to before, nor does the picture of one expression.
 void ExportTest::rowsOfTheLayoutWhereverTheWindowScrolled() {
-    std::string text;
-    for (int i = 0; i < 150; ++i)
-        text += "x" + std::to_string(i) + " = a/b + c\r\n";
-    Load(text);
+    Load(ManyLines());
     std::vector<QRect> atTop;
     m_view->LayoutAll(&atTop);
     QByteArray line = Export(QStringLiteral("top.png"), 1.0, 120);
@@ -232,10 +231,7 @@ void ExportTest::rowsOfTheLayoutWhereverTheWindowScrolled() {
 // A picture of the whole model draws every row without making the rows
 // out of the window's sight trees for good.
 void ExportTest::picturesLeaveRowsWaitingAsTheirLines() {
-    std::string text;
-    for (int i = 0; i < 150; ++i)
-        text += "x" + std::to_string(i) + " = a/b + c\r\n";
-    Load(text);
+    Load(ManyLines());
     m_view->LayoutAll(nullptr); // the last row is kept as a tree from here on
     size_t latent = m_view->GetData()->LatentCount();
     QVERIFY(latent > 100);
